@@ -1,0 +1,16 @@
+// The benchmarks zanu-bench runs; each prints its figures as "key: value" lines and returns the
+// process status.
+#pragma once
+
+#include <QString>
+
+// HartX on the simulated line with real 1200 bit/s timing: commands 13 and 2 in turn.
+int benchTransactions(int count);
+// Encoding and parsing of a command-13 reply, whole and in the line's 4-byte chunks.
+int benchCodec(int milliseconds);
+// HartX on the instant simulated line: command 2 back to back, resident memory along the way.
+int benchPolls(int count);
+// The main window monitoring the output signal on the real-timing simulated line.
+int benchMonitor(int seconds);
+// zanu-config against zanu-sim on a pseudo-terminal: process start to the first request.
+int benchStartup(const QString &configBinary, const QString &simBinary, int runs);

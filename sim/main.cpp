@@ -1,0 +1,501 @@
+// zanu-sim: the simulated transmitter on a pseudo-terminal or a serial port, so that the tool
+// (or any HART master) can be run end to end without a transmitter on the bench.
+
+#include "hart/link/hart_codec.h"
+#include "sim_device.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSaveFile>
+#include <QSerialPort>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTurnaroundMs = 30;    // end of request to start of reply, well inside the 256 ms
+constexpr int kChunkBytes = 4;       // a UART FIFO's worth, written at its wire time
+constexpr int kNoClientRetryMs = 50; // how often to look again while nobody holds the pty open
+
+const char kUsage[] =
+    "Usage: zanu-sim [options]\n"
+    "Serves the simulated Pelvanor I / Ostrimel level transmitter over HART.\n"
+    "Without --port it opens a new pseudo-terminal and prints its path as the first line:\n"
+    "  PTY /dev/pts/N\n"
+    "\n"
+    "Options:\n"
+    "  --port DEV           serve on the serial device DEV (1200 bit/s, 8 data bits, odd parity)\n"
+    "  --timing real|instant  reply after a realistic turnaround at 1200 bit/s (default real)\n"
+    "                       or at once\n"
+    "  --manufacturer N     report manufacturer id N (0..255) instead of 117\n"
+    "  --busy N             answer the next N requests with response code 32 (busy)\n"
+    "  --silent [N]         give no reply to the next N requests; without N never reply\n"
+    "  --respond CMD:CODE   answer command CMD with response code CODE and no data\n"
+    "                       (repeatable)\n"
+    "  --corrupt P          flip one bit of each reply byte with probability P (0..1)\n"
+    "  --drop P             leave out each reply byte with probability P (0..1)\n"
+    "  --write-protect      refuse every write with response code 7\n"
+    "  --unit CODE          start with PV unit CODE (0..255; codes the transmitter does not know\n"
+    "                       are reported as they are)\n"
+    "  --serial N           transducer serial number (0..16777215, default 1801234)\n"
+    "  --pressure MH2O      applied pressure in metres of water column (default 3.75)\n"
+    "  --steady             keep the applied pressure exactly as set: no drift, no noise\n"
+    "  --seed N             seed for corruption, dropped bytes and noise (repeatable runs)\n"
+    "  --trace              print one line per request received and per reply sent\n"
+    "  --state FILE         keep FILE holding the configuration as JSON, rewritten on each change\n"
+    "  --help               show this text\n";
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char b = 1;
+    // Nothing else is safe in a signal handler; the event loop picks the byte up.
+    const ssize_t ignored = ::write(signalPipe[1], &b, 1);
+    (void)ignored;
+}
+
+void say(FILE *stream, const QString &line) {
+    std::fputs(line.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+[[noreturn]] void usageError(const QString &message) {
+    say(stderr, QStringLiteral("zanu-sim: %1").arg(message));
+    say(stderr, QStringLiteral("Try 'zanu-sim --help'."));
+    std::exit(2);
+}
+
+struct Options {
+    QString port;
+    bool realTiming = true;
+    std::optional<quint8> manufacturer;
+    int busy = 0;
+    int silent = 0;
+    QList<QPair<int, int>> responses;
+    double corrupt = 0.0;
+    double drop = 0.0;
+    bool writeProtect = false;
+    std::optional<quint8> unit;
+    std::optional<quint32> serial;
+    std::optional<double> pressure;
+    bool steady = false;
+    std::optional<quint32> seed;
+    bool trace = false;
+    QString stateFile;
+};
+
+qint64 integerArg(const QString &option, const QString &text, qint64 min, qint64 max) {
+    bool ok = false;
+    const qint64 v = text.toLongLong(&ok);
+    if (!ok || v < min || v > max)
+        usageError(QStringLiteral("%1 needs a whole number from %2 to %3, not '%4'.")
+                       .arg(option)
+                       .arg(min)
+                       .arg(max)
+                       .arg(text));
+    return v;
+}
+
+double numberArg(const QString &option, const QString &text, double min, double max) {
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !(v >= min && v <= max))
+        usageError(QStringLiteral("%1 needs a number from %2 to %3, not '%4'.")
+                       .arg(option)
+                       .arg(min)
+                       .arg(max)
+                       .arg(text));
+    return v;
+}
+
+Options parseOptions(const QStringList &args) {
+    Options o;
+    for (int i = 1; i < args.size(); ++i) {
+        QString name = args[i];
+        std::optional<QString> inlineValue;
+        const int eq = int(name.indexOf(QLatin1Char('=')));
+        if (name.startsWith(QLatin1String("--")) && eq > 0) {
+            inlineValue = name.mid(eq + 1);
+            name = name.left(eq);
+        }
+        auto value = [&]() -> QString {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= args.size()) usageError(QStringLiteral("%1 needs a value.").arg(name));
+            return args[++i];
+        };
+        auto noValue = [&] {
+            if (inlineValue) usageError(QStringLiteral("%1 takes no value.").arg(name));
+        };
+
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (name == QLatin1String("--port")) {
+            o.port = value();
+            if (o.port.isEmpty()) usageError(QStringLiteral("--port needs a device name."));
+        } else if (name == QLatin1String("--timing")) {
+            const QString t = value();
+            if (t == QLatin1String("real"))
+                o.realTiming = true;
+            else if (t == QLatin1String("instant"))
+                o.realTiming = false;
+            else
+                usageError(QStringLiteral("--timing is 'real' or 'instant', not '%1'.").arg(t));
+        } else if (name == QLatin1String("--manufacturer")) {
+            o.manufacturer = quint8(integerArg(name, value(), 0, 255));
+        } else if (name == QLatin1String("--busy")) {
+            o.busy = int(integerArg(name, value(), 0, 1000000));
+        } else if (name == QLatin1String("--silent")) {
+            if (inlineValue) {
+                o.silent = int(integerArg(name, *inlineValue, 0, 1000000));
+            } else if (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-'))) {
+                o.silent = int(integerArg(name, args[++i], 0, 1000000));
+            } else {
+                o.silent = -1;
+            }
+        } else if (name == QLatin1String("--respond")) {
+            const QString v = value();
+            const QStringList parts = v.split(QLatin1Char(':'));
+            if (parts.size() != 2)
+                usageError(QStringLiteral("--respond needs CMD:CODE, not '%1'.").arg(v));
+            o.responses.append({int(integerArg(name + QStringLiteral(" CMD"), parts[0], 0, 255)),
+                                int(integerArg(name + QStringLiteral(" CODE"), parts[1], 0, 255))});
+        } else if (name == QLatin1String("--corrupt")) {
+            o.corrupt = numberArg(name, value(), 0.0, 1.0);
+        } else if (name == QLatin1String("--drop")) {
+            o.drop = numberArg(name, value(), 0.0, 1.0);
+        } else if (name == QLatin1String("--write-protect")) {
+            noValue();
+            o.writeProtect = true;
+        } else if (name == QLatin1String("--unit")) {
+            o.unit = quint8(integerArg(name, value(), 0, 255));
+        } else if (name == QLatin1String("--serial")) {
+            o.serial = quint32(integerArg(name, value(), 0, 0xFFFFFF));
+        } else if (name == QLatin1String("--pressure")) {
+            o.pressure = numberArg(name, value(), -1000.0, 1000.0);
+        } else if (name == QLatin1String("--steady")) {
+            noValue();
+            o.steady = true;
+        } else if (name == QLatin1String("--seed")) {
+            o.seed = quint32(integerArg(name, value(), 0, 0xFFFFFFFFLL));
+        } else if (name == QLatin1String("--trace")) {
+            noValue();
+            o.trace = true;
+        } else if (name == QLatin1String("--state")) {
+            o.stateFile = value();
+            if (o.stateFile.isEmpty()) usageError(QStringLiteral("--state needs a file name."));
+        } else {
+            usageError(QStringLiteral("unknown option '%1'.").arg(args[i]));
+        }
+    }
+    return o;
+}
+
+// Takes bytes off the line, answers each request addressed to the device, and puts the reply on
+// the line after the turnaround. Subclasses move the bytes.
+class Server : public QObject {
+public:
+    Server(SimDevice *device, bool realTiming) : device_(device), realTiming_(realTiming) {
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        connect(&timer_, &QTimer::timeout, this, [this] { writeDue(); });
+        clock_.start();
+    }
+
+protected:
+    virtual void writeBytes(const QByteArray &bytes) = 0;
+    // True when the line paces the bytes itself (a real UART); then the reply goes out whole.
+    virtual bool linePaces() const = 0;
+
+    void bytesIn(const QByteArray &bytes) {
+        parser_.push(bytes);
+        while (auto item = parser_.take()) {
+            // Our own replies come back through a modem that echoes; only requests are answered.
+            if (item->frame.type() != hart::FrameType::Stx) continue;
+            // A master talking over our reply has given up on it.
+            timer_.stop();
+            reply_.clear();
+            const QByteArray reply = device_->respondTo(*item);
+            if (reply.isEmpty()) continue;
+            if (!realTiming_) {
+                writeBytes(reply);
+                continue;
+            }
+            reply_ = reply;
+            written_ = 0;
+            replyStartMs_ = clock_.elapsed() + kTurnaroundMs;
+            scheduleNext();
+        }
+    }
+
+private:
+    void scheduleNext() {
+        qint64 due = replyStartMs_;
+        if (!linePaces()) {
+            const int upTo = qMin(written_ + kChunkBytes, int(reply_.size()));
+            due += (hart::wireTimeUs(upTo) + 999) / 1000;
+        }
+        timer_.start(int(qMax<qint64>(0, due - clock_.elapsed())));
+    }
+
+    void writeDue() {
+        if (reply_.isEmpty()) return;
+        const int n = linePaces() ? int(reply_.size()) - written_
+                                  : qMin(kChunkBytes, int(reply_.size()) - written_);
+        writeBytes(reply_.mid(written_, n));
+        written_ += n;
+        if (written_ >= reply_.size())
+            reply_.clear();
+        else
+            scheduleNext();
+    }
+
+    SimDevice *device_;
+    bool realTiming_;
+    hart::FrameParser parser_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    QByteArray reply_;
+    int written_ = 0;
+    qint64 replyStartMs_ = 0;
+};
+
+class PtyServer : public Server {
+public:
+    PtyServer(SimDevice *device, bool realTiming) : Server(device, realTiming) {}
+
+    ~PtyServer() override {
+        delete notifier_;
+        if (slave_ >= 0) ::close(slave_);
+        if (master_ >= 0) ::close(master_);
+    }
+
+    bool start(QString *error) {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+            *error = QStringLiteral("cannot create a pseudo-terminal: %1")
+                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        const char *name = ::ptsname(master_);
+        if (!name) {
+            *error = QStringLiteral("cannot name the pseudo-terminal: %1")
+                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        slaveName_ = QString::fromLocal8Bit(name);
+        // Holding the slave side open ourselves keeps the pty alive while no client has it open,
+        // so a client may close and reopen it as often as it likes.
+        slave_ = ::open(name, O_RDWR | O_NOCTTY);
+        if (slave_ < 0) {
+            *error = QStringLiteral("cannot open %1: %2")
+                         .arg(slaveName_, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        termios t{};
+        if (::tcgetattr(slave_, &t) == 0) {
+            ::cfmakeraw(&t);
+            ::cfsetispeed(&t, B1200);
+            ::cfsetospeed(&t, B1200);
+            t.c_cflag |= PARENB | PARODD | CLOCAL | CREAD;
+            ::tcsetattr(slave_, TCSANOW, &t);
+        }
+        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+        notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] { readMaster(); });
+        return true;
+    }
+
+    QString slaveName() const { return slaveName_; }
+
+protected:
+    bool linePaces() const override { return false; }
+
+    void writeBytes(const QByteArray &bytes) override {
+        const char *p = bytes.constData();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            const ssize_t n = ::write(master_, p, size_t(left));
+            if (n > 0) {
+                p += n;
+                left -= n;
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                // Nobody reads the other side and its buffer is full: the bytes are lost on the
+                // line, as they would be on a wire with no master listening.
+                return;
+            }
+        }
+    }
+
+private:
+    void readMaster() {
+        char buf[512];
+        for (;;) {
+            const ssize_t n = ::read(master_, buf, sizeof buf);
+            if (n > 0) {
+                bytesIn(QByteArray(buf, int(n)));
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+            // EIO (or end of file): no client has the slave side open. Look again shortly
+            // rather than spin on a descriptor that keeps reporting it.
+            notifier_->setEnabled(false);
+            QTimer::singleShot(kNoClientRetryMs, this, [this] { notifier_->setEnabled(true); });
+            return;
+        }
+    }
+
+    int master_ = -1;
+    int slave_ = -1;
+    QString slaveName_;
+    QSocketNotifier *notifier_ = nullptr;
+};
+
+class SerialServer : public Server {
+public:
+    SerialServer(SimDevice *device, bool realTiming) : Server(device, realTiming) {
+        keyOff_.setSingleShot(true);
+        connect(&keyOff_, &QTimer::timeout, this, [this] { port_.setRequestToSend(false); });
+    }
+
+    bool start(const QString &device, QString *error) {
+        port_.setPortName(device);
+        // Settings before open(): some drivers refuse to change the parity of an open port.
+        port_.setBaudRate(QSerialPort::Baud1200);
+        port_.setDataBits(QSerialPort::Data8);
+        port_.setParity(QSerialPort::OddParity);
+        port_.setStopBits(QSerialPort::OneStop);
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+        if (!port_.open(QIODevice::ReadWrite)) {
+            *error = QStringLiteral("cannot open the serial port %1: %2. Check the device name and "
+                                    "that no other program is using it.")
+                         .arg(device, port_.errorString());
+            return false;
+        }
+        port_.setRequestToSend(false); // fails on lines without modem control; that is fine
+        connect(&port_, &QSerialPort::readyRead, this, [this] { bytesIn(port_.readAll()); });
+        connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+            if (e == QSerialPort::ResourceError) {
+                say(stderr, QStringLiteral("zanu-sim: the serial port %1 failed: %2")
+                                .arg(port_.portName(), port_.errorString()));
+                QCoreApplication::exit(1);
+            }
+        });
+        return true;
+    }
+
+protected:
+    bool linePaces() const override { return true; }
+
+    void writeBytes(const QByteArray &bytes) override {
+        // Key the modem's carrier for as long as the bytes take on the wire.
+        port_.setRequestToSend(true);
+        port_.write(bytes);
+        keyOff_.start(int(hart::wireTimeUs(int(bytes.size())) / 1000) + 10);
+    }
+
+private:
+    QSerialPort port_;
+    QTimer keyOff_;
+};
+
+void writeState(const QString &path, const QByteArray &json) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit()) {
+        say(stderr, QStringLiteral("zanu-sim: cannot write the state file %1: %2")
+                        .arg(path, f.errorString()));
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    const Options opt = parseOptions(QCoreApplication::arguments());
+
+    SimDevice device;
+    if (opt.seed) device.setSeed(*opt.seed);
+    if (opt.manufacturer) device.setManufacturerId(*opt.manufacturer);
+    if (opt.serial) device.setSerialNumber(*opt.serial);
+    if (opt.unit) device.setUnit(*opt.unit);
+    if (opt.steady) device.setNoise(false);
+    if (opt.pressure) {
+        device.setAppliedPressure(*opt.pressure);
+        device.settle();
+    }
+    device.setWriteProtect(opt.writeProtect);
+    device.setBusy(opt.busy);
+    device.setSilent(opt.silent);
+    for (const auto &r : opt.responses)
+        device.setForcedResponse(r.first, r.second);
+    device.setCorruptProbability(opt.corrupt);
+    device.setDropProbability(opt.drop);
+
+    if (opt.trace)
+        QObject::connect(&device, &SimDevice::traceLine,
+                         [](const QString &line) { say(stdout, line); });
+    if (!opt.stateFile.isEmpty()) {
+        writeState(opt.stateFile, device.stateJson());
+        QObject::connect(&device, &SimDevice::configChanged,
+                         [&] { writeState(opt.stateFile, device.stateJson()); });
+    }
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        say(stderr, QStringLiteral("zanu-sim: cannot set up signal handling: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return 1;
+    }
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
+        char b;
+        const ssize_t ignored = ::read(signalPipe[0], &b, 1);
+        (void)ignored;
+        app.quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+
+    QString error;
+    std::unique_ptr<PtyServer> pty;
+    std::unique_ptr<SerialServer> serial;
+    if (opt.port.isEmpty()) {
+        pty = std::make_unique<PtyServer>(&device, opt.realTiming);
+        if (!pty->start(&error)) {
+            say(stderr, QStringLiteral("zanu-sim: %1").arg(error));
+            return 1;
+        }
+        say(stdout, QStringLiteral("PTY %1").arg(pty->slaveName()));
+    } else {
+        serial = std::make_unique<SerialServer>(&device, opt.realTiming);
+        if (!serial->start(opt.port, &error)) {
+            say(stderr, QStringLiteral("zanu-sim: %1").arg(error));
+            return 1;
+        }
+        say(stdout, QStringLiteral("PORT %1").arg(opt.port));
+    }
+
+    const int rc = app.exec();
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    return rc;
+}

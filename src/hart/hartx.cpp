@@ -1,0 +1,451 @@
+#include "hart/hartx.h"
+
+#include "hart/link/com_port_name.h"
+#include "hart/link/hart_codec.h"
+#include "hart/link/serial_line.h"
+#include "hart/link/transaction_engine.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+#include <cmath>
+#include <deque>
+#include <limits>
+#include <optional>
+
+// How the control fills in what the calling code leaves open:
+// - iAction of Result is always 0; iResult is 0 for a received reply (any response code) and
+//   kNoAnswer (2) for everything else: silence, garbled replies, a port that cannot be opened
+//   or vanished, a command number outside 0..255. LastError() says which.
+// - A command other than 0 needs the device's long address. If no command-0 reply has given it
+//   yet (or the last transaction went unanswered, so the transmitter may have been swapped),
+//   the control first sends command 0 on its own, to the polling address of LinkSetting3, and
+//   then the command. Only the command's Result is raised.
+// - Port and link settings written while a transaction is on the line apply from the next
+//   transaction on; the one in progress finishes on the line it started on.
+
+namespace {
+
+constexpr int kMaxDataBytes = 255;
+constexpr int kMaxExtraAllowanceUnits = 3000; // 30 s; anything longer is a typo, not a modem
+
+struct DeviceIdentity {
+    quint8 manufacturer = 0;
+    quint8 deviceType = 0;
+    QByteArray deviceId;
+    int preamblesRequired = 0;
+};
+
+// A double beyond the range of a single has no defined conversion; the device would store
+// infinity for it, so that is what goes out.
+float toSingle(double v) {
+    if (std::isfinite(v) && std::fabs(v) > double(std::numeric_limits<float>::max()))
+        return v > 0 ? std::numeric_limits<float>::infinity()
+                     : -std::numeric_limits<float>::infinity();
+    return float(v);
+}
+
+std::optional<DeviceIdentity> identityFromCommand0(const QByteArray &data) {
+    if (data.size() < 12) return std::nullopt;
+    DeviceIdentity id;
+    id.manufacturer = quint8(data[1]);
+    id.deviceType = quint8(data[2]);
+    id.preamblesRequired = quint8(data[3]);
+    id.deviceId = data.mid(9, 3);
+    return id;
+}
+
+} // namespace
+
+struct HartX::Private {
+    struct Pending {
+        qint16 command = 0;
+        QByteArray data;
+    };
+    struct Completion {
+        qint16 command = 0;
+        qint16 result = HartX::kNoAnswer;
+        hart::Frame reply; // when result != kNoAnswer
+        QString error;
+    };
+
+    HartX *q = nullptr;
+    LineFactory factory;
+
+    // Settings as written.
+    quint8 commPort = 0;
+    qint16 pollingAddress = 0;
+    bool primaryMaster = true;
+    qint16 preambles = hart::kMinPreambles;
+    qint16 extraAllowance = 0; // 10 ms units
+
+    // The one data buffer: the request before a transaction, the reply data after it.
+    QByteArray buffer;
+    qint16 dataIndex = 0;
+    qint16 byteCount = 0;
+    qint16 packedLength = 0;
+    bool byteCountWritten = false;
+    int lastCommand = -1;
+    QByteArray lastRequest;
+    qint16 responseCode = 0;
+    quint8 deviceStatus = 0;
+    QString lastError;
+
+    // The line and its engine, made lazily for the port they serve.
+    std::unique_ptr<HartLine> line;
+    std::unique_ptr<TransactionEngine> engine;
+    int linePort = -1;
+    std::optional<DeviceIdentity> identity;
+    quint64 identityGeneration = 0; // bumped whenever the addressed device may have changed
+    quint64 startGeneration = 0;    // identityGeneration when the current transaction started
+
+    std::deque<Pending> queue;
+    std::optional<Pending> current;
+    bool identifying = false;
+    quint64 engineJob = 0;
+    bool startScheduled = false;
+    bool delivering = false;
+
+    void scheduleStart();
+    void startNext();
+    // To the long address of `device`, or to the polling address with command 0.
+    void submit(const std::optional<DeviceIdentity> &device, const QByteArray &data);
+    void forgetDevice() {
+        identity.reset();
+        ++identityGeneration;
+    }
+    void onEngineFinished(quint64 id, const TransactionEngine::Outcome &outcome);
+    void complete(Completion c);
+    void deliver(const Completion &c);
+    bool ensureLine(QString *error);
+    void dropLine();
+    QString portText() const;
+    QString failureText(const TransactionEngine::Outcome &o) const;
+    bool writable(int pos, int n) const { return pos >= 0 && pos + n <= kMaxDataBytes; }
+};
+
+HartX::HartX(QObject *parent) : QObject(parent), d(std::make_unique<Private>()) {
+    d->q = this;
+    d->factory = [](int port) -> std::unique_ptr<HartLine> {
+        return std::make_unique<SerialLine>(comPortDeviceName(port),
+                                            QStringLiteral("COM %1").arg(port));
+    };
+}
+
+HartX::~HartX() {
+    // The engine refers to the line; it goes first.
+    d->engine.reset();
+    d->line.reset();
+}
+
+void HartX::setLineFactory(LineFactory factory) {
+    d->factory = std::move(factory);
+    if (!d->current)
+        d->dropLine();
+    else
+        d->linePort = -1; // replaced once the transaction on it has ended
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings
+
+void HartX::setCommPort(quint8 port) {
+    if (port != d->commPort) d->forgetDevice();
+    d->commPort = port;
+    if (!d->current) d->dropLine();
+}
+
+void HartX::setLinkSetting3(qint16 value) {
+    const qint16 v = qint16(qBound(0, int(value), 63));
+    if (v != d->pollingAddress) d->forgetDevice();
+    d->pollingAddress = v;
+}
+
+void HartX::setLinkSetting6(qint16 value) {
+    d->primaryMaster = value != 0;
+}
+
+void HartX::setLinkSetting9(qint16 value) {
+    d->preambles = value;
+}
+
+void HartX::setLinkSetting10(qint16 value) {
+    d->extraAllowance = qint16(qBound(0, int(value), kMaxExtraAllowanceUnits));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Request buffer
+
+void HartX::setDataIndex(qint16 index) {
+    d->dataIndex = index;
+}
+
+void HartX::setByteCount(qint16 count) {
+    d->byteCount = qint16(qBound(0, int(count), kMaxDataBytes));
+    d->byteCountWritten = true;
+}
+
+void HartX::setPackedLength(qint16 length) {
+    d->packedLength = length;
+}
+
+void HartX::setByteValue(quint8 value) {
+    if (!d->writable(d->dataIndex, 1)) return;
+    if (d->buffer.size() <= d->dataIndex)
+        d->buffer.append(QByteArray(d->dataIndex + 1 - d->buffer.size(), '\0'));
+    d->buffer[d->dataIndex] = char(value);
+}
+
+void HartX::setFloatValue(double value) {
+    if (!d->writable(d->dataIndex, 4)) return;
+    hart::putFloat(d->buffer, d->dataIndex, toSingle(value));
+}
+
+void HartX::setPackedString(const QString &text) {
+    if (d->packedLength <= 0 || !d->writable(d->dataIndex, d->packedLength)) return;
+    const QByteArray packed = hart::packAscii(text, d->packedLength);
+    if (d->buffer.size() < d->dataIndex + packed.size())
+        d->buffer.append(QByteArray(d->dataIndex + packed.size() - d->buffer.size(), '\0'));
+    d->buffer.replace(d->dataIndex, packed.size(), packed);
+}
+
+void HartX::setCommand(qint16 command) {
+    Private::Pending p;
+    p.command = command;
+    if (d->byteCountWritten) {
+        p.data = d->buffer.left(d->byteCount);
+        if (p.data.size() < d->byteCount)
+            p.data.append(QByteArray(d->byteCount - p.data.size(), '\0'));
+    } else if (command == d->lastCommand) {
+        // Only Command written again: the busy resend, with the request exactly as before.
+        p.data = d->lastRequest;
+    }
+    // else: a read command after a write; the left-over bytes are not its request.
+    d->lastCommand = command;
+    d->lastRequest = p.data;
+    d->byteCountWritten = false;
+    d->queue.push_back(p);
+    d->scheduleStart();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reply
+
+qint16 HartX::ResponseCode() const {
+    return d->responseCode;
+}
+quint8 HartX::DeviceStatus() const {
+    return d->deviceStatus;
+}
+
+quint8 HartX::ByteValue() const {
+    if (d->dataIndex < 0 || d->dataIndex >= d->buffer.size()) return 0;
+    return quint8(d->buffer[d->dataIndex]);
+}
+
+float HartX::FloatValue() const {
+    return hart::getFloat(d->buffer, d->dataIndex);
+}
+
+qint32 HartX::Int24Value() const {
+    return qint32(hart::getUInt24(d->buffer, d->dataIndex));
+}
+
+QString HartX::PackedString() const {
+    if (d->dataIndex < 0 || d->packedLength <= 0 || d->dataIndex >= d->buffer.size())
+        return QString();
+    return hart::unpackAscii(d->buffer.mid(d->dataIndex, d->packedLength));
+}
+
+QString HartX::LastError() const {
+    return d->lastError;
+}
+bool HartX::isBusy() const {
+    return d->current.has_value() || !d->queue.empty();
+}
+quint8 HartX::commPort() const {
+    return d->commPort;
+}
+qint16 HartX::byteCount() const {
+    return d->byteCount;
+}
+QByteArray HartX::requestBuffer() const {
+    return d->buffer;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Transactions
+
+void HartX::Private::scheduleStart() {
+    if (startScheduled || current || queue.empty()) return;
+    startScheduled = true;
+    QMetaObject::invokeMethod(
+        q,
+        [this] {
+            startScheduled = false;
+            startNext();
+        },
+        Qt::QueuedConnection);
+}
+
+void HartX::Private::dropLine() {
+    engine.reset();
+    line.reset();
+    linePort = -1;
+}
+
+QString HartX::Private::portText() const {
+    const QString dev = line ? line->deviceName() : comPortDeviceName(commPort);
+    return dev.isEmpty() ? QStringLiteral("COM %1").arg(commPort)
+                         : QStringLiteral("COM %1 (%2)").arg(commPort).arg(dev);
+}
+
+bool HartX::Private::ensureLine(QString *error) {
+    if (line && engine && linePort == commPort) return true;
+    dropLine();
+    if (commPort < 1 || commPort > 12) {
+        *error = commPort == 0
+                     ? QStringLiteral("No COM port is set — choose one under Config > "
+                                      "COM-settings.")
+                     : QStringLiteral("COM %1 is not a port this program can use — choose "
+                                      "COM 1 to COM 12 under Config > COM-settings.")
+                           .arg(commPort);
+        return false;
+    }
+    line = factory ? factory(commPort) : nullptr;
+    if (!line) {
+        *error = QStringLiteral("COM %1 cannot be used — choose another one under Config > "
+                                "COM-settings.")
+                     .arg(commPort);
+        return false;
+    }
+    engine = std::make_unique<TransactionEngine>(line.get());
+    QObject::connect(
+        engine.get(), &TransactionEngine::finished, q,
+        [this](quint64 id, const TransactionEngine::Outcome &o) { onEngineFinished(id, o); });
+    linePort = commPort;
+    return true;
+}
+
+void HartX::Private::startNext() {
+    if (current || queue.empty()) return;
+    current = queue.front();
+    queue.pop_front();
+
+    Completion fail;
+    fail.command = current->command;
+    if (current->command < 0 || current->command > 255) {
+        fail.error = QStringLiteral("Command %1 is not a HART command number (0 to 255); "
+                                    "nothing was sent.")
+                         .arg(current->command);
+        complete(fail);
+        return;
+    }
+    if (!ensureLine(&fail.error)) {
+        complete(fail);
+        return;
+    }
+    startGeneration = identityGeneration;
+    identifying = current->command != 0 && !identity;
+    if (current->command != 0 && identity)
+        submit(*identity, current->data);
+    else
+        submit(std::nullopt, identifying ? QByteArray() : current->data);
+}
+
+void HartX::Private::submit(const std::optional<DeviceIdentity> &device, const QByteArray &data) {
+    TransactionEngine::Request r;
+    if (device) {
+        r.address = hart::longAddress(primaryMaster, device->manufacturer, device->deviceType,
+                                      device->deviceId);
+        r.command = quint8(current->command);
+    } else {
+        r.address = hart::shortAddress(primaryMaster, quint8(pollingAddress));
+        r.command = 0;
+    }
+    r.data = data;
+    r.preambles = qMax<int>(preambles, hart::kMinPreambles);
+    if (identity) r.preambles = qMax(r.preambles, identity->preamblesRequired);
+    if (device) r.preambles = qMax(r.preambles, device->preamblesRequired);
+    r.extraAllowanceMs = extraAllowance * 10;
+    engineJob = engine->submit(r);
+}
+
+QString HartX::Private::failureText(const TransactionEngine::Outcome &o) const {
+    return TransactionEngine::failureText(o, portText(), line ? line->deviceName() : QString());
+}
+
+void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outcome &o) {
+    if (!current || id != engineJob) return;
+    Completion c;
+    c.command = current->command;
+
+    if (o.status != TransactionEngine::Status::Reply) {
+        // The transmitter may have been swapped or re-addressed; find it again next time.
+        forgetDevice();
+        c.error = failureText(o);
+        complete(c);
+        return;
+    }
+
+    // A port or polling-address change while this was on the line makes what it learned
+    // about the wrong device.
+    const bool sameTarget = identityGeneration == startGeneration;
+    if (identifying) {
+        identifying = false;
+        const std::optional<DeviceIdentity> found = identityFromCommand0(o.reply.data);
+        if (!found) {
+            c.error = QStringLiteral("The transmitter on %1 did not identify itself (command 0 "
+                                     "answered with response code %2 and %3 data bytes).")
+                          .arg(portText())
+                          .arg(o.reply.responseCode)
+                          .arg(o.reply.data.size());
+            complete(c);
+            return;
+        }
+        if (sameTarget) identity = found;
+        submit(*found, current->data);
+        return;
+    }
+
+    if (current->command == 0 && sameTarget) {
+        if (auto found = identityFromCommand0(o.reply.data)) identity = found;
+    }
+    c.result = 0;
+    c.reply = o.reply;
+    complete(c);
+}
+
+void HartX::Private::complete(Completion c) {
+    // Result is raised from the event loop, never from inside the call that led here (which
+    // may be setCommand's own start, or the line's signal).
+    QPointer<HartX> guard(q);
+    QMetaObject::invokeMethod(
+        q,
+        [this, guard, c] {
+            if (guard) deliver(c);
+        },
+        Qt::QueuedConnection);
+}
+
+void HartX::Private::deliver(const Completion &c) {
+    if (c.result == HartX::kNoAnswer) {
+        lastError = c.error;
+    } else {
+        buffer = c.reply.data;
+        responseCode = c.reply.responseCode;
+        deviceStatus = c.reply.deviceStatus;
+        lastError.clear();
+    }
+    current.reset();
+    identifying = false;
+    // Commands written from inside the Result slot (the next step of a chain) or during a
+    // message box it shows wait until the slot has returned.
+    delivering = true;
+    QPointer<HartX> guard(q);
+    emit q->Result(0, c.command, c.result);
+    if (!guard) return;
+    delivering = false;
+    if (linePort != commPort) dropLine();
+    scheduleStart();
+}

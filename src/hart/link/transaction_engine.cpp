@@ -1,0 +1,340 @@
+#include "hart/link/transaction_engine.h"
+
+#include <QMetaObject>
+
+using hart::FrameParser;
+using hart::FrameType;
+
+namespace {
+
+QString commErrorText(quint8 code) {
+    QStringList what;
+    if (code & 0x40) what << QStringLiteral("parity");
+    if (code & 0x20) what << QStringLiteral("overrun");
+    if (code & 0x10) what << QStringLiteral("framing");
+    if (code & 0x08) what << QStringLiteral("checksum");
+    if (code & 0x02) what << QStringLiteral("buffer overflow");
+    QString text = QStringLiteral("the transmitter could not read our request (communication "
+                                  "error 0x%1")
+                       .arg(code, 2, 16, QLatin1Char('0'));
+    if (!what.isEmpty()) text += QStringLiteral(": ") + what.join(QStringLiteral(", "));
+    return text + QLatin1Char(')');
+}
+
+} // namespace
+
+TransactionEngine::TransactionEngine(HartLine *line, QObject *parent)
+    : QObject(parent), line_(line) {
+    qRegisterMetaType<TransactionEngine::Outcome>();
+    for (QTimer *t : {&deadline_, &gap_, &listen_, &watchdog_}) {
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (deadlineTag_ == attempt_) onReplyDeadline();
+    });
+    connect(&gap_, &QTimer::timeout, this, [this] {
+        if (gapTag_ == attempt_) onGap();
+    });
+    connect(&listen_, &QTimer::timeout, this, [this] {
+        if (listenTag_ == attempt_) onListenTick();
+    });
+    connect(&watchdog_, &QTimer::timeout, this, [this] {
+        if (watchdogTag_ == attempt_) onSendWatchdog();
+    });
+    if (line) {
+        connect(line, &HartLine::received, this, &TransactionEngine::onReceived);
+        connect(line, &HartLine::sent, this, &TransactionEngine::onSent);
+        connect(line, &HartLine::failed, this, &TransactionEngine::onLineFailed);
+    }
+}
+
+TransactionEngine::~TransactionEngine() {
+    stopTimers();
+    if (line_) disconnect(line_, nullptr, this, nullptr);
+}
+
+int TransactionEngine::replyTimeoutMs(const Request &request) {
+    const int rt1 =
+        hart::isPrimaryMaster(request.address) ? kPrimaryReplyTimeoutMs : kSecondaryReplyTimeoutMs;
+    return rt1 + kAdapterAllowanceMs + qMax(0, request.extraAllowanceMs);
+}
+
+quint64 TransactionEngine::submit(const Request &request) {
+    Job job;
+    job.id = nextId_++;
+    job.request = request;
+    queue_.push_back(job);
+    scheduleNext();
+    return job.id;
+}
+
+bool TransactionEngine::isBusy() const {
+    return running_ || !queue_.empty();
+}
+
+void TransactionEngine::scheduleNext() {
+    if (nextScheduled_ || running_ || queue_.empty()) return;
+    nextScheduled_ = true;
+    // Always through the event loop: the caller of submit() must never see `finished` from
+    // inside its own call.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            nextScheduled_ = false;
+            startNext();
+        },
+        Qt::QueuedConnection);
+}
+
+void TransactionEngine::startNext() {
+    if (running_ || queue_.empty()) return;
+    current_ = queue_.front();
+    queue_.pop_front();
+    running_ = true;
+
+    Outcome out;
+    if (!line_) {
+        out.status = Status::LineFailed;
+        out.detail = QStringLiteral("the serial line is gone");
+        finish(out);
+        return;
+    }
+    const int addrLen = int(current_.request.address.size());
+    if ((addrLen != 1 && addrLen != 5) || current_.request.data.size() > 255) {
+        out.status = Status::BadRequest;
+        out.detail = QStringLiteral("the request does not fit in a HART frame (%1 data bytes)")
+                         .arg(current_.request.data.size());
+        finish(out);
+        return;
+    }
+    if (!line_->isOpen()) {
+        QString error;
+        if (!line_->open(&error)) {
+            out.status = Status::LineFailed;
+            out.detail = error.isEmpty() ? QStringLiteral("the port could not be opened") : error;
+            finish(out);
+            return;
+        }
+    }
+    startAttempt();
+}
+
+void TransactionEngine::startAttempt() {
+    ++attempt_;
+    deadlinePassed_ = false;
+    garbledSeen_ = false;
+    garbledDetail_.clear();
+    state_ = State::Listening;
+    listening_.start();
+    onListenTick();
+}
+
+bool TransactionEngine::lineQuiet() const {
+    return !lastActivity_.isValid() || lastActivity_.elapsed() >= kQuietMs;
+}
+
+void TransactionEngine::onListenTick() {
+    if (state_ != State::Listening) return;
+    const qint64 listened = listening_.elapsed();
+    if (lineQuiet() || listened >= kMaxListenMs) {
+        sendNow();
+        return;
+    }
+    const qint64 toQuiet = kQuietMs - lastActivity_.elapsed();
+    const qint64 toGiveUp = kMaxListenMs - listened;
+    listenTag_ = attempt_;
+    listen_.start(int(qBound(qint64(1), qMin(toQuiet, toGiveUp), qint64(kMaxListenMs))));
+}
+
+void TransactionEngine::sendNow() {
+    const Request &r = current_.request;
+    hart::Frame f;
+    f.delimiter = quint8(FrameType::Stx);
+    f.address = r.address;
+    f.command = r.command;
+    f.data = r.data;
+    const int preambles = qBound(hart::kMinPreambles, r.preambles, kMaxPreambles);
+    const QByteArray bytes = hart::encode(f, preambles);
+
+    // Whatever half-frame of other traffic the parser holds is dead after the quiet period.
+    parser_.clear();
+    sentAddress_ = r.address;
+    ++current_.tries;
+    state_ = State::Sending;
+    watchdogTag_ = attempt_;
+    watchdog_.start(int(hart::wireTimeUs(int(bytes.size())) / 1000) + kSendWatchdogMs);
+    // A line may answer from inside send() (the instant simulator); everything the engine
+    // needs afterwards is already in place, and nothing below may touch the attempt.
+    line_->send(bytes);
+}
+
+void TransactionEngine::onSent() {
+    if (state_ != State::Sending) return;
+    watchdog_.stop();
+    state_ = State::AwaitingReply;
+    deadlineTag_ = attempt_;
+    deadline_.start(replyTimeoutMs(current_.request));
+}
+
+void TransactionEngine::onReceived(const QByteArray &bytes) {
+    if (bytes.isEmpty()) return;
+    lastActivity_.start();
+    parser_.push(bytes);
+    if (state_ == State::Sending || state_ == State::AwaitingReply) {
+        gapTag_ = attempt_;
+        gap_.start(kInterCharGapMs);
+        processItems();
+        return;
+    }
+    // Between transactions: other masters, bursting devices, late replies. Only the time of
+    // their last byte matters (listen-before-talk); the frames themselves are dropped.
+    while (parser_.take()) {
+    }
+}
+
+void TransactionEngine::processItems() {
+    while (state_ == State::Sending || state_ == State::AwaitingReply) {
+        std::optional<FrameParser::Item> item = parser_.take();
+        if (!item) return;
+        switch (item->outcome) {
+        case FrameParser::Outcome::BadChecksum:
+            garbledSeen_ = true;
+            garbledDetail_ = QStringLiteral("checksum error in the reply");
+            continue;
+        case FrameParser::Outcome::BadLength:
+            garbledSeen_ = true;
+            garbledDetail_ = QStringLiteral("a reply with an impossible byte count");
+            continue;
+        case FrameParser::Outcome::Frame:
+            break;
+        }
+        const hart::Frame &f = item->frame;
+        // Our own echo (a modem that echoes), another master's request, or a burst frame: not
+        // an answer.
+        if (f.type() != FrameType::Ack) continue;
+        // Devices set the burst bit in replies, and the master bit is ours anyway; only the
+        // device part of the address must match.
+        if (!hart::sameDevice(f.address, sentAddress_) || f.command != current_.request.command)
+            continue;
+        if (f.isCommError()) {
+            endAttempt(Status::Garbled, commErrorText(f.responseCode));
+            return;
+        }
+        Outcome out;
+        out.status = Status::Reply;
+        out.reply = f;
+        out.tries = current_.tries;
+        // The device has finished talking; the next request need not wait for quiet.
+        lastActivity_.invalidate();
+        finish(out);
+        return;
+    }
+}
+
+void TransactionEngine::onReplyDeadline() {
+    if (state_ != State::AwaitingReply) return;
+    if (gap_.isActive() && !deadlinePassed_) {
+        // Something is still arriving; let the gap decide once it stops. A line that never
+        // stops (a babbling modem) is cut off once even the longest reply would have ended.
+        deadlinePassed_ = true;
+        deadline_.start(kLongestReplyMs);
+        return;
+    }
+    if (parser_.inFrame())
+        endAttempt(Status::Garbled, QStringLiteral("the reply broke off"));
+    else if (garbledSeen_)
+        endAttempt(Status::Garbled, garbledDetail_);
+    else
+        endAttempt(Status::NoReply, QString());
+}
+
+void TransactionEngine::onGap() {
+    // Bytes while still sending are our echo; the reply time starts only at `sent`.
+    if (state_ != State::AwaitingReply) return;
+    if (parser_.inFrame())
+        endAttempt(Status::Garbled, QStringLiteral("the reply broke off"));
+    else if (garbledSeen_)
+        endAttempt(Status::Garbled, garbledDetail_);
+    else if (deadlinePassed_)
+        endAttempt(Status::NoReply, QString());
+}
+
+void TransactionEngine::onSendWatchdog() {
+    if (state_ != State::Sending) return;
+    if (line_) line_->close();
+    Outcome out;
+    out.status = Status::LineFailed;
+    out.tries = current_.tries;
+    out.detail = QStringLiteral("the port did not finish sending the request");
+    finish(out);
+}
+
+void TransactionEngine::onLineFailed(const QString &reason) {
+    if (line_) line_->close();
+    if (!running_ || state_ == State::Idle) return;
+    Outcome out;
+    out.status = Status::LineFailed;
+    out.tries = current_.tries;
+    out.detail = reason.isEmpty() ? QStringLiteral("the port stopped working") : reason;
+    finish(out);
+}
+
+void TransactionEngine::endAttempt(Status status, const QString &detail) {
+    stopTimers();
+    parser_.clear();
+    if (current_.tries <= qMax(0, current_.request.retries)) {
+        startAttempt();
+        return;
+    }
+    Outcome out;
+    out.status = status;
+    out.tries = current_.tries;
+    out.detail = detail;
+    finish(out);
+}
+
+void TransactionEngine::finish(const Outcome &outcome) {
+    stopTimers();
+    state_ = State::Idle;
+    running_ = false;
+    const quint64 id = current_.id;
+    Outcome out = outcome;
+    out.tries = current_.tries;
+    scheduleNext();
+    emit finished(id, out);
+}
+
+void TransactionEngine::stopTimers() {
+    deadline_.stop();
+    gap_.stop();
+    listen_.stop();
+    watchdog_.stop();
+}
+
+QString TransactionEngine::failureText(const Outcome &o, const QString &port,
+                                       const QString &device) {
+    const QString tries =
+        o.tries == 1 ? QStringLiteral("1 try") : QStringLiteral("%1 tries").arg(o.tries);
+    switch (o.status) {
+    case TransactionEngine::Status::NoReply:
+        return QStringLiteral("No reply from the transmitter on %1 after %2 — check that the "
+                              "transmitter is powered, the loop has its load resistor and the "
+                              "modem is connected to this port.")
+            .arg(port, tries);
+    case TransactionEngine::Status::Garbled:
+        return QStringLiteral("Garbled replies from the transmitter on %1 after %2 (%3) — check "
+                              "the modem connection and the loop wiring for noise.")
+            .arg(port, tries, o.detail);
+    case TransactionEngine::Status::LineFailed: {
+        // Lines say what went wrong in their own words; make sure the user sees which port.
+        if (!device.isEmpty() && o.detail.contains(device)) return o.detail;
+        return QStringLiteral("%1: %2").arg(port, o.detail);
+    }
+    case TransactionEngine::Status::BadRequest:
+        return QStringLiteral("The request could not be sent on %1: %2.").arg(port, o.detail);
+    case TransactionEngine::Status::Reply:
+        break;
+    }
+    return QString();
+}

@@ -1,0 +1,137 @@
+// The HART master's transaction engine: one request on the line at a time, listen before talk,
+// the reply time-outs, retries of unanswered or garbled transactions, and exactly one outcome
+// per transaction, always delivered later from the event loop.
+#pragma once
+
+#include "hart/link/hart_codec.h"
+#include "hart/link/hart_line.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+
+class TransactionEngine : public QObject {
+    Q_OBJECT
+public:
+    // Timing, in milliseconds. HART's own figures are for a modem on a UART; the extra slack is
+    // for USB-serial adapters, which hold received bytes for up to 16 ms (FTDI latency timer) and
+    // hand them over in chunks, and add a few ms to the end of every write.
+    static constexpr int kPrimaryReplyTimeoutMs = 305;   // RT1, 33 character times
+    static constexpr int kSecondaryReplyTimeoutMs = 376; // RT1, 41 character times
+    static constexpr int kAdapterAllowanceMs = 50;
+    // Once a reply has started, a silence longer than this ends it. HART allows one character
+    // time (9.2 ms); chunked delivery through an adapter needs more, and a longer gap costs
+    // nothing on a healthy line because the frame's own byte count says when it is complete.
+    static constexpr int kInterCharGapMs = 60;
+    // Listen before talk: the line must have been quiet this long before we start a request,
+    // so we do not talk over another master or a bursting device. Bounded: after
+    // kMaxListenMs of continuous traffic we send anyway rather than never.
+    static constexpr int kQuietMs = kInterCharGapMs;
+    static constexpr int kMaxListenMs = 1000;
+    // If the line never reports the end of sending, the request is taken as lost after its
+    // wire time plus this much.
+    static constexpr int kSendWatchdogMs = 2000;
+    // Once the reply time has passed while bytes keep coming, this long more at most: the
+    // longest frame there is (20 preambles, long address, 255 data bytes) at 1200 bit/s.
+    static constexpr int kLongestReplyMs = int(hart::wireTimeUs(20 + 264) / 1000) + 1;
+    static constexpr int kDefaultRetries = 2;
+    static constexpr int kMaxPreambles = 20;
+
+    struct Request {
+        QByteArray address; // 1 byte (command 0) or 5 bytes; the master bit selects the role
+        quint8 command = 0;
+        QByteArray data;
+        int preambles = hart::kMinPreambles; // raised to at least 5, capped at 20
+        int extraAllowanceMs = 0;            // on top of RT1 and the adapter allowance
+        int retries = kDefaultRetries;       // further tries after the first one
+    };
+
+    enum class Status {
+        Reply,      // a reply from the addressed device to this command (any response code)
+        NoReply,    // silence on every try
+        Garbled,    // the last try brought only garbled frames or a communication-error report
+        LineFailed, // the line could not be opened, or broke; not retried
+        BadRequest, // the request cannot be put in a frame (address or data length)
+    };
+
+    struct Outcome {
+        Status status = Status::NoReply;
+        hart::Frame reply; // for Status::Reply
+        int tries = 0;     // requests put on the line
+                           // What went wrong on the last garbled try ("checksum error", "the
+                           // transmitter reported a
+        // communication error ..."), or the line's own words for LineFailed.
+        QString detail;
+    };
+
+    // The engine uses the line but does not own it; the line must outlive the engine or be
+    // destroyed together with it.
+    explicit TransactionEngine(HartLine *line, QObject *parent = nullptr);
+    ~TransactionEngine() override;
+
+    // Queues a transaction and returns its id; `finished` with that id follows exactly once,
+    // never from inside this call. The line is opened when needed.
+    quint64 submit(const Request &request);
+    bool isBusy() const;
+    HartLine *line() const { return line_; }
+
+    static int replyTimeoutMs(const Request &request);
+    // Why a transaction got no reply, in plain words for the user. `port` is how the user
+    // knows the line ("COM 3 (/dev/ttyS2)"), `device` the line's device name. Empty for a reply.
+    static QString failureText(const Outcome &outcome, const QString &port, const QString &device);
+
+signals:
+    void finished(quint64 id, const TransactionEngine::Outcome &outcome);
+
+private:
+    enum class State { Idle, Listening, Sending, AwaitingReply };
+    struct Job {
+        quint64 id = 0;
+        Request request;
+        int tries = 0;
+    };
+
+    void scheduleNext();
+    void startNext();
+    void startAttempt();
+    void sendNow();
+    void onReceived(const QByteArray &bytes);
+    void onSent();
+    void onLineFailed(const QString &reason);
+    void onReplyDeadline();
+    void onGap();
+    void onListenTick();
+    void onSendWatchdog();
+    void processItems();
+    void endAttempt(TransactionEngine::Status status, const QString &detail);
+    void finish(const Outcome &outcome);
+    void stopTimers();
+    bool lineQuiet() const;
+
+    QPointer<HartLine> line_;
+    std::deque<Job> queue_;
+    Job current_;
+    bool running_ = false;
+    bool nextScheduled_ = false;
+    State state_ = State::Idle;
+    quint64 nextId_ = 1;
+    // Bumped for every attempt; timer slots compare it with the value they were armed with so
+    // that a time-out belonging to an earlier attempt can never end a later one.
+    quint64 attempt_ = 0;
+    quint64 deadlineTag_ = 0, gapTag_ = 0, listenTag_ = 0, watchdogTag_ = 0;
+
+    hart::FrameParser parser_;
+    QByteArray sentAddress_;
+    bool deadlinePassed_ = false;
+    bool garbledSeen_ = false;
+    QString garbledDetail_;
+    QElapsedTimer lastActivity_; // bytes on the line that were not the end of our own reply
+    QElapsedTimer listening_;
+
+    QTimer deadline_, gap_, listen_, watchdog_;
+};
+
+Q_DECLARE_METATYPE(TransactionEngine::Outcome)

@@ -1,0 +1,102 @@
+#include "ui/form1.h"
+
+#include "msgbox.h"
+#include "shell/settings_file.h"
+#include "ui/form2.h"
+#include "ui/frm_about.h"
+#include "units/module1.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+void Form1::Form_Load() {
+    if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect g = s->geometry();
+        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+    Timer1->stop();
+    Dev.BusyRetryCount = 0;
+
+    const QString path = SettingsFilePath();
+    const SettingsRead read = ReadSettingsFile(path);
+    if (!read.exists) {
+        // No file yet: ask for the port. The dialog stores the choice and writes the file; when
+        // it is closed without its button the run goes on with COM 1 and no file is written, so
+        // the next start asks again.
+        ComPortNumber = 1;
+        Form2 dialog(ComPortNumber, ComPortText, this);
+        dialog.exec();
+    } else if (read.anyField) {
+        ComPortText = read.lastField;
+    }
+
+    for (int n = 1; n <= 12; ++n)
+        if (ComPortText == QString::number(n)) ComPortNumber = quint8(n);
+
+    Combo1->addItems({QStringLiteral("InH2O"), QStringLiteral("InHg"), QStringLiteral("mmH2O"),
+                      QStringLiteral("mmHg"), QStringLiteral("PSI"), QStringLiteral("Bar"),
+                      QStringLiteral("mBar"), QStringLiteral("KG cm2"), QStringLiteral("kPa"),
+                      QStringLiteral("ATM"), QStringLiteral("MPa"), QStringLiteral("mH2O"),
+                      QStringLiteral("Unknown")});
+    Dev.UnitName = QStringLiteral("Unknown");
+    Dev.PreviousUnitName = Dev.UnitName;
+    SetCombo1ListIndex(Module1::UnitIndexFromName(Dev.UnitName));
+
+    Combo2->addItems({QStringLiteral("Esc"), QStringLiteral("Reset"), QStringLiteral("Set")});
+    Combo2->setCurrentIndex(0);
+
+    LinkSetup();
+
+    Option3[0]->setChecked(true);
+    Option3_Click(0);
+    Option3[1]->setChecked(false);
+
+    ReloadingRange = true;
+    SendIdentify();
+}
+
+void Form1::LinkSetup() {
+    HartX1->setLinkSetting6(1);
+    HartX1->setCommPort(ComPortNumber);
+    HartX1->setLinkSetting3(0);
+    HartX1->setLinkSetting9(10);
+    HartX1->setLinkSetting10(0);
+}
+
+void Form1::Command1_Click() {
+    if (Command5->text() == QLatin1String("Abort")) {
+        MsgBox(QStringLiteral("Please, Abort Current Simulation Before Exit!!!"), vbOKOnly);
+        return;
+    }
+    close();
+}
+
+void Form1::Command2_Click() {
+    SendIdentify();
+}
+
+void Form1::ConnectMenu_Click() {
+    SendIdentify();
+}
+
+void Form1::Exitform_Click() {
+    close();
+}
+
+void Form1::Infoscreen_Click() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void Form1::Compoort_Click() {
+    {
+        Form2 dialog(ComPortNumber, ComPortText, this);
+        dialog.exec();
+    }
+    LinkSetup();
+    SendIdentify();
+}

@@ -1,0 +1,89 @@
+// zanu-config: configuration tool for Zanu Pelvanor I and Ostrimel level transmitters.
+
+#include "sim_device.h"
+#include "sim_line.h"
+#include "ui/form1.h"
+#include "ui/frm_splash.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: zanu-config [--simulate]\n"
+    "\n"
+    "Configuration tool for Zanu Pelvanor I and Ostrimel submersible level transmitters,\n"
+    "connected through a HART modem on a serial port (chosen under Config, COM-settings and\n"
+    "kept in zanu.ini beside the program).\n"
+    "\n"
+    "Options:\n"
+    "  --simulate     talk to a built-in simulated transmitter on every COM port instead of\n"
+    "                 the serial ports\n"
+    "  -h, --help     show this text\n"
+    "  -v, --version  show the version\n"
+    "\n"
+    "Environment:\n"
+    "  ZANU_COM1 .. ZANU_COM12  the device a COM number stands for (default COM 1-4 =\n"
+    "                 /dev/ttyS0-3, COM 5-8 = /dev/ttyUSB0-3, COM 9-12 = /dev/ttyACM0-3)\n";
+
+QString versionNumber() {
+    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    // Help and version must work where no display is available, so they are answered before
+    // the GUI starts.
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
+            std::printf("zanu-config %s\n", qPrintable(versionNumber()));
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zanu"));
+    QCoreApplication::setApplicationName(QStringLiteral("zanu-config"));
+    QCoreApplication::setApplicationVersion(versionNumber());
+
+    // Qt's own options (-platform, -style, ...) have been taken out of the arguments by now.
+    QCommandLineParser parser;
+    const QCommandLineOption simulateOption(QStringLiteral("simulate"));
+    parser.addOption(simulateOption);
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString what = parser.errorText().isEmpty()
+                                 ? QStringLiteral("Unexpected argument: ") +
+                                       parser.positionalArguments().join(QLatin1Char(' '))
+                                 : parser.errorText();
+        std::fprintf(stderr, "zanu-config: %s\n\n%s", qPrintable(what), kUsage);
+        return 2;
+    }
+
+    std::unique_ptr<SimDevice> simulated;
+    if (parser.isSet(simulateOption)) simulated = std::make_unique<SimDevice>();
+
+    std::unique_ptr<Form1> mainWindow;
+    frmSplash splash([&]() -> Form1 * {
+        mainWindow = std::make_unique<Form1>();
+        if (SimDevice *device = simulated.get()) {
+            mainWindow->HartX1->setLineFactory(
+                [device](int) { return std::make_unique<SimLine>(device, SimLine::Timing::Real); });
+        }
+        return mainWindow.get();
+    });
+    splash.show();
+    const int rc = app.exec();
+    // The window's lines talk to the simulated device: the window goes first.
+    mainWindow.reset();
+    return rc;
+}

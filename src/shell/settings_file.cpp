@@ -1,0 +1,170 @@
+#include "shell/settings_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+QString &programDirectoryOverride() {
+    static QString dir;
+    return dir;
+}
+
+// The file holds one short line. Anything larger is not ours; reading stops there like at any
+// other field that cannot be read, so a stray huge file cannot stall the start.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024;
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Fields of a classic comma-separated sequential file: a field ends at a comma, a line end or
+// the end of the file. Quoted fields are taken between the quotes as they stand (commas and
+// blanks included); anything after the closing quote up to the separator is dropped. An opening
+// quote without its closing quote takes the rest of its line only, so one stray quote cannot
+// swallow the lines after it. Unquoted fields lose the blanks around them. A line holding nothing
+// is no field at all, so an empty line at the end of the file does not erase the port.
+class FieldReader {
+public:
+    explicit FieldReader(const QByteArray &bytes) : b(bytes) {}
+
+    // Returns false at the end of the data.
+    bool next(QString *field) {
+        for (;;) {
+            while (i < b.size() && isBlank(b[i]))
+                ++i;
+            if (i >= b.size()) return false;
+            if (!isLineEnd(b[i])) break;
+            if (!afterComma) {
+                skipLineEnd();
+                continue; // an empty line: no field
+            }
+            break; // "5," then the line end: the empty field after the comma
+        }
+        afterComma = false;
+        QByteArray text;
+        if (b[i] == '"') {
+            ++i;
+            while (i < b.size() && b[i] != '"' && !isLineEnd(b[i]))
+                text.append(b[i++]);
+            if (i < b.size() && b[i] == '"') ++i;
+            while (i < b.size() && b[i] != ',' && !isLineEnd(b[i]))
+                ++i;
+        } else {
+            while (i < b.size() && b[i] != ',' && !isLineEnd(b[i]))
+                text.append(b[i++]);
+            while (!text.isEmpty() && isBlank(text.back()))
+                text.chop(1);
+        }
+        if (i < b.size()) {
+            if (b[i] == ',') {
+                ++i;
+                afterComma = true;
+            } else {
+                skipLineEnd();
+            }
+        }
+        *field = QString::fromLatin1(text);
+        return true;
+    }
+
+    // A comma just before the end of the data still separates: the field after it is empty.
+    bool pendingEmptyField() const { return afterComma && i >= b.size(); }
+
+private:
+    void skipLineEnd() {
+        if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n')
+            i += 2;
+        else
+            ++i;
+    }
+
+    const QByteArray &b;
+    qsizetype i = 0;
+    bool afterComma = false;
+};
+
+} // namespace
+
+QString ProgramDirectory() {
+    const QString &dir = programDirectoryOverride();
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
+}
+
+void SetProgramDirectory(const QString &dir) {
+    programDirectoryOverride() = dir;
+}
+
+QString SettingsFilePath() {
+    return QDir(ProgramDirectory()).filePath(QStringLiteral("zanu.ini"));
+}
+
+SettingsRead ReadSettingsFile(const QString &path) {
+    SettingsRead r;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Only a file that is really not there asks for the port; one that is there but cannot
+        // be opened (no permission, a folder of that name) is a read failure.
+        r.exists = QFileInfo::exists(path) || file.error() != QFileDevice::OpenError;
+        r.readFailed = r.exists;
+        return r;
+    }
+    r.exists = true;
+    QByteArray bytes = file.read(kMaxSettingsBytes);
+    if (file.error() != QFileDevice::NoError) {
+        r.readFailed = true;
+        bytes.clear();
+    } else if (!file.atEnd()) {
+        r.readFailed = true;
+        // Keep only whole lines: the last one may have been cut off by the size limit.
+        const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastEnd < 0 ? 0 : lastEnd + 1);
+    }
+    file.close();
+
+    FieldReader reader(bytes);
+    QString field;
+    while (reader.next(&field)) {
+        r.lastField = field;
+        r.anyField = true;
+    }
+    if (reader.pendingEmptyField()) {
+        r.lastField.clear();
+        r.anyField = true;
+    }
+    return r;
+}
+
+bool WriteSettingsFile(const QString &path, const QString &portText, QString *error) {
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error =
+                QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), why);
+        return false;
+    };
+    // A quote or line break would break the one-field format for every later start.
+    for (QChar c : portText)
+        if (c == u'"' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
+            return fail(QStringLiteral("the value \"%1\" cannot be stored in it.").arg(portText));
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("a folder of that name is in the way."));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    const QByteArray content = '"' + portText.toLatin1() + "\"\r\n";
+    if (file.write(content) != content.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return fail(why);
+    }
+    if (!file.commit()) return fail(file.errorString());
+    return true;
+}

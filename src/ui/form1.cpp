@@ -1,0 +1,340 @@
+#include "ui/form1.h"
+
+#include "ui/frm_splash.h"
+#include "ui_form1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTime>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The form is laid out in 96-dpi pixels (twips / 15).
+constexpr int kClientWidth = 430;   // 6450 twips
+constexpr int kCentralHeight = 629; // the status bar starts at 9435 twips
+constexpr int kStatusHeight = 17;   // 255 twips
+constexpr int kTimePanelWidth = 96; // 1440 twips
+constexpr int kDatePanelWidth = 67; // 1000 twips
+
+QRect scaled(const QRect &r, qreal f) {
+    return QRect(qRound(r.x() * f), qRound(r.y() * f), qRound(r.width() * f),
+                 qRound(r.height() * f));
+}
+
+// Designer keeps whole points only; the form's faces are the classic 8.25 and 9.75 pt sizes.
+void applyClassicFaces(QWidget *w) {
+    const QString classic = QStringLiteral("MS Sans Serif");
+    if (w->font().family() != classic) return;
+    QFont f = w->font();
+    if (f.pointSize() == 8)
+        f.setPointSizeF(8.25);
+    else if (f.pointSize() == 10)
+        f.setPointSizeF(9.75);
+    w->setFont(WithFallbackFamily(f));
+}
+
+// A caption that does not fit its box at the form's font gets a slightly smaller one rather than
+// being cut off; the box keeps its place and size.
+void shrinkToFit(QWidget *w) {
+    constexpr qreal kSmallest = 6.5;
+    QFont f = w->font();
+    while (w->sizeHint().width() > w->width() && f.pointSizeF() - 0.25 >= kSmallest) {
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+        w->setFont(f);
+    }
+}
+
+// The display fields show numbers the program writes; a long one is shown whole in a smaller
+// face instead of scrolled out of the box.
+void fitDisplayText(QLineEdit *e, qreal designPoints) {
+    constexpr qreal kSmallest = 6.5;
+    constexpr int kLineEditMargin = 2; // QLineEdit's own horizontal text margin
+    const int frame =
+        e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e) : 0;
+    const QMargins tm = e->textMargins();
+    const int room = e->width() - 2 * frame - 2 * kLineEditMargin - tm.left() - tm.right() - 1;
+    QFont f = e->font();
+    f.setPointSizeF(designPoints);
+    while (QFontMetrics(f).horizontalAdvance(e->text()) > room &&
+           f.pointSizeF() - 0.25 >= kSmallest)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    if (f != e->font()) e->setFont(f);
+}
+
+// A status panel as wide as designed, or as its widest text needs in this locale and font.
+void sizePanel(QLabel *panel, int designWidth, const QStringList &samples) {
+    const QFontMetrics fm(panel->font());
+    int needed = 0;
+    for (const QString &s : samples)
+        needed = std::max(needed, fm.horizontalAdvance(s));
+    needed += 2 * panel->frameWidth() + 2 * fm.averageCharWidth();
+    panel->setFixedWidth(std::max(designWidth, needed));
+}
+
+// The key codes a classic key-press handler expects for one key press: none for keys that type
+// nothing (cursor and function keys, Tab which moves the focus, Delete).
+QList<int> keyAsciiCodes(const QKeyEvent *e) {
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        return {27};
+    case Qt::Key_Backspace:
+        return {8};
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {13};
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return {};
+    default:
+        break;
+    }
+    QList<int> codes;
+    for (char32_t c : e->text().toUcs4())
+        codes.append(int(c));
+    return codes;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
+    ui->setupUi(this);
+
+    Frame1 = ui->Frame1;
+    Frame2 = ui->Frame2;
+    Frame3 = ui->Frame3;
+    Frame4 = ui->Frame4;
+    Frame5 = ui->Frame5;
+    Frame6 = ui->Frame6;
+    Frame7 = ui->Frame7;
+    Text1 = ui->Text1;
+    Text2 = ui->Text2;
+    Text3 = ui->Text3;
+    Text4 = ui->Text4;
+    Text5 = ui->Text5;
+    Text6 = ui->Text6;
+    Text7 = ui->Text7;
+    Text8 = ui->Text8;
+    Text9 = {ui->Text9_0, ui->Text9_1};
+    Label1 = ui->Label1;
+    Label2 = ui->Label2;
+    Label3 = ui->Label3;
+    Label4 = ui->Label4;
+    Label5 = ui->Label5;
+    Label6 = ui->Label6;
+    Label7 = ui->Label7;
+    Label8 = ui->Label8;
+    Label10 = ui->Label10;
+    Label11 = ui->Label11;
+    Label12 = ui->Label12;
+    Label13 = ui->Label13;
+    Label14 = ui->Label14;
+    Label15 = ui->Label15;
+    Label16 = ui->Label16;
+    Label9 = {ui->Label9_0, ui->Label9_1, ui->Label9_2, ui->Label9_3, ui->Label9_4};
+    Combo1 = ui->Combo1;
+    Combo2 = ui->Combo2;
+    Command1 = ui->Command1;
+    Command2 = ui->Command2;
+    Command3 = ui->Command3;
+    Command4 = ui->Command4;
+    Command5 = ui->Command5;
+    Command6 = ui->Command6;
+    Command7 = ui->Command7;
+    Command8 = ui->Command8;
+    Command9 = ui->Command9;
+    Option1 = {ui->Option1_0, ui->Option1_1};
+    Option3 = {ui->Option3_0, ui->Option3_1};
+    Line1 = ui->Line1;
+    ProgressBar1 = ui->ProgressBar1;
+    ProgressBar2 = ui->ProgressBar2;
+    hart1 = ui->hart1;
+    StatusBar1 = ui->StatusBar1;
+    bestand = ui->bestand;
+    Configuratie = ui->Configuratie;
+    abboutscherm = ui->abboutscherm;
+    ConnectMenu = ui->ConnectMenu;
+    Exitform = ui->Exitform;
+    Compoort = ui->Compoort;
+    Infoscreen = ui->Infoscreen;
+
+    setWindowIcon(QIcon(ProductPicture(32)));
+
+    // Fonts: the form's own faces, and the buttons and Option3 on the window's default font
+    // rather than the bold caption font of the frame they sit in. The menu bar stays on the
+    // desktop's menu font.
+    applyClassicFaces(this);
+    for (QWidget *w : findChildren<QWidget *>())
+        applyClassicFaces(w);
+    QFont menuFont = QApplication::font(menuBar());
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar()->setFont(menuFont);
+    QFont windowFont = font();
+    windowFont.setResolveMask(QFont::AllPropertiesResolved);
+    for (QWidget *w : {static_cast<QWidget *>(Command1), static_cast<QWidget *>(Command2),
+                       static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4),
+                       static_cast<QWidget *>(Command5), static_cast<QWidget *>(Command6),
+                       static_cast<QWidget *>(Command7), static_cast<QWidget *>(Command8),
+                       static_cast<QWidget *>(Command9), static_cast<QWidget *>(Option3[0]),
+                       static_cast<QWidget *>(Option3[1])})
+        w->setFont(windowFont);
+
+    // The fixed-data fields are display only: grey like the menu bar, skipped by Tab.
+    for (QLineEdit *t : {Text1, Text2, Text3}) {
+        QPalette p = t->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+        t->setPalette(p);
+    }
+    for (QLabel *l : {Label15, Label16}) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, Qt::blue);
+        l->setPalette(p);
+    }
+
+    // The controls sit just below each frame's top edge, which is laid out for a caption that
+    // straddles the frame line; frames drawn with the caption above the line would run into
+    // them. The classic style draws exactly that, and only the frames use it.
+    if (QStyle *classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        classic->setParent(this);
+        for (QGroupBox *g : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7})
+            g->setStyle(classic);
+    }
+
+    // The HART control.
+    HartX1 = new HartX(this);
+    HartX1->setObjectName(QStringLiteral("HartX1"));
+    connect(HartX1, &HartX::Result, this, &Form1::hartx1_Result);
+
+    // The four one-shot timers, all idle until a step arms them.
+    auto makeTimer = [this](const char *name, int ms, void (Form1::*tick)()) {
+        auto *t = new QTimer(this);
+        t->setObjectName(QLatin1String(name));
+        t->setSingleShot(true);
+        t->setInterval(ms);
+        connect(t, &QTimer::timeout, this, tick);
+        return t;
+    };
+    Timer1 = makeTimer("Timer1", 1500, &Form1::Timer1_Timer);
+    Timer2 = makeTimer("Timer2", 1500, &Form1::Timer2_Timer);
+    Timer4 = makeTimer("Timer4", 3500, &Form1::Timer4_Timer);
+    Timer5 = makeTimer("Timer5", 1000, &Form1::Timer5_Timer);
+
+    // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
+    // user's choice arrives here.
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
+    connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
+    connect(Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
+    connect(Text5, &QLineEdit::textChanged, this, [this] { Text5_Change(); });
+    for (int i = 0; i < int(Option3.size()); ++i)
+        connect(Option3[size_t(i)], &QRadioButton::clicked, this, [this, i] { Option3_Click(i); });
+    connect(ConnectMenu, &QAction::triggered, this, &Form1::ConnectMenu_Click);
+    connect(Exitform, &QAction::triggered, this, &Form1::Exitform_Click);
+    connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
+    connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
+    for (QLineEdit *t : {Text4, Text5, Text8})
+        t->installEventFilter(this);
+
+    // Status bar: time, a text panel that takes the rest, date.
+    const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};
+    const char *panelRoles[] = {"Time", "Transmitter serial number", "Date"};
+    for (size_t i = 0; i < StatusPanel.size(); ++i) {
+        auto *l = new QLabel(StatusBar1);
+        l->setObjectName(QLatin1String(panelNames[i]));
+        l->setAccessibleName(QLatin1String(panelRoles[i]));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setAlignment(i == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        StatusPanel[i] = l;
+        StatusBar1->addWidget(l, i == 1 ? 1 : 0);
+    }
+    auto *clock = new QTimer(this);
+    clock->setObjectName(QStringLiteral("clockTimer"));
+    clock->setInterval(1000);
+    connect(clock, &QTimer::timeout, this, &Form1::updateClock);
+    clock->start();
+    updateClock();
+
+    // The form is drawn for 96 dpi; on a denser screen every place and size grows with it, so
+    // the larger text still fits its box.
+    const qreal f = logicalDpiX() / 96.0;
+    if (std::abs(f - 1.0) > 0.01) {
+        for (QWidget *w : centralWidget()->findChildren<QWidget *>()) {
+            QWidget *p = w->parentWidget();
+            if (p == centralWidget() || qobject_cast<QGroupBox *>(p))
+                w->setGeometry(scaled(w->geometry(), f));
+        }
+    }
+    for (QWidget *w : centralWidget()->findChildren<QWidget *>())
+        if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)) shrinkToFit(w);
+
+    for (QLineEdit *e : {Text1, Text2, Text3, Text9[0], Text9[1]}) {
+        const qreal designPoints = e->font().pointSizeF();
+        connect(e, &QLineEdit::textChanged, this,
+                [e, designPoints] { fitDisplayText(e, designPoints); });
+    }
+
+    const QLocale locale = QLocale::system();
+    QStringList times, dates;
+    for (int h : {0, 12, 23})
+        times << locale.toString(QTime(h, 58, 58), QLocale::ShortFormat);
+    for (int m = 1; m <= 12; ++m)
+        dates << locale.toString(QDate(2088, m, 28), QLocale::ShortFormat);
+    sizePanel(StatusPanel[0], qRound(kTimePanelWidth * f), times);
+    sizePanel(StatusPanel[2], qRound(kDatePanelWidth * f), dates);
+    StatusBar1->setFixedHeight(qRound(kStatusHeight * f));
+    const QSize central(qRound(kClientWidth * f), qRound(kCentralHeight * f));
+    centralWidget()->setFixedSize(central);
+    int menuHeight = menuBar()->heightForWidth(central.width());
+    if (menuHeight < 0) menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(central.width(), menuHeight + central.height() + StatusBar1->height());
+}
+
+Form1::~Form1() {
+    delete ui;
+}
+
+void Form1::updateClock() {
+    const QLocale locale = QLocale::system();
+    StatusPanel[0]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    StatusPanel[2]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+// The range and fixed-current fields see each key before the text box does, as a classic
+// key-press handler would; the handlers never swallow a key.
+bool Form1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == Text4 || watched == Text5 || watched == Text8)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        for (int code : keyAsciiCodes(key)) {
+            if (watched == Text4)
+                Text4_KeyPress(code);
+            else if (watched == Text5)
+                Text5_KeyPress(code);
+            else
+                Text8_KeyPress(code);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The close box ends the program like the menu's Exit: no check, nothing sent.
+void Form1::closeEvent(QCloseEvent *event) {
+    event->accept();
+}

@@ -1,0 +1,138 @@
+// Form1: the main window. One class, whose methods live in the file of the subsystem they
+// belong to; the groups below say which file holds which.
+#pragma once
+
+#include "hart/device_record.h"
+#include "hart/hartx.h"
+
+#include <QMainWindow>
+#include <QVariant>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTimer;
+class QWidget;
+
+namespace Ui {
+class Form1;
+}
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // ---- Controls (src/ui/form1.cpp binds them to the Designer form) ----
+    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr,
+              *Frame5 = nullptr, *Frame6 = nullptr, *Frame7 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+              *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr;
+    std::array<QLineEdit *, 2> Text9{};
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+           *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+           *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr,
+           *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
+    std::array<QLabel *, 5> Label9{};
+    QComboBox *Combo1 = nullptr, *Combo2 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
+                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
+                *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr;
+    std::array<QRadioButton *, 2> Option1{};
+    std::array<QRadioButton *, 2> Option3{};
+    QFrame *Line1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr, *ProgressBar2 = nullptr;
+    QWidget *hart1 = nullptr;
+    HartX *HartX1 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
+    QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
+    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
+            *Infoscreen = nullptr;
+
+    // ---- Program-wide state ----
+    DeviceRecord Dev;         // the device record
+    quint8 ComPortNumber = 0; // 1..12, 0 until known
+    QString ComPortText;      // as last read from or written to zanu.ini
+    bool ReloadingRange = false;
+    QVariant ZeroAsRead; // a number (from the reply to 15) or a text (of Text4)
+    QVariant SpanAsRead;
+
+    // ---- Application shell: src/shell/form_load.cpp ----
+    void Form_Load();
+    void LinkSetup();
+    void Command1_Click();
+    void Command2_Click();
+    void ConnectMenu_Click();
+    void Exitform_Click();
+    void Infoscreen_Click();
+    void Compoort_Click();
+
+    // ---- Request procedures: src/hart/request_procedures.cpp ----
+    void SendIdentify();
+    void SendReadTag();
+    void SendReadOutputInfo();
+    void SendReadSensorLimits();
+    void SendReadOutputDirection();
+    void ShowDeviceData();
+    void SendReadPressure();
+    void SendSetUpperRange();
+    void SendSetLowerRange();
+    void SendWriteUnit();
+    void SendWriteRange();
+    void SendWriteDamping();
+    void SendWriteOutputDirection();
+    void SendWriteTag();
+    void SendMountingEffect();
+    void SendFixedCurrentOn();
+    void SendFixedCurrentOff();
+
+    // ---- Result handler: src/hart/result_handler.cpp ----
+    void hartx1_Result(qint16 iAction, qint16 iCommand, qint16 iResult);
+
+    // ---- Measuring range panel: src/ui/range_panel.cpp ----
+    void Text4_Change();
+    void Text5_Change();
+    void Text4_KeyPress(int keyAscii);
+    void Text5_KeyPress(int keyAscii);
+    void Combo1_Click();
+    // Sets Combo1's list position the way the program does it, which always runs Combo1_Click.
+    void SetCombo1ListIndex(int index);
+    void Command3_Click();
+    void Command6_Click();
+    void Command7_Click();
+
+    // ---- Settings panel: src/ui/settings_panel.cpp ----
+    void Command4_Click();
+    void Command8_Click();
+    void Command9_Click();
+
+    // ---- Output monitoring, simulation and timers: src/ui/output_panel.cpp ----
+    void Option3_Click(int index);
+    void Command5_Click();
+    void Text8_KeyPress(int keyAscii);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Ui::Form1 *ui = nullptr;
+    void updateClock();
+};

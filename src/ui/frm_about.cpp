@@ -1,0 +1,59 @@
+#include "ui/frm_about.h"
+
+#include "msgbox.h"
+#include "shell/sys_info.h"
+#include "ui/frm_splash.h"
+#include "ui_frm_about.h"
+
+#include <QProcess>
+#include <QScreen>
+
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(new Ui::frmAbout) {
+    ui->setupUi(this);
+    cmdOK = ui->cmdOK;
+    cmdSysInfo = ui->cmdSysInfo;
+    Label1 = ui->Label1;
+    lblDescription = ui->lblDescription;
+    lblTitle = ui->lblTitle;
+    lblVersion = ui->lblVersion;
+    Line1 = ui->Line1;
+
+    QFont maker = Label1->font();
+    maker.setWeight(QFont::Black);
+    Label1->setFont(WithFallbackFamily(maker));
+    setWindowIcon(QIcon(ProductPicture(32)));
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+frmAbout::~frmAbout() {
+    delete ui;
+}
+
+void frmAbout::Form_Load() {
+    setWindowTitle(QStringLiteral("About ") + kAppTitle);
+    lblVersion->setText(VersionText());
+    lblTitle->setText(kAppTitle);
+    adjustSize();
+    setFixedSize(size());
+    if (const QScreen *s = screen()) {
+        const QRect g = s->geometry();
+        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+}
+
+void frmAbout::cmdOK_Click() {
+    accept();
+}
+
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo() {
+    const QString path = SystemInfoViewerPath();
+    if (path.isEmpty() || !QProcess::startDetached(path, {}))
+        MsgBox(QStringLiteral("System Information Is Unavailable At This Time"), vbOKOnly);
+}

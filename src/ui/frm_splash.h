@@ -1,0 +1,67 @@
+// frmSplash: the first window of a run. It shows the product and version for a moment and hands
+// over to the main window, which it creates through a factory so that main() decides what the
+// window talks to.
+#pragma once
+
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class Form1;
+class QFrame;
+class QLabel;
+class QTimer;
+
+namespace Ui {
+class frmSplash;
+}
+
+// The program's three-part version, shown as "Version 1.0.3" on the splash and About windows.
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 0;
+constexpr int kVersionRevision = 3;
+QString VersionText(); // "Version 1.0.3"
+
+// The product picture (a transmitter on its cable in a column of liquid), drawn at runtime at
+// any size; also the windows' icon.
+QPixmap ProductPicture(int size);
+
+// Our forms name the classic Windows faces; where a face is not installed, keep size and weight
+// and take the system's sans face instead of whatever the font matcher happens to pick.
+QFont WithFallbackFamily(QFont font);
+
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    using MainWindowFactory = std::function<Form1 *()>;
+
+    explicit frmSplash(MainWindowFactory factory, QWidget *parent = nullptr);
+    ~frmSplash() override;
+
+    QTimer *Timer1 = nullptr;
+    QFrame *Frame1 = nullptr;
+    QLabel *Picture1 = nullptr;
+    QLabel *lblProductName = nullptr, *lblCopyright = nullptr, *lblCompany = nullptr,
+           *lblVersion = nullptr, *lblCompanyProduct = nullptr;
+
+    void Form_Load();
+    void Timer1_Timer();
+    void Frame1_Click();
+    // Creates the main window, runs its load step, shows it and closes the splash; once only.
+    void HandOver();
+    // The main window made by the hand-over, or null before it.
+    Form1 *mainWindow() const { return m_main; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Ui::frmSplash *ui = nullptr;
+    MainWindowFactory m_factory;
+    Form1 *m_main = nullptr;
+    bool m_handedOver = false;
+};

@@ -1,0 +1,59 @@
+#include "msgbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+const QString kAppTitle = QStringLiteral("Pelvanor I \\ Ostrimel Config");
+
+namespace {
+MsgBoxSeam::Script &script() {
+    static MsgBoxSeam::Script s;
+    return s;
+}
+QList<MsgBoxSeam::Shown> &shownList() {
+    static QList<MsgBoxSeam::Shown> list;
+    return list;
+}
+} // namespace
+
+namespace MsgBoxSeam {
+void setScript(Script s) { script() = std::move(s); }
+void clearScript() { script() = nullptr; }
+const QList<Shown> &history() { return shownList(); }
+void clearHistory() { shownList().clear(); }
+} // namespace MsgBoxSeam
+
+int MsgBox(const QString &prompt, int buttons, const QString &title, const QString &detail) {
+    MsgBoxSeam::Shown shown{prompt, buttons, title.isEmpty() ? kAppTitle : title, detail};
+    shownList().append(shown);
+    if (script())
+        return script()(shown);
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(shown.title);
+    box.setText(prompt);
+    box.setIcon(QMessageBox::NoIcon);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    switch (buttons) {
+    case vbOKCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    case vbRetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Retry);
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Retry:
+        return vbRetry;
+    case QMessageBox::Cancel:
+        return vbCancel;
+    default:
+        return buttons == vbOKOnly || buttons == vbOKCancel ? vbOK : vbCancel;
+    }
+}

@@ -1,0 +1,51 @@
+// Module1: the tool's pure helpers for pressure units, typed numbers and number formats.
+// Everything here is free of widgets and state, so it can be tested on its own.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QtGlobal>
+
+namespace Module1 {
+
+// --- Pressure units -------------------------------------------------------------------------
+// The display name is the unit's identity inside the program; "Unknown" stands for any unit code
+// the table does not hold.
+inline const QString kUnknownUnit = QStringLiteral("Unknown");
+
+quint8 UnitCodeFromName(const QString &name);  // 0 for any name outside the table
+QString UnitNameFromCode(int code);            // empty text for a code outside the table
+QString UnitNameFromIndex(int index);          // "Unknown" outside 0..11
+qint16 UnitIndexFromName(const QString &name); // 12 for any name outside the table
+float ConvertPressure(double value, const QString &fromUnit, const QString &toUnit);
+
+// --- Typed numbers --------------------------------------------------------------------------
+// First comma becomes a point; nothing else changes.
+QString NormalizeDecimal(const QString &text);
+// The leading-number conversion: blanks/tabs/line feeds skipped anywhere, optional sign, digits,
+// one point, exponent with E or D, &H / &O integers; no number gives 0.
+double Val(const QString &text);
+// What every caller does with typed text: NormalizeDecimal, then Val.
+inline double NumberOf(const QString &text) {
+    return Val(NormalizeDecimal(text));
+}
+
+// --- Number formats -------------------------------------------------------------------------
+// Digit patterns such as "#0.0#", "#0.00#", "#0.000#", "#0.0# ", "#.000 ": '0' always shown,
+// '#' only when significant, '.' printed as the locale's decimal separator, other characters
+// copied, rounded to the pattern's decimals, no thousands separator.
+// Rounding is half away from zero on the double's exact value (1.005 is stored as
+// 1.00499999... and shows as 1.00; 0.125 is exact and shows as 0.13). The sign is always ASCII
+// '-' and is dropped when the shown value is zero. NaN and infinities show as "NaN", "Inf" and
+// "-Inf" in place of the digits, the pattern's other characters kept.
+QString Format(double value, const QString &pattern, const QLocale &locale = QLocale::system());
+// The plain number text the key handlers write: shortest text that reads back to the same value,
+// with the locale's decimal separator. Plain digits for 1E-4 <= |value| < 1E+15, otherwise an
+// exponent ("1E+15", "2,5E-05"); "NaN", "Inf" and "-Inf" for values that are not numbers.
+QString PlainNumberText(double value, const QLocale &locale = QLocale::system());
+
+// --- Response codes -------------------------------------------------------------------------
+// The message for a non-zero HART response code of a reply to `command`; empty for code 0.
+QString ResponseCodeMessage(int code, int command);
+
+} // namespace Module1

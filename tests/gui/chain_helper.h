@@ -1,0 +1,74 @@
+// Helpers for the tests of the request procedures and the result handler: a window whose read
+// sequence has finished on a quiet simulated transmitter, and small readers of what went over
+// the line.
+#pragma once
+
+#include "gui_test_helper.h"
+#include "hart/link/hart_codec.h"
+
+#include <QLocale>
+#include <QProgressBar>
+#include <QTimer>
+#include <QtTest>
+
+namespace chain {
+
+// The read sequence has run, Timer1's tick has revealed the panels and made its one read of the
+// output signal, and nothing is outstanding. Trace and message boxes start empty from here.
+inline bool settle(GuiFixture &f) {
+    f.device.setNoise(false);
+    f.device.settle();
+    if (!f.loadAndWaitForData()) return false;
+    f.form->Timer1->stop();
+    f.form->Timer1_Timer();
+    if (!f.waitIdle()) return false;
+    f.device.clearTrace();
+    f.clearBoxes();
+    return true;
+}
+
+// Every request of the given command the transmitter received, in order.
+inline QList<QByteArray> requestsOf(const GuiFixture &f, int command) {
+    QList<QByteArray> out;
+    for (const auto &e : f.device.trace())
+        if (e.command == command) out.append(e.requestData);
+    return out;
+}
+
+inline QByteArray floatBytes(float v) {
+    QByteArray b;
+    hart::putFloat(b, 0, v);
+    return b;
+}
+
+// A number text as the window shows it: the pattern's '.' is the machine's decimal separator.
+inline QString local(QString text) {
+    return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+// Records every value ProgressBar1 takes, together with whether a transaction was outstanding at
+// that moment (so a value set after the Command write is told from one set before it). The bar
+// is reset first, so that a first step to the value it already shows is recorded too.
+struct ProgressLog {
+    QList<QPair<int, bool>> steps;
+    QMetaObject::Connection connection;
+    ProgressLog() = default;
+    ProgressLog(const ProgressLog &) = delete;
+    ProgressLog &operator=(const ProgressLog &) = delete;
+    ~ProgressLog() { QObject::disconnect(connection); }
+    QList<int> values() const {
+        QList<int> v;
+        for (const auto &s : steps)
+            v.append(s.first);
+        return v;
+    }
+    void attach(Form1 *form) {
+        form->ProgressBar1->reset();
+        connection = QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged,
+                                      form->ProgressBar1, [this, form](int v) {
+                                          steps.append({v, form->HartX1->isBusy()});
+                                      });
+    }
+};
+
+} // namespace chain

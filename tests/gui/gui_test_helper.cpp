@@ -1,0 +1,65 @@
+#include "gui_test_helper.h"
+
+#include "shell/settings_file.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+GuiFixture::GuiFixture(const QByteArray &iniContent, SimLine::Timing timing) {
+    MsgBoxSeam::clearHistory();
+    MsgBoxSeam::setScript([this](const MsgBoxSeam::Shown &shown) {
+        if (!answers.empty()) {
+            int a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return shown.buttons == vbRetryCancel ? int(vbCancel) : int(vbOK);
+    });
+    SetMousePointer(vbDefault);
+    SetProgramDirectory(dir.path());
+    if (!iniContent.isNull()) {
+        QFile f(iniPath());
+        if (f.open(QIODevice::WriteOnly)) f.write(iniContent);
+    }
+    form = std::make_unique<Form1>();
+    form->HartX1->setLineFactory([this, timing](int) {
+        ++linesMade;
+        return std::make_unique<SimLine>(&device, timing);
+    });
+}
+
+GuiFixture::~GuiFixture() {
+    form.reset();
+    MsgBoxSeam::clearScript();
+    SetMousePointer(vbDefault);
+}
+
+QString GuiFixture::iniPath() const {
+    return dir.filePath(QStringLiteral("zanu.ini"));
+}
+
+bool GuiFixture::loadAndWaitForData(int timeoutMs) {
+    form->Form_Load();
+    return QTest::qWaitFor([this] { return form->Command2->text() == QLatin1String("Re&fresh"); },
+                           timeoutMs);
+}
+
+bool GuiFixture::waitIdle(int timeoutMs) {
+    return QTest::qWaitFor([this] { return !form->HartX1->isBusy(); }, timeoutMs);
+}
+
+QList<int> GuiFixture::commandsSeen() const {
+    QList<int> out;
+    for (const auto &e : device.trace())
+        out.append(e.command);
+    return out;
+}
+
+QByteArray GuiFixture::lastRequestData(int command) const {
+    const auto &t = device.trace();
+    for (auto it = t.crbegin(); it != t.crend(); ++it)
+        if (it->command == command) return it->requestData;
+    return {};
+}

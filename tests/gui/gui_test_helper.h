@@ -1,0 +1,45 @@
+// A main window wired to the in-process simulated transmitter, with message boxes answered from
+// a queue, for the window tests.
+#pragma once
+
+#include "msgbox.h"
+#include "pointer.h"
+#include "sim_device.h"
+#include "sim_line.h"
+#include "ui/form1.h"
+
+#include <QList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+
+class GuiFixture {
+public:
+    // Writes zanu.ini holding `iniContent` (nothing is written when it is null) into a fresh
+    // program folder and builds the window on an instant simulated line.
+    explicit GuiFixture(const QByteArray &iniContent = QByteArray("\"1\"\r\n"),
+                        SimLine::Timing timing = SimLine::Timing::Instant);
+    ~GuiFixture();
+
+    QTemporaryDir dir;
+    SimDevice device;
+    std::unique_ptr<Form1> form;
+    // Answers for the next message boxes, in order; when empty, a box is answered with OK
+    // (OK-only and OK/Cancel boxes) or Cancel (Retry/Cancel boxes).
+    std::deque<int> answers;
+    int linesMade = 0; // how many times the window's control asked for a line
+
+    // Runs Form_Load and waits until the read sequence has put the device data on screen.
+    bool loadAndWaitForData(int timeoutMs = 5000);
+    // Waits until the control has no transaction outstanding.
+    bool waitIdle(int timeoutMs = 5000);
+    // The command numbers the transmitter received, in order (from its trace).
+    QList<int> commandsSeen() const;
+    // The data bytes of the last request with this command number.
+    QByteArray lastRequestData(int command) const;
+    // Message boxes shown since the fixture was made (or since clearBoxes()).
+    const QList<MsgBoxSeam::Shown> &boxes() const { return MsgBoxSeam::history(); }
+    void clearBoxes() { MsgBoxSeam::clearHistory(); }
+    QString iniPath() const;
+};

@@ -1,0 +1,71 @@
+// A picture of the main window on the simulated transmitter after a full read, for a person to
+// compare with the intended layout. Needs a real display server (Xvfb will do).
+#include "gui_test_helper.h"
+#include "ui/form2.h"
+#include "ui/frm_about.h"
+#include "ui/frm_splash.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class TestScreenshot : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowAfterRead();
+};
+
+void TestScreenshot::mainWindowAfterRead() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+        qEnvironmentVariableIsEmpty("DISPLAY"))
+        QSKIP("needs the xcb platform on a display");
+    GuiFixture fx;
+    fx.form->Form_Load();
+    fx.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fx.form.get()));
+    QVERIFY(QTest::qWaitFor([&] { return fx.form->Command2->text() == QLatin1String("Re&fresh"); },
+                            10000));
+    // The panels come back with the first tick after the data are shown.
+    QVERIFY(QTest::qWaitFor([&] { return fx.form->Frame6->isVisible(); }, 5000));
+    QVERIFY(fx.waitIdle());
+    QTest::qWait(200);
+
+    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR", QDir::currentPath());
+    const QString path = QDir(dir).filePath(QStringLiteral("main-window.png"));
+    const QPixmap shot = fx.form->grab();
+    QVERIFY(!shot.isNull());
+    QVERIFY2(shot.save(path), qPrintable(path));
+    qInfo("main window saved to %s", qPrintable(path));
+
+    // And with the live output signal on, the busiest the window gets.
+    QTest::mouseClick(fx.form->Option3[1], Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !fx.form->Text9[0]->text().isEmpty(); }, 5000));
+    QTest::qWait(200);
+    const QString path2 = QDir(dir).filePath(QStringLiteral("main-window-monitoring.png"));
+    QVERIFY2(fx.form->grab().save(path2), qPrintable(path2));
+    QTest::mouseClick(fx.form->Option3[0], Qt::LeftButton);
+    QVERIFY(fx.waitIdle());
+
+    // The other windows, shown without waiting in them.
+    auto save = [&dir](QWidget &w, const char *name) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString p = QDir(dir).filePath(QLatin1String(name));
+        QVERIFY2(w.grab().save(p), qPrintable(p));
+        w.close();
+    };
+    frmAbout about(fx.form.get());
+    save(about, "about.png");
+    Form2 ports(fx.form->ComPortNumber, fx.form->ComPortText, fx.form.get());
+    save(ports, "com-port.png");
+    frmSplash splash([]() -> Form1 * { return nullptr; });
+    splash.Timer1->stop();
+    save(splash, "splash.png");
+}
+
+QTEST_MAIN(TestScreenshot)
+#include "test_screenshot.moc"

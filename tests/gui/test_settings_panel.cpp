@@ -1,0 +1,200 @@
+// The "Send" buttons for damping and output direction, tag and mounting effect, on the simulated
+// transmitter: what goes on the wire, that monitoring pauses for the write and resumes after it,
+// and that the mounting-effect list always returns to "Esc".
+#include "gui_test_helper.h"
+
+#include "hart/link/hart_codec.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+bool spinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+bool waitIdle(GuiFixture &fx) {
+    return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
+}
+
+// Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
+bool loadAndReveal(GuiFixture &fx) {
+    Form1 &f = *fx.form;
+    f.Form_Load();
+    if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
+    f.Timer1_Timer();
+    return spinUntil([&] { return !f.HartX1->isBusy(); });
+}
+
+bool startMonitoring(GuiFixture &fx) {
+    fx.form->Option3[1]->click();
+    return spinUntil([&] { return fx.form->Timer5->isActive() && !fx.form->HartX1->isBusy(); });
+}
+
+QByteArray floatBytes(float v) {
+    QByteArray b;
+    hart::putFloat(b, 0, v);
+    return b;
+}
+
+} // namespace
+
+class TestSettingsPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void sendButtons_data();
+    void sendButtons();
+    void mountingEffectListReturnsToEsc_data();
+    void mountingEffectListReturnsToEsc();
+};
+
+void TestSettingsPanel::sendButtons_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text"); // Text6, Text7, or typed over Combo2
+    QTest::addColumn<int>("choice");   // Option1 index, or Combo2 position
+    QTest::addColumn<QList<int>>("commands");
+    QTest::addColumn<QList<QByteArray>>("data"); // request data of each command, from the start
+
+    const auto packed = [](const char *tag) {
+        return hart::packAscii(QString::fromLatin1(tag), 6);
+    };
+    QTest::newRow("damping 2,5 rising") << "Command4"
+                                        << "2,5" << 0 << QList<int>{34, 152}
+                                        << QList<QByteArray>{floatBytes(2.5f), QByteArray(1, 0)};
+    QTest::newRow("damping 1 falling")
+        << "Command4"
+        << "1" << 1 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(1.f), QByteArray(1, 1)};
+    QTest::newRow("damping without a number sends 0")
+        << "Command4"
+        << "" << 0 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(0.f), QByteArray(1, 0)};
+    QTest::newRow("tag ABC padded")
+        << "Command8"
+        << "ABC" << 0 << QList<int>{18} << QList<QByteArray>{packed("ABC     ")};
+    QTest::newRow("tag of ten cut to eight")
+        << "Command8"
+        << "ABCDEFGHIJ" << 0 << QList<int>{18} << QList<QByteArray>{packed("ABCDEFGH")};
+    QTest::newRow("mounting effect Set")
+        << "Command9"
+        << "" << 2 << QList<int>{150} << QList<QByteArray>{QByteArray(1, 1)};
+    QTest::newRow("mounting effect Reset")
+        << "Command9"
+        << "" << 1 << QList<int>{150} << QList<QByteArray>{QByteArray(1, 0)};
+    QTest::newRow("mounting effect Esc sends nothing")
+        << "Command9"
+        << "" << 0 << QList<int>{} << QList<QByteArray>{};
+    QTest::newRow("mounting effect typed text sends nothing")
+        << "Command9"
+        << "Set now" << 2 << QList<int>{} << QList<QByteArray>{};
+}
+
+void TestSettingsPanel::sendButtons() {
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QFETCH(int, choice);
+    QFETCH(QList<int>, commands);
+    QFETCH(QList<QByteArray>, data);
+
+    GuiFixture fx;
+    QVERIFY(loadAndReveal(fx));
+    Form1 &f = *fx.form;
+    QVERIFY(startMonitoring(fx));
+    const QString shownCurrent = f.Text9[0]->text();
+    QVERIFY(!shownCurrent.isEmpty());
+
+    if (button == QLatin1String("Command4")) {
+        f.Text6->setText(text);
+        f.Option1[size_t(choice)]->setChecked(true);
+    } else if (button == QLatin1String("Command8")) {
+        f.Text7->setText(text);
+    } else {
+        f.Combo2->setCurrentIndex(choice);
+        if (!text.isEmpty()) f.Combo2->setEditText(text);
+    }
+    fx.device.clearTrace();
+
+    f.findChild<QPushButton *>(button)->click();
+
+    // The poll stops before the request; the output fields keep their last values meanwhile.
+    QVERIFY(!f.Timer5->isActive());
+    QCOMPARE(f.Text9[0]->text(), shownCurrent);
+
+    if (commands.isEmpty()) {
+        spinUntil([] { return false; }, 50);
+        QVERIFY(fx.commandsSeen().isEmpty());
+        QVERIFY(!f.Timer2->isActive());
+        QVERIFY(!f.Timer5->isActive()); // paused until something restarts it
+        QCOMPARE(MousePointer(), int(vbDefault));
+        return;
+    }
+
+    QVERIFY(spinUntil([&] { return f.Timer2->isActive(); }));
+    QCOMPARE(fx.commandsSeen(), commands);
+    for (int i = 0; i < commands.size(); ++i) {
+        const QByteArray sent = fx.lastRequestData(commands[i]);
+        QVERIFY2(sent.startsWith(data[i]),
+                 qPrintable(QStringLiteral("command %1 sent %2")
+                                .arg(commands[i])
+                                .arg(QString::fromLatin1(sent.toHex(' ')))));
+    }
+    QVERIFY(fx.boxes().isEmpty());
+    QVERIFY(!f.Timer5->isActive()); // still paused until the write has ended
+
+    f.Timer2_Timer();
+    QVERIFY(f.Timer5->isActive());
+    QCOMPARE(MousePointer(), int(vbDefault));
+    QCOMPARE(f.ProgressBar1->value(), 0);
+}
+
+void TestSettingsPanel::mountingEffectListReturnsToEsc_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("sends");
+
+    QTest::newRow("Set") << 2 << QString() << true;
+    QTest::newRow("Reset") << 1 << QString() << true;
+    QTest::newRow("Esc") << 0 << QString() << false;
+    QTest::newRow("typed text over Set") << 2 << QStringLiteral("xyz") << false;
+    QTest::newRow("typed text over Esc") << 0 << QStringLiteral("Reset?") << false;
+}
+
+void TestSettingsPanel::mountingEffectListReturnsToEsc() {
+    QFETCH(int, position);
+    QFETCH(QString, typed);
+    QFETCH(bool, sends);
+
+    GuiFixture fx;
+    QVERIFY(loadAndReveal(fx));
+    Form1 &f = *fx.form;
+    QCOMPARE(f.Combo2->itemText(0), QStringLiteral("Esc"));
+    f.Combo2->setCurrentIndex(position);
+    if (!typed.isEmpty()) f.Combo2->setEditText(typed);
+    fx.device.clearTrace();
+
+    f.Command9->click();
+
+    // At once, before the transmitter has answered.
+    QCOMPARE(f.Combo2->currentIndex(), 0);
+    QCOMPARE(f.Combo2->currentText(), QStringLiteral("Esc"));
+    QVERIFY(waitIdle(fx));
+    QCOMPARE(fx.commandsSeen().count(150), sends ? 1 : 0);
+    QCOMPARE(f.Combo2->count(), 3);
+}
+
+QTEST_MAIN(TestSettingsPanel)
+#include "test_settings_panel.moc"

@@ -1,0 +1,427 @@
+// The transaction engine against a scripted line: time-outs measured from the end of sending,
+// retries of silence and garbled replies but not of busy ones, one outcome per transaction, and
+// listen-before-talk. These run in real time; each row stays around a second or less.
+#include "fake_line_helper.h"
+
+#include "hart/link/transaction_engine.h"
+
+#include <QtTest>
+
+using Status = TransactionEngine::Status;
+using Kind = FakeDevice::Kind;
+using Answers = QList<FakeDevice::Answer>;
+Q_DECLARE_METATYPE(Answers)
+
+namespace {
+
+FakeDevice::Answer answer(Kind kind, int atMs = 5, quint8 rc = 0) {
+    FakeDevice::Answer a;
+    a.kind = kind;
+    a.atMs = atMs;
+    a.responseCode = rc;
+    return a;
+}
+
+FakeDevice::Answer reply(int atMs = 5, quint8 rc = 0) {
+    return answer(Kind::Reply, atMs, rc);
+}
+FakeDevice::Answer silent() {
+    return answer(Kind::Silent);
+}
+
+struct Harness {
+    FakeLine line;
+    FakeDevice device;
+    TransactionEngine engine{&line};
+    QList<QPair<quint64, TransactionEngine::Outcome>> done;
+    bool inSubmit = false;
+    bool finishedInsideSubmit = false;
+
+    Harness() {
+        device.attach(line);
+        QObject::connect(&engine, &TransactionEngine::finished,
+                         [this](quint64 id, const TransactionEngine::Outcome &o) {
+                             if (inSubmit) finishedInsideSubmit = true;
+                             done.append({id, o});
+                         });
+    }
+
+    TransactionEngine::Request request(quint8 command = 2, bool primary = true) const {
+        TransactionEngine::Request r;
+        r.address =
+            hart::longAddress(primary, device.manufacturer, device.deviceType, device.deviceId);
+        r.command = command;
+        return r;
+    }
+
+    quint64 submit(const TransactionEngine::Request &r) {
+        inSubmit = true;
+        const quint64 id = engine.submit(r);
+        inSubmit = false;
+        return id;
+    }
+
+    bool waitDone(int count = 1, int timeoutMs = 5000) {
+        return QTest::qWaitFor([&] { return done.size() >= count; }, timeoutMs);
+    }
+};
+
+QString statusName(Status s) {
+    switch (s) {
+    case Status::Reply:
+        return "Reply";
+    case Status::NoReply:
+        return "NoReply";
+    case Status::Garbled:
+        return "Garbled";
+    case Status::LineFailed:
+        return "LineFailed";
+    case Status::BadRequest:
+        return "BadRequest";
+    }
+    return "?";
+}
+
+} // namespace
+
+class TestTransactionEngine : public QObject {
+    Q_OBJECT
+private slots:
+    void outcomes_data();
+    void outcomes();
+    void notAnswersAreSkipped();
+    void oneOutcomeEachInOrderNeverInsideSubmit();
+    void replyTimeCountsFromTheEndOfSending();
+    void preamblesSent_data();
+    void preamblesSent();
+    void listensBeforeTalking();
+    void listeningIsBounded();
+    void babblingLineStillEnds();
+    void lineThatCannotOpen();
+    void lineThatBreaksIsNotRetried();
+    void lineThatNeverFinishesSending();
+    void oversizedRequestIsRefused();
+};
+
+void TestTransactionEngine::outcomes_data() {
+    QTest::addColumn<Answers>("script");
+    QTest::addColumn<int>("retries");
+    QTest::addColumn<bool>("primary");
+    QTest::addColumn<int>("extraMs");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("tries");
+    QTest::addColumn<int>("responseCode");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<int>("minMs");
+
+    const int rt =
+        TransactionEngine::kPrimaryReplyTimeoutMs + TransactionEngine::kAdapterAllowanceMs;
+
+    QTest::newRow("reply") << Answers{reply()} << 2 << true << 0 << "Reply" << 1 << 0 << "" << 0;
+    QTest::newRow("busy is not retried here")
+        << Answers{reply(5, 32)} << 2 << true << 0 << "Reply" << 1 << 32 << "" << 0;
+    QTest::newRow("error code is not retried")
+        << Answers{reply(5, 64)} << 2 << true << 0 << "Reply" << 1 << 64 << "" << 0;
+    QTest::newRow("silence, then a reply")
+        << Answers{silent(), reply()} << 2 << true << 0 << "Reply" << 2 << 0 << "" << rt;
+    QTest::newRow("bad checksum, then a reply") << Answers{answer(Kind::BadChecksum), reply()} << 2
+                                                << true << 0 << "Reply" << 2 << 0 << "" << 0;
+    QTest::newRow("comm error, then a reply") << Answers{answer(Kind::CommError), reply()} << 2
+                                              << true << 0 << "Reply" << 2 << 0 << "" << 0;
+    QTest::newRow("cut-off reply, then a reply") << Answers{answer(Kind::Truncated), reply()} << 2
+                                                 << true << 0 << "Reply" << 2 << 0 << "" << 0;
+    QTest::newRow("silence on every try") << Answers{silent(), silent(), silent()} << 2 << true << 0
+                                          << "NoReply" << 3 << 0 << "" << 3 * rt;
+    QTest::newRow("silence, no retries")
+        << Answers{silent()} << 0 << true << 0 << "NoReply" << 1 << 0 << "" << rt;
+    QTest::newRow("bad checksum every time")
+        << Answers{answer(Kind::BadChecksum), answer(Kind::BadChecksum), answer(Kind::BadChecksum)}
+        << 2 << true << 0 << "Garbled" << 3 << 0 << "checksum" << 0;
+    QTest::newRow("comm error every time")
+        << Answers{answer(Kind::CommError), answer(Kind::CommError)} << 1 << true << 0 << "Garbled"
+        << 2 << 0 << "communication error 0x88: checksum" << 0;
+    QTest::newRow("cut off every time")
+        << Answers{answer(Kind::Truncated), answer(Kind::Truncated)} << 1 << true << 0 << "Garbled"
+        << 2 << 0 << "broke off" << 0;
+    QTest::newRow("reply just inside the primary time-out")
+        << Answers{reply(rt - 60)} << 0 << true << 0 << "Reply" << 1 << 0 << "" << 0;
+    QTest::newRow("reply too late for a primary master")
+        << Answers{reply(rt + 70)} << 0 << true << 0 << "NoReply" << 1 << 0 << "" << rt;
+    QTest::newRow("secondary master waits longer")
+        << Answers{reply(rt + 40)} << 0 << false << 0 << "Reply" << 1 << 0 << "" << 0;
+    QTest::newRow("extra allowance stretches the wait")
+        << Answers{reply(rt + 70)} << 0 << true << 150 << "Reply" << 1 << 0 << "" << 0;
+
+    FakeDevice::Answer chunked = reply();
+    chunked.chunkGapsMs = {TransactionEngine::kInterCharGapMs - 20};
+    QTest::newRow("adapter chunks within the gap")
+        << Answers{chunked} << 0 << true << 0 << "Reply" << 1 << 0 << "" << rt;
+    FakeDevice::Answer stalled = reply();
+    stalled.chunkGapsMs = {5, 5, 5, 5, 5, 5, 5, TransactionEngine::kInterCharGapMs + 100};
+    QTest::newRow("gap inside the reply")
+        << Answers{stalled} << 0 << true << 0 << "Garbled" << 1 << 0 << "broke off" << 0;
+}
+
+void TestTransactionEngine::outcomes() {
+    QFETCH(Answers, script);
+    QFETCH(int, retries);
+    QFETCH(bool, primary);
+    QFETCH(int, extraMs);
+    QFETCH(QString, status);
+    QFETCH(int, tries);
+    QFETCH(int, responseCode);
+    QFETCH(QString, detail);
+    QFETCH(int, minMs);
+
+    Harness h;
+    h.device.script[2] = script;
+    auto r = h.request(2, primary);
+    r.retries = retries;
+    r.extraAllowanceMs = extraMs;
+    r.data = hexBytes("01 02 03");
+    QElapsedTimer t;
+    t.start();
+    h.submit(r);
+    QVERIFY(h.waitDone());
+    const qint64 took = t.elapsed();
+    const TransactionEngine::Outcome &o = h.done[0].second;
+    QCOMPARE(statusName(o.status), status);
+    QCOMPARE(o.tries, tries);
+    QCOMPARE(h.line.frames.size(), tries);
+    QVERIFY2(took >= minMs, qPrintable(QString("took %1 ms").arg(took)));
+    if (o.status == Status::Reply) {
+        QCOMPARE(int(o.reply.responseCode), responseCode);
+        QCOMPARE(o.reply.data, r.data);
+        QCOMPARE(int(o.reply.command), 2);
+    }
+    if (!detail.isEmpty()) QVERIFY2(o.detail.contains(detail), qPrintable(o.detail));
+
+    // Nothing more comes, even if late bytes arrive after the outcome.
+    QTest::qWait(150);
+    QCOMPARE(h.done.size(), 1);
+    QVERIFY(!h.finishedInsideSubmit);
+    QVERIFY(!h.engine.isBusy());
+}
+
+void TestTransactionEngine::notAnswersAreSkipped() {
+    Harness h;
+    const auto r = h.request(2);
+    const QByteArray sentFrame = hart::encode(
+        [&] {
+            hart::Frame f;
+            f.address = r.address;
+            f.command = 2;
+            return f;
+        }(),
+        5);
+    auto replyFrom = [](const QByteArray &address, quint8 command, quint8 delimiter) {
+        hart::Frame f;
+        f.delimiter = delimiter;
+        f.address = address;
+        f.command = command;
+        f.data = hexBytes("41 20 00 00");
+        return hart::encode(f, 3);
+    };
+    const QByteArray other = hart::longAddress(false, 0x26, 0x06, hexBytes("78 9A BC"));
+    h.line.respond = [&](const QByteArray &) {
+        return QList<Chunk>{
+            {0, sentFrame},                       // our echo
+            {20, replyFrom(other, 3, 0x81)},      // burst from another device
+            {60, replyFrom(other, 2, 0x86)},      // another device's reply
+            {100, replyFrom(r.address, 3, 0x86)}, // wrong command
+            {140, replyFrom(hart::longAddress(true, 0x75, 0x0A, hexBytes("010203"), true), 2,
+                            0x86)}, // ours, burst bit set
+        };
+    };
+    h.submit(r);
+    QVERIFY(h.waitDone());
+    const auto &o = h.done[0].second;
+    QCOMPARE(statusName(o.status), QString("Reply"));
+    QCOMPARE(o.tries, 1);
+    QCOMPARE(o.reply.data, hexBytes("41 20 00 00"));
+}
+
+void TestTransactionEngine::oneOutcomeEachInOrderNeverInsideSubmit() {
+    Harness h;
+    h.device.script[2] = {silent()};
+    QList<quint64> ids;
+    auto r = h.request(2);
+    r.retries = 0;
+    ids << h.submit(r) << h.submit(h.request(13)) << h.submit(h.request(15));
+    QVERIFY(h.engine.isBusy());
+    QVERIFY(h.done.isEmpty());
+    QVERIFY(h.waitDone(3));
+    QTest::qWait(100);
+    QCOMPARE(h.done.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(h.done[i].first, ids[i]);
+    QCOMPARE(statusName(h.done[0].second.status), QString("NoReply"));
+    QCOMPARE(statusName(h.done[1].second.status), QString("Reply"));
+    QCOMPARE(int(h.done[1].second.reply.command), 13);
+    QCOMPARE(int(h.done[2].second.reply.command), 15);
+    QVERIFY(!h.finishedInsideSubmit);
+
+    // A submit from inside the finished slot runs next, also not from inside that call.
+    h.done.clear();
+    quint64 chained = 0;
+    auto c = QObject::connect(&h.engine, &TransactionEngine::finished,
+                              [&](quint64, const TransactionEngine::Outcome &) {
+                                  if (!chained) chained = h.submit(h.request(44));
+                              });
+    h.submit(h.request(13));
+    QVERIFY(h.waitDone(2));
+    QObject::disconnect(c);
+    QCOMPARE(h.done[1].first, chained);
+    QVERIFY(!h.finishedInsideSubmit);
+}
+
+void TestTransactionEngine::replyTimeCountsFromTheEndOfSending() {
+    // A long request on a slow adapter: the reply comes well after send() + RT1 but within RT1
+    // of the last byte leaving the line.
+    Harness h;
+    h.line.sentDelayMs = 300;
+    h.device.script[2] = {reply(250)};
+    auto r = h.request(2);
+    r.retries = 0;
+    h.submit(r);
+    QVERIFY(h.waitDone());
+    QCOMPARE(statusName(h.done[0].second.status), QString("Reply"));
+}
+
+void TestTransactionEngine::preamblesSent_data() {
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("sent");
+    QTest::newRow("below the minimum") << 2 << 5;
+    QTest::newRow("five") << 5 << 5;
+    QTest::newRow("ten") << 10 << 10;
+    QTest::newRow("above the maximum") << 40 << 20;
+}
+
+void TestTransactionEngine::preamblesSent() {
+    QFETCH(int, asked);
+    QFETCH(int, sent);
+    Harness h;
+    auto r = h.request(2);
+    r.preambles = asked;
+    h.submit(r);
+    QVERIFY(h.waitDone());
+    QCOMPARE(h.device.requestPreambles.value(0), sent);
+}
+
+void TestTransactionEngine::listensBeforeTalking() {
+    Harness h;
+    // Another master's traffic: a byte every 20 ms for 200 ms.
+    const QByteArray noise = hexBytes("FF FF 82 26 06 78 9A BC 02 00 00");
+    int n = 0;
+    qint64 lastAt = 0;
+    QTimer traffic;
+    QObject::connect(&traffic, &QTimer::timeout, [&] {
+        h.line.inject(noise.mid(n % noise.size(), 1));
+        lastAt = h.line.clock.elapsed();
+        if (++n == 10) traffic.stop();
+    });
+    h.line.inject(noise.left(1));
+    traffic.start(20);
+    h.submit(h.request(2));
+    QVERIFY(h.waitDone());
+    QCOMPARE(statusName(h.done[0].second.status), QString("Reply"));
+    QCOMPARE(n, 10);
+    const qint64 waited = h.line.sendAtMs.value(0) - lastAt;
+    QVERIFY2(waited >= TransactionEngine::kQuietMs - 5, qPrintable(QString::number(waited)));
+}
+
+void TestTransactionEngine::listeningIsBounded() {
+    Harness h;
+    QTimer traffic;
+    QObject::connect(&traffic, &QTimer::timeout, [&] { h.line.inject(hexBytes("00")); });
+    h.line.inject(hexBytes("00"));
+    traffic.start(10);
+    const qint64 start = h.line.clock.elapsed();
+    h.submit(h.request(2));
+    QVERIFY(QTest::qWaitFor([&] { return !h.line.frames.isEmpty(); }, 3000));
+    traffic.stop();
+    const qint64 waited = h.line.sendAtMs[0] - start;
+    QVERIFY2(waited >= TransactionEngine::kMaxListenMs - 20 &&
+                 waited < TransactionEngine::kMaxListenMs + 500,
+             qPrintable(QString::number(waited)));
+    QVERIFY(h.waitDone());
+}
+
+void TestTransactionEngine::babblingLineStillEnds() {
+    // A modem that produces garbage without pause must not keep the transaction open forever.
+    Harness h;
+    h.device.script[2] = {silent()};
+    QTimer noise;
+    QObject::connect(&noise, &QTimer::timeout, [&] { h.line.inject(hexBytes("5A")); });
+    auto r = h.request(2);
+    r.retries = 0;
+    h.submit(r);
+    QVERIFY(QTest::qWaitFor([&] { return !h.line.sentAtMs.isEmpty(); }, 1000));
+    noise.start(10);
+    const int bound = TransactionEngine::replyTimeoutMs(r) + TransactionEngine::kLongestReplyMs;
+    QVERIFY(h.waitDone(1, bound + 1000));
+    noise.stop();
+    const qint64 took = h.line.clock.elapsed() - h.line.sentAtMs[0];
+    QVERIFY2(took >= bound - 20, qPrintable(QString::number(took)));
+    QCOMPARE(statusName(h.done[0].second.status), QString("NoReply"));
+}
+
+void TestTransactionEngine::lineThatCannotOpen() {
+    Harness h;
+    h.line.openError = "/dev/ttyFAKE0 does not exist";
+    h.submit(h.request(2));
+    QVERIFY(h.done.isEmpty());
+    QVERIFY(h.waitDone());
+    const auto &o = h.done[0].second;
+    QCOMPARE(statusName(o.status), QString("LineFailed"));
+    QCOMPARE(o.detail, h.line.openError);
+    QCOMPARE(o.tries, 0);
+    QVERIFY(h.line.frames.isEmpty());
+
+    // Fixed (adapter plugged in): the next transaction opens the line again.
+    h.line.openError.clear();
+    h.submit(h.request(2));
+    QVERIFY(h.waitDone(2));
+    QCOMPARE(statusName(h.done[1].second.status), QString("Reply"));
+    QCOMPARE(h.line.opens, 2);
+}
+
+void TestTransactionEngine::lineThatBreaksIsNotRetried() {
+    Harness h;
+    h.line.failOnSend = QString("/dev/ttyFAKE0 was disconnected");
+    h.submit(h.request(2));
+    QVERIFY(h.waitDone());
+    const auto &o = h.done[0].second;
+    QCOMPARE(statusName(o.status), QString("LineFailed"));
+    QCOMPARE(o.detail, *h.line.failOnSend);
+    QCOMPARE(h.line.frames.size(), 1);
+    QVERIFY(!h.line.isOpen());
+    QTest::qWait(50);
+    QCOMPARE(h.done.size(), 1);
+}
+
+void TestTransactionEngine::lineThatNeverFinishesSending() {
+    Harness h;
+    h.line.reportsSent = false;
+    h.submit(h.request(2));
+    QVERIFY(h.waitDone(1, TransactionEngine::kSendWatchdogMs + 2000));
+    QCOMPARE(statusName(h.done[0].second.status), QString("LineFailed"));
+    QVERIFY(h.done[0].second.detail.contains("did not finish sending"));
+}
+
+void TestTransactionEngine::oversizedRequestIsRefused() {
+    Harness h;
+    auto r = h.request(2);
+    r.data = QByteArray(256, 'x');
+    h.submit(r);
+    auto bad = h.request(2);
+    bad.address = hexBytes("80 00");
+    h.submit(bad);
+    QVERIFY(h.waitDone(2));
+    QCOMPARE(statusName(h.done[0].second.status), QString("BadRequest"));
+    QCOMPARE(statusName(h.done[1].second.status), QString("BadRequest"));
+    QVERIFY(h.line.frames.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestTransactionEngine)
+#include "test_transaction_engine.moc"

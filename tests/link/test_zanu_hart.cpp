@@ -1,0 +1,167 @@
+// The zanu-hart console tool, run as a program against a transmitter played on a
+// pseudo-terminal: its output line, its exit status and its messages.
+#include "pty_helper.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+} // namespace
+
+class TestZanuHart : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void badArguments_data();
+    void badArguments();
+    void talksToATransmitter_data();
+    void talksToATransmitter();
+    void noAnswer_data();
+    void noAnswer();
+
+private:
+    Run run(const QStringList &args, const QProcessEnvironment &env = {});
+    QString tool_;
+};
+
+void TestZanuHart::initTestCase() {
+    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
+    tool_ = (dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir) + "/zanu-hart";
+    if (!QFileInfo(tool_).isExecutable()) QSKIP("zanu-hart is not built");
+}
+
+Run TestZanuHart::run(const QStringList &args, const QProcessEnvironment &env) {
+    QProcess p;
+    if (!env.isEmpty()) p.setProcessEnvironment(env);
+    p.start(tool_, args);
+    Run r;
+    // The event loop must keep running: the test's pseudo-terminal transmitter lives in it.
+    if (!p.waitForStarted(3000) ||
+        !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+void TestZanuHart::badArguments_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("nothing") << QStringList{} << "--port is required";
+    QTest::newRow("no command") << QStringList{"--port", "COM5"} << "no command given";
+    QTest::newRow("command too big") << QStringList{"--port", "COM5", "256"} << "not 0-255";
+    QTest::newRow("command not a number") << QStringList{"--port", "COM5", "x"} << "not 0-255";
+    QTest::newRow("odd hex") << QStringList{"--port", "COM5", "18", "ABC"} << "hex digits";
+    QTest::newRow("not hex") << QStringList{"--port", "COM5", "18", "zz"} << "hex digits";
+    QTest::newRow("too much data")
+        << QStringList{"--port", "COM5", "18", QString(512, 'A')} << "at most 255";
+    QTest::newRow("COM 13") << QStringList{"--port", "COM13", "0"} << "COM1 to COM12";
+    QTest::newRow("polling address")
+        << QStringList{"--port", "COM5", "--polling-address", "64", "0"} << "not 0-63";
+    QTest::newRow("unknown option")
+        << QStringList{"--port", "COM5", "--fast", "0"} << "unknown option --fast";
+    QTest::newRow("extra argument")
+        << QStringList{"--port", "COM5", "0", "00", "11"} << "too many arguments";
+}
+
+void TestZanuHart::badArguments() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, problem);
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(problem), qPrintable(r.err));
+    QVERIFY(r.err.contains("usage: zanu-hart --port"));
+    QVERIFY(r.out.isEmpty());
+}
+
+void TestZanuHart::talksToATransmitter_data() {
+    QTest::addColumn<QStringList>("extra"); // options before the command
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("command 0 once") << QStringList{} << 0 << ""
+                                    << "rc=0 status=0x00 data=fe750a050501020800010203\n";
+    QTest::newRow("command 44 echoes its data") << QStringList{} << 44 << "4B"
+                                                << "rc=0 status=0x00 data=4b\n";
+    QTest::newRow("command 13 decoded")
+        << QStringList{} << 13 << ""
+        << "rc=0 status=0x00 data=40515250"
+           "54d43d204330580415"
+           "30d2250520070c7e\n"
+           "tag=\"PEERTEST\" descriptor=\"ORACLE DESCRIPT \" date=2026-12-07\n";
+    QTest::newRow("polling address and secondary master")
+        << QStringList{"--polling-address", "7", "--secondary"} << 2 << "0102"
+        << "rc=0 status=0x00 data=0102\n";
+}
+
+void TestZanuHart::talksToATransmitter() {
+    QFETCH(QStringList, extra);
+    QFETCH(int, command);
+    QFETCH(QString, data);
+    QFETCH(QString, expected);
+
+    PtyMaster pty;
+    if (!pty.ok()) QSKIP("no pseudo-terminals here");
+    PtyTransmitter tx(pty);
+    tx.echo = true;
+    const int polling = extra.contains("--polling-address") ? 7 : 0;
+    tx.device.pollingAddress = quint8(polling);
+    FakeDevice::Answer tag;
+    tag.data = hexBytes("40 51 52 50 54 D4 3D 20 43 30 58 04 15 30 D2 25 05 20 07 0C 7E");
+    tx.device.script[13] = {tag};
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZANU_COM5", pty.slave());
+    QStringList args{"--port", "COM5"};
+    args << extra << QString::number(command);
+    if (!data.isEmpty()) args << data;
+    const Run r = run(args, env);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.out, expected);
+    QVERIFY(r.err.isEmpty());
+
+    // Command 0 first (short address), then the command at the long address learned from it.
+    QList<int> commands;
+    for (const auto &f : tx.device.requests)
+        commands << f.command;
+    QCOMPARE(commands, command == 0 ? QList<int>{0} : (QList<int>{0, command}));
+    const bool primary = !extra.contains("--secondary");
+    QCOMPARE(hart::isPrimaryMaster(tx.device.requests[0].address), primary);
+    QCOMPARE(int(quint8(tx.device.requests[0].address[0]) & 0x3F), polling);
+    if (command != 0) QVERIFY(tx.device.requests[1].isLong());
+}
+
+void TestZanuHart::noAnswer_data() {
+    QTest::addColumn<bool>("devicePresent");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("port missing")
+        << false << "zanu-hart: no answer: COM 5 (/nonexistent/ttyZANU) does not exist";
+    QTest::newRow("transmitter silent") << true << "after 3 tries";
+}
+
+void TestZanuHart::noAnswer() {
+    QFETCH(bool, devicePresent);
+    QFETCH(QString, message);
+    PtyMaster pty;
+    if (!pty.ok()) QSKIP("no pseudo-terminals here");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZANU_COM5", devicePresent ? pty.slave() : "/nonexistent/ttyZANU");
+    const Run r = run({"--port", "COM5", "13"}, env);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestZanuHart)
+#include "test_zanu_hart.moc"

@@ -1,0 +1,201 @@
+// zanu-hart: one HART command from the command line, through the same engine and serial line
+// the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
+//
+//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]
+//
+// Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
+// decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
+// 2 no answer (the reason on stderr), 1 bad arguments.
+#include "hart/link/com_port_name.h"
+#include "hart/link/hart_codec.h"
+#include "hart/link/serial_line.h"
+#include "hart/link/transaction_engine.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+const char kUsage[] =
+    "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]\n"
+    "\n"
+    "Sends HART command 0 to the transmitter at the polling address (default 0) to learn its\n"
+    "long address, then CMD (0-255) with the request data DATAHEX (hex digits, up to 255\n"
+    "bytes), and prints the reply as: rc=N status=0xSS data=HEX\n"
+    "\n"
+    "  --port COM3 | /dev/ttyUSB0   the serial port with the HART modem\n"
+    "  --polling-address N          0-63\n"
+    "  --secondary                  talk as secondary master (default: primary)\n"
+    "\n"
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
+
+struct Args {
+    QString device;
+    QString label; // "COM 3" when given as a COM port
+    int pollingAddress = 0;
+    bool primary = true;
+    int command = 0;
+    QByteArray data;
+};
+
+int usage(const QString &problem) {
+    std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), kUsage);
+    return 1;
+}
+
+std::optional<int> parseInt(const QString &text, int lo, int hi) {
+    bool ok = false;
+    const int v = text.toInt(&ok, 0);
+    if (!ok || v < lo || v > hi) return std::nullopt;
+    return v;
+}
+
+// Returns an error text, or an empty string when the arguments are good.
+QString parseArgs(const QStringList &argv, Args *args) {
+    QStringList positional;
+    bool havePort = false;
+    for (int i = 1; i < argv.size(); ++i) {
+        const QString &a = argv[i];
+        auto value = [&](QString *out) {
+            if (i + 1 >= argv.size()) return false;
+            *out = argv[++i];
+            return true;
+        };
+        if (a == QLatin1String("--port")) {
+            QString v;
+            if (!value(&v) || v.isEmpty())
+                return QStringLiteral("--port needs a device or COM port");
+            static const QRegularExpression com(QStringLiteral("^COM\\s*(\\d+)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+            const auto m = com.match(v);
+            if (m.hasMatch()) {
+                const auto n = parseInt(m.captured(1), 1, 12);
+                if (!n) return QStringLiteral("%1: COM ports are COM1 to COM12").arg(v);
+                args->device = comPortDeviceName(*n);
+                args->label = QStringLiteral("COM %1").arg(*n);
+            } else {
+                args->device = v;
+            }
+            havePort = true;
+        } else if (a == QLatin1String("--polling-address")) {
+            QString v;
+            if (!value(&v)) return QStringLiteral("--polling-address needs a number");
+            const auto n = parseInt(v, 0, 63);
+            if (!n) return QStringLiteral("polling address %1 is not 0-63").arg(v);
+            args->pollingAddress = *n;
+        } else if (a == QLatin1String("--secondary")) {
+            args->primary = false;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("unknown option %1").arg(a);
+        } else {
+            positional << a;
+        }
+    }
+    if (!havePort) return QStringLiteral("--port is required");
+    if (positional.isEmpty()) return QStringLiteral("no command given");
+    if (positional.size() > 2) return QStringLiteral("too many arguments");
+    const auto cmd = parseInt(positional[0], 0, 255);
+    if (!cmd) return QStringLiteral("command %1 is not 0-255").arg(positional[0]);
+    args->command = *cmd;
+    if (positional.size() == 2) {
+        const QString hex = positional[1];
+        static const QRegularExpression hexOnly(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        if (!hexOnly.match(hex).hasMatch())
+            return QStringLiteral("request data %1 is not an even number of hex digits").arg(hex);
+        if (hex.size() / 2 > 255)
+            return QStringLiteral("request data is %1 bytes; a HART frame holds at most 255")
+                .arg(hex.size() / 2);
+        args->data = QByteArray::fromHex(hex.toLatin1());
+    }
+    return QString();
+}
+
+QString portText(const Args &a) {
+    return a.label.isEmpty() ? a.device : QStringLiteral("%1 (%2)").arg(a.label, a.device);
+}
+
+void printReply(int command, const hart::Frame &f) {
+    std::printf("rc=%d status=0x%02x data=%s\n", int(f.responseCode), int(f.deviceStatus),
+                f.data.toHex().constData());
+    if (command != 13) return;
+    if (f.data.size() < 21) {
+        std::printf("(command 13 reply too short to decode: %d data bytes)\n", int(f.data.size()));
+        return;
+    }
+    const QString tag = hart::unpackAscii(f.data.mid(0, 6));
+    const QString descriptor = hart::unpackAscii(f.data.mid(6, 12));
+    std::printf("tag=\"%s\" descriptor=\"%s\" date=%04d-%02d-%02d\n", qPrintable(tag),
+                qPrintable(descriptor), 1900 + quint8(f.data[20]), quint8(f.data[19]),
+                quint8(f.data[18]));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList argl = QCoreApplication::arguments();
+    if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    Args args;
+    const QString problem = parseArgs(argl, &args);
+    if (!problem.isEmpty()) return usage(problem);
+
+    SerialLine line(args.device, args.label);
+    TransactionEngine engine(&line);
+    int exitCode = 2;
+
+    auto fail = [&](const QString &why) {
+        std::fprintf(stderr, "zanu-hart: no answer: %s\n", qPrintable(why));
+        exitCode = 2;
+        QCoreApplication::exit(exitCode);
+    };
+
+    TransactionEngine::Request identify;
+    identify.address = hart::shortAddress(args.primary, quint8(args.pollingAddress));
+    identify.command = 0;
+    if (args.command == 0) identify.data = args.data;
+    int preamblesRequired = hart::kMinPreambles;
+
+    quint64 identifyId = 0;
+    QObject::connect(&engine, &TransactionEngine::finished,
+                     [&](quint64 id, const TransactionEngine::Outcome &o) {
+                         if (o.status != TransactionEngine::Status::Reply) {
+                             fail(TransactionEngine::failureText(o, portText(args), args.device));
+                             return;
+                         }
+                         if (id == identifyId && args.command != 0) {
+                             const auto address =
+                                 hart::longAddressFromCommand0(args.primary, o.reply.data);
+                             if (!address) {
+                                 fail(QStringLiteral("the transmitter on %1 did not identify "
+                                                     "itself (command 0 answered with response "
+                                                     "code %2 and %3 data bytes)")
+                                          .arg(portText(args))
+                                          .arg(o.reply.responseCode)
+                                          .arg(o.reply.data.size()));
+                                 return;
+                             }
+                             preamblesRequired = quint8(o.reply.data[3]);
+                             TransactionEngine::Request r;
+                             r.address = *address;
+                             r.command = quint8(args.command);
+                             r.data = args.data;
+                             r.preambles = qMax(hart::kMinPreambles, preamblesRequired);
+                             engine.submit(r);
+                             return;
+                         }
+                         printReply(args.command, o.reply);
+                         std::fflush(stdout);
+                         exitCode = 0;
+                         QCoreApplication::exit(0);
+                     });
+    identifyId = engine.submit(identify);
+    app.exec();
+    return exitCode;
+}
