@@ -9,8 +9,12 @@ int benchTransactions(int count);
 // Encoding and parsing of a command-13 reply, whole and in the line's 4-byte chunks.
 int benchCodec(int milliseconds);
 // HartX on the instant simulated line: command 2 back to back, resident memory along the way.
-int benchPolls(int count);
+// With clearTrace the simulated transmitter's request trace is emptied every 1000 polls.
+int benchPolls(int count, bool clearTrace);
 // The main window monitoring the output signal on the real-timing simulated line.
 int benchMonitor(int seconds);
 // zanu-config against zanu-sim on a pseudo-terminal: process start to the first request.
 int benchStartup(const QString &configBinary, const QString &simBinary, int runs);
+// The same under strace: the program's own work before and after the splash's wait, and how long
+// that wait really was.
+int benchStartupPhases(const QString &configBinary, const QString &simBinary, int runs);

@@ -11,10 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <csignal>
+#include <optional>
+#include <signal.h>
 #include <vector>
 
 namespace {
@@ -169,5 +172,121 @@ int benchStartup(const QString &configBinary, const QString &simBinary, int runs
                   bench::percentile(firstRequestMs, 100), 1);
     bench::report(QStringLiteral("startup.vmhwm_kb.max"), QString::number(peakKb));
     bench::report(QStringLiteral("startup.vmrss_kb.max"), QString::number(rssKb));
+    return 0;
+}
+
+namespace {
+
+struct Phases {
+    double beforeSplashMs = 0; // process start to the splash's timer wait
+    double splashMs = 0;       // how long the splash really waited
+    double afterSplashMs = 0;  // end of that wait to the first request written
+};
+
+// Reads the phases from an strace log (-f -ttt -T): the execve, the event loop's wait for the
+// splash timer (the first poll of a second or more that timed out) and the first write of a
+// frame (five preambles).
+std::optional<Phases> phasesFromTrace(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    static const QRegularExpression pollWait(
+        QStringLiteral(R"(^\d+\s+([\d.]+)\s+poll\(.*, (\d+)\) = 0 \(Timeout\) <([\d.]+)>)"));
+    static const QRegularExpression ppollWait(QStringLiteral(
+        R"(^\d+\s+([\d.]+)\s+ppoll\(.*\{tv_sec=(\d+), tv_nsec=\d+\}.*\) = 0 \(Timeout\) <([\d.]+)>)"));
+    static const QRegularExpression timeOf(QStringLiteral(R"(^\d+\s+([\d.]+)\s+(\w+)\()"));
+    std::optional<double> start, waitFrom, waitUntil, request;
+    for (const QByteArray &raw : f.readAll().split('\n')) {
+        const QString line = QString::fromLatin1(raw);
+        const QRegularExpressionMatch t = timeOf.match(line);
+        if (!t.hasMatch()) continue;
+        const double at = t.captured(1).toDouble();
+        if (!start && t.captured(2) == QLatin1String("execve")) start = at;
+        if (!waitFrom) {
+            QRegularExpressionMatch m = pollWait.match(line);
+            const bool isPoll = m.hasMatch();
+            if (!isPoll) m = ppollWait.match(line);
+            const double timeoutMs =
+                isPoll ? m.captured(2).toDouble() : m.captured(2).toDouble() * 1000.0;
+            if (m.hasMatch() && timeoutMs >= 1000) {
+                waitFrom = at;
+                waitUntil = at + m.captured(3).toDouble();
+            }
+        }
+        if (!request && waitUntil && t.captured(2) == QLatin1String("write") &&
+            line.contains(QLatin1String(R"("\377\377\377\377\377)")))
+            request = at;
+    }
+    if (!start || !waitFrom || !request) return std::nullopt;
+    return Phases{(*waitFrom - *start) * 1000.0, (*waitUntil - *waitFrom) * 1000.0,
+                  (*request - *waitUntil) * 1000.0};
+}
+
+} // namespace
+
+int benchStartupPhases(const QString &configBinary, const QString &simBinary, int runs) {
+    std::vector<double> before, splash, after, own;
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir dir;
+        if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
+        const QString program = dir.filePath(QStringLiteral("zanu-config"));
+        if (!QFile::copy(configBinary, program))
+            bench::fail(QStringLiteral("cannot copy %1 to %2").arg(configBinary, program));
+        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"5\"\r\n") != 5)
+            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
+        ini.close();
+        const QString tracePath = dir.filePath(QStringLiteral("trace.txt"));
+
+        Simulator sim(simBinary);
+        QProcess tracer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ZANU_COM5"), sim.pty());
+        tracer.setProcessEnvironment(env);
+        tracer.setWorkingDirectory(dir.path());
+        tracer.setStandardOutputFile(QProcess::nullDevice());
+        tracer.setStandardErrorFile(QProcess::nullDevice());
+        // Only the calls the phases are read from, filtered in the kernel, so that tracing
+        // costs the program little.
+        tracer.start(QStringLiteral("strace"),
+                     {QStringLiteral("-f"), QStringLiteral("--seccomp-bpf"), QStringLiteral("-ttt"),
+                      QStringLiteral("-T"), QStringLiteral("-e"),
+                      QStringLiteral("trace=execve,poll,ppoll,write"), QStringLiteral("-o"),
+                      tracePath, program});
+        const int cleanup = bench::addCleanup([&tracer] { stop(tracer); });
+        if (!tracer.waitForStarted(5000))
+            bench::fail(QStringLiteral("cannot start strace: %1").arg(tracer.errorString()));
+        if (sim.out().waitFor("REQ ", 20000).isEmpty())
+            bench::fail(QStringLiteral("no request reached zanu-sim within 20 s under strace"));
+        QThread::msleep(200);
+        // Ending strace would leave the program running detached; end the program instead.
+        QFile trace(tracePath);
+        if (trace.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> first = trace.readLine().split(' ');
+            bool ok = false;
+            const qint64 pid = first.value(0).toLongLong(&ok);
+            if (ok && pid > 0) ::kill(pid_t(pid), SIGTERM);
+        }
+        if (!tracer.waitForFinished(5000)) stop(tracer);
+        bench::removeCleanup(cleanup);
+
+        const std::optional<Phases> p = phasesFromTrace(tracePath);
+        if (!p) bench::fail(QStringLiteral("cannot read the phases from %1").arg(tracePath));
+        before.push_back(p->beforeSplashMs);
+        splash.push_back(p->splashMs);
+        after.push_back(p->afterSplashMs);
+        own.push_back(p->beforeSplashMs + p->afterSplashMs);
+        bench::report(QStringLiteral("phases.run%1").arg(run + 1),
+                      QStringLiteral("%1 + %2 + %3 ms")
+                          .arg(p->beforeSplashMs, 0, 'f', 1)
+                          .arg(p->splashMs, 0, 'f', 1)
+                          .arg(p->afterSplashMs, 0, 'f', 1));
+    }
+    bench::report(QStringLiteral("phases.runs"), QString::number(runs));
+    bench::report(QStringLiteral("phases.before_splash_ms.median"), bench::median(before), 1);
+    bench::report(QStringLiteral("phases.splash_ms.min"), bench::percentile(splash, 0), 1);
+    bench::report(QStringLiteral("phases.splash_ms.max"), bench::percentile(splash, 100), 1);
+    bench::report(QStringLiteral("phases.after_splash_ms.median"), bench::median(after), 1);
+    bench::report(QStringLiteral("phases.own_ms.median"), bench::median(own), 1);
     return 0;
 }

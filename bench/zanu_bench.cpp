@@ -18,12 +18,17 @@ const char kUsage[] =
     "                                (default 200: commands 13 and 2 in turn)\n"
     "  codec [--ms N]                frames encoded and parsed per second (default 1000 ms\n"
     "                                for each of two runs)\n"
-    "  polls [--count N]             command 2 back to back on the instant line (default\n"
-    "                                100000), resident memory along the way\n"
+    "  polls [--count N] [--clear-trace]\n"
+    "                                command 2 back to back on the instant line (default\n"
+    "                                100000), resident memory along the way; --clear-trace\n"
+    "                                empties the simulator's request trace every 1000 polls\n"
     "  monitor [--seconds N]         CPU of the main window monitoring the output signal\n"
     "                                (default 60 s)\n"
     "  startup --config BIN --sim BIN [--runs N]\n"
-    "                                process start to the first request (default 7 runs)\n";
+    "                                process start to the first request (default 7 runs)\n"
+    "  phases --config BIN --sim BIN [--runs N]\n"
+    "                                the same under strace, split into the work before the\n"
+    "                                splash's wait, that wait, and the work after it (default 5)\n";
 
 [[noreturn]] void usage(const char *why) {
     std::fprintf(stderr, "zanu-bench: %s\n\n%s", why, kUsage);
@@ -67,7 +72,8 @@ int main(int argc, char *argv[]) {
     if (part == QLatin1String("codec"))
         return benchCodec(intOption(args, QStringLiteral("--ms"), 1000));
     if (part == QLatin1String("polls"))
-        return benchPolls(intOption(args, QStringLiteral("--count"), 100000));
+        return benchPolls(intOption(args, QStringLiteral("--count"), 100000),
+                          args.contains(QStringLiteral("--clear-trace")));
     if (part == QLatin1String("monitor"))
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
     if (part == QLatin1String("startup")) {
@@ -75,6 +81,12 @@ int main(int argc, char *argv[]) {
         const QString sim = option(args, QStringLiteral("--sim"), QString());
         if (config.isEmpty() || sim.isEmpty()) usage("startup needs --config and --sim");
         return benchStartup(config, sim, intOption(args, QStringLiteral("--runs"), 7));
+    }
+    if (part == QLatin1String("phases")) {
+        const QString config = option(args, QStringLiteral("--config"), QString());
+        const QString sim = option(args, QStringLiteral("--sim"), QString());
+        if (config.isEmpty() || sim.isEmpty()) usage("phases needs --config and --sim");
+        return benchStartupPhases(config, sim, intOption(args, QStringLiteral("--runs"), 5));
     }
     usage("unknown part");
 }

@@ -87,6 +87,9 @@ struct HartX::Private {
     bool byteCountWritten = false;
     int lastCommand = -1;
     QByteArray lastRequest;
+    // The request of the transaction whose Result came last: a busy resend repeats it even when
+    // another command (a monitoring poll) was written while it was on the line.
+    std::optional<Pending> delivered;
     qint16 responseCode = 0;
     quint8 deviceStatus = 0;
     QString lastError;
@@ -216,8 +219,10 @@ void HartX::setCommand(qint16 command) {
         p.data = d->buffer.left(d->byteCount);
         if (p.data.size() < d->byteCount)
             p.data.append(QByteArray(d->byteCount - p.data.size(), '\0'));
-    } else if (command == d->lastCommand) {
+    } else if (d->delivered && command == d->delivered->command) {
         // Only Command written again: the busy resend, with the request exactly as before.
+        p.data = d->delivered->data;
+    } else if (command == d->lastCommand) {
         p.data = d->lastRequest;
     }
     // else: a read command after a write; the left-over bytes are not its request.
@@ -277,7 +282,7 @@ QByteArray HartX::requestBuffer() const {
 // Transactions
 
 void HartX::Private::scheduleStart() {
-    if (startScheduled || current || queue.empty()) return;
+    if (startScheduled || current || delivering || queue.empty()) return;
     startScheduled = true;
     QMetaObject::invokeMethod(
         q,
@@ -328,7 +333,7 @@ bool HartX::Private::ensureLine(QString *error) {
 }
 
 void HartX::Private::startNext() {
-    if (current || queue.empty()) return;
+    if (current || delivering || queue.empty()) return;
     current = queue.front();
     queue.pop_front();
 
@@ -383,6 +388,9 @@ void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outco
     if (o.status != TransactionEngine::Status::Reply) {
         // The transmitter may have been swapped or re-addressed; find it again next time.
         forgetDevice();
+        // A port that vanished may come back under another device name (an adapter plugged
+        // into another socket, ZANU_COMn pointed elsewhere): make the line afresh next time.
+        if (o.status == TransactionEngine::Status::LineFailed) linePort = -1;
         c.error = failureText(o);
         complete(c);
         return;
@@ -437,6 +445,7 @@ void HartX::Private::deliver(const Completion &c) {
         deviceStatus = c.reply.deviceStatus;
         lastError.clear();
     }
+    if (current) delivered = current;
     current.reset();
     identifying = false;
     // Commands written from inside the Result slot (the next step of a chain) or during a

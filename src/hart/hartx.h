@@ -90,6 +90,8 @@ public:
     QByteArray requestBuffer() const;
 
 signals:
+    // iAction is always 0. iResult is 0 for a reply (whatever its response code) and kNoAnswer
+    // for silence, garbled replies, a port that cannot be used, or a command outside 0..255.
     void Result(qint16 iAction, qint16 iCommand, qint16 iResult);
 
 private:

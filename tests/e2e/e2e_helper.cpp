@@ -6,15 +6,20 @@
 #include "pointer.h"
 #include "shell/settings_file.h"
 #include "ui/form2.h"
+#include "units/module1.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
@@ -41,6 +46,11 @@ int nextSimNumber() {
 }
 
 int &burstCounter() {
+    static int n = 0;
+    return n;
+}
+
+int &swallowCounter() {
     static int n = 0;
     return n;
 }
@@ -108,9 +118,8 @@ bool sameState(const QJsonObject &got, const QJsonObject &want, QString *why) {
     for (auto it = want.begin(); it != want.end(); ++it) {
         const QJsonValue g = got.value(it.key());
         const QJsonValue w = it.value();
-        const bool same = (w.isDouble() && g.isDouble())
-                              ? float(g.toDouble()) == float(w.toDouble())
-                              : g == w;
+        const bool same =
+            (w.isDouble() && g.isDouble()) ? float(g.toDouble()) == float(w.toDouble()) : g == w;
         if (!same) {
             *why = QStringLiteral("state %1 is %2, expected %3").arg(it.key(), text(g), text(w));
             return false;
@@ -168,10 +177,6 @@ bool SimProcess::start(const QStringList &options, QString *error) {
     return true;
 }
 
-bool SimProcess::running() const {
-    return proc_.state() == QProcess::Running;
-}
-
 QList<TraceLine> SimProcess::trace() const {
     QList<TraceLine> out;
     const QStringList lines = readWholeLines(outPath_).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -218,28 +223,69 @@ void SimProcess::stop() {
 }
 
 // -------------------------------------------------------------------------------------------
-// NoisyLine
+// FaultyLine
 
-NoisyLine::NoisyLine(const QString &device, const QString &label, quint32 seed,
-                     double burstProbability)
-    : inner_(std::make_unique<SerialLine>(device, label)), rng_(seed), p_(burstProbability) {
-    connect(inner_.get(), &HartLine::received, this, &NoisyLine::onReceived);
+FaultyLine::FaultyLine(const QString &device, const QString &label, const LineFaults &faults,
+                       std::shared_ptr<int> swallowLeft)
+    : inner_(std::make_unique<SerialLine>(device, label)), faults_(faults),
+      swallowLeft_(swallowLeft ? std::move(swallowLeft)
+                               : std::make_shared<int>(faults.swallowTimes)),
+      rng_(faults.seed) {
+    connect(inner_.get(), &HartLine::received, this, &FaultyLine::onReceived);
     connect(inner_.get(), &HartLine::sent, this, &HartLine::sent);
     connect(inner_.get(), &HartLine::failed, this, &HartLine::failed);
 }
 
-NoisyLine::~NoisyLine() = default;
+FaultyLine::~FaultyLine() = default;
 
-bool NoisyLine::open(QString *error) { return inner_->open(error); }
-void NoisyLine::close() { inner_->close(); }
-bool NoisyLine::isOpen() const { return inner_->isOpen(); }
-void NoisyLine::send(const QByteArray &frame) { inner_->send(frame); }
-QString NoisyLine::deviceName() const { return inner_->deviceName(); }
+bool FaultyLine::open(QString *error) {
+    return inner_->open(error);
+}
+void FaultyLine::close() {
+    inner_->close();
+}
+bool FaultyLine::isOpen() const {
+    return inner_->isOpen();
+}
+QString FaultyLine::deviceName() const {
+    return inner_->deviceName();
+}
 
-int NoisyLine::burstsInjected() { return burstCounter(); }
-void NoisyLine::resetBursts() { burstCounter() = 0; }
+void FaultyLine::send(const QByteArray &frame) {
+    swallowing_ = false;
+    if (faults_.swallowCommand >= 0 && *swallowLeft_ > 0) {
+        hart::FrameParser parser;
+        parser.push(frame);
+        const auto item = parser.take();
+        if (item && item->frame.command == faults_.swallowCommand) {
+            --*swallowLeft_;
+            swallowing_ = true;
+            ++swallowCounter();
+        }
+    }
+    inner_->send(frame);
+}
 
-QByteArray NoisyLine::garbage() {
+int FaultyLine::burstsInjected() {
+    return burstCounter();
+}
+int FaultyLine::repliesSwallowed() {
+    return swallowCounter();
+}
+void FaultyLine::resetCounters() {
+    burstCounter() = 0;
+    swallowCounter() = 0;
+}
+
+HartX::LineFactory FaultyLine::factory(const LineFaults &faults) {
+    auto left = std::make_shared<int>(faults.swallowTimes);
+    return [faults, left](int port) -> std::unique_ptr<HartLine> {
+        return std::make_unique<FaultyLine>(comPortDeviceName(port),
+                                            QStringLiteral("COM %1").arg(port), faults, left);
+    };
+}
+
+QByteArray FaultyLine::garbage() {
     ++burstCounter();
     std::uniform_int_distribution<int> length(1, 24);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -256,11 +302,16 @@ QByteArray NoisyLine::garbage() {
     return out;
 }
 
-void NoisyLine::onReceived(const QByteArray &bytes) {
+void FaultyLine::onReceived(const QByteArray &bytes) {
+    if (swallowing_) return;
+    if (faults_.burstProbability <= 0.0) {
+        emit received(bytes);
+        return;
+    }
     std::uniform_real_distribution<double> roll(0.0, 1.0);
-    if (roll(rng_) < p_) emit received(garbage());
+    if (roll(rng_) < faults_.burstProbability) emit received(garbage());
     emit received(bytes);
-    if (roll(rng_) < p_) {
+    if (roll(rng_) < faults_.burstProbability) {
         std::uniform_int_distribution<int> delay(1, 40);
         QTimer::singleShot(delay(rng_), this, [this] {
             if (inner_->isOpen()) emit received(garbage());
@@ -286,8 +337,8 @@ Fixture::Fixture() {
         return shown.buttons == vbOKOnly ? int(vbOK) : int(vbCancel);
     });
     SetMousePointer(vbDefault);
-    SetProgramDirectory(dir.path());
-    NoisyLine::resetBursts();
+    programDir = dir.path();
+    FaultyLine::resetCounters();
 }
 
 Fixture::~Fixture() {
@@ -311,20 +362,21 @@ void Fixture::pointCom5At(const SimProcess &sim) {
 }
 
 bool Fixture::load(const std::function<void(Form1 &)> &beforeLoad) {
-    QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("\"5\"\r\n") != 5) return false;
-    ini.close();
+    SetProgramDirectory(programDir);
+    if (!iniContent.isNull()) {
+        QFile ini(QDir(programDir).filePath(QStringLiteral("zanu.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write(iniContent) != iniContent.size())
+            return false;
+    }
 
     form = std::make_unique<Form1>();
     QObject::connect(form->HartX1, &HartX::Result, &resultWitness_,
                      [this](qint16, qint16 command, qint16 result) {
-                         results.append({command, result, requestCount(),
-                                         form ? form->HartX1->LastError() : QString()});
+                         results.append({command, result, requestCount()});
                      });
     for (QTimer *t : {form->Timer1, form->Timer2, form->Timer4, form->Timer5}) {
         timers_.push_back({t, TimerTicks{}});
-        QObject::connect(t, &QTimer::timeout, &resultWitness_,
-                         [this, t] { ++ticksOf(t)->fired; });
+        QObject::connect(t, &QTimer::timeout, &resultWitness_, [this, t] { ++ticksOf(t)->fired; });
     }
     if (beforeLoad) beforeLoad(*form);
     form->Form_Load();
@@ -332,27 +384,36 @@ bool Fixture::load(const std::function<void(Form1 &)> &beforeLoad) {
     return true;
 }
 
-bool Fixture::runComSettings() {
-    bool confirmed = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget())) {
-            poll.stop();
-            confirmed = true;
-            dialog->Command1->click();
-        }
+void Fixture::answerComDialog(int port) {
+    comDialogAnswered_ = false;
+    comDialogPoll_ = std::make_unique<QTimer>();
+    comDialogPoll_->setInterval(5);
+    QObject::connect(comDialogPoll_.get(), &QTimer::timeout, &resultWitness_, [this, port] {
+        auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        comDialogPoll_->stop();
+        comDialogAnswered_ = true;
+        if (port >= 1 && port <= int(dialog->Option1.size()))
+            dialog->Option1[size_t(port - 1)]->setChecked(true);
+        dialog->Command1->click();
     });
-    // Should the dialog never be found, it must not keep the test waiting forever.
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (QWidget *w = QApplication::activeModalWidget()) w->close();
+    comDialogGuard_ = std::make_unique<QTimer>();
+    comDialogGuard_->setSingleShot(true);
+    QObject::connect(comDialogGuard_.get(), &QTimer::timeout, &resultWitness_, [this] {
+        comDialogPoll_->stop();
+        if (auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget()))
+            dialog->close();
     });
-    poll.start();
-    guard.start(kChainMs);
+    comDialogPoll_->start();
+    comDialogGuard_->start(kChainMs);
+}
+
+bool Fixture::runComSettings(int port) {
+    answerComDialog(port);
     form->Compoort_Click();
-    return confirmed;
+    comDialogPoll_->stop();
+    comDialogGuard_->stop();
+    return comDialogAnswered_;
 }
 
 bool Fixture::waitFor(const std::function<bool()> &condition, int timeoutMs) {
@@ -443,11 +504,12 @@ QString Fixture::checkResults(bool emptyNoAnswerOk) const {
     for (int i = 0; i < results.size(); ++i) {
         const ResultSeen &r = results[i];
         const QList<int> segment = all.mid(from, qMax(0, r.requestsBefore - from));
-        const QString what = QStringLiteral("Result %1 (command %2, iResult %3) after requests [%4]")
-                                 .arg(i)
-                                 .arg(r.command)
-                                 .arg(r.result)
-                                 .arg(listText(segment));
+        const QString what =
+            QStringLiteral("Result %1 (command %2, iResult %3) after requests [%4]")
+                .arg(i)
+                .arg(r.command)
+                .arg(r.result)
+                .arg(listText(segment));
         if (r.requestsBefore < from)
             return what + QStringLiteral(": the request count went backwards");
         for (int c : segment)
@@ -466,6 +528,46 @@ QString Fixture::checkResults(bool emptyNoAnswerOk) const {
     if (all.size() > from)
         return QStringLiteral("requests without a Result: %1").arg(listText(all.mid(from)));
     return QString();
+}
+
+// -------------------------------------------------------------------------------------------
+// Shared steps
+
+void startAndLoad(Fixture &fx, const QStringList &simOptions, QJsonObject *initial,
+                  const std::function<void(Form1 &)> &beforeLoad) {
+    QString error;
+    QVERIFY2(fx.startSim(simOptions, &error), qPrintable(error));
+    *initial = fx.sim().state();
+    QVERIFY(!initial->isEmpty());
+    QVERIFY(fx.load(beforeLoad));
+}
+
+void verifyShowsDefaults(Form1 &f) {
+    QCOMPARE(f.Text7->text().trimmed(), QStringLiteral("LT-101"));
+    QCOMPARE(f.Combo1->currentText(), QStringLiteral("mH2O"));
+    QCOMPARE(Module1::NumberOf(f.Text4->text()), 0.0);
+    QCOMPARE(Module1::NumberOf(f.Text5->text()), 10.0);
+    QCOMPARE(float(Module1::NumberOf(f.Text6->text())), 0.4f);
+    QVERIFY(f.Option1[0]->isChecked());
+    QCOMPARE(f.StatusPanel[1]->text(), QStringLiteral("Transmitter Serialnumber: 6801234"));
+}
+
+void recoverOnHealthyLine(Fixture &fx, bool plainSerialLine) {
+    QString error;
+    QVERIFY2(fx.startSim({}, &error), qPrintable(error));
+    if (plainSerialLine) {
+        fx.form->HartX1->setLineFactory([](int port) {
+            return std::make_unique<SerialLine>(comPortDeviceName(port),
+                                                QStringLiteral("COM %1").arg(port));
+        });
+    }
+    const int boxesBefore = int(fx.boxes().size());
+    fx.noAnswerRetries = 0;
+    QVERIFY(fx.runComSettings());
+    QVERIFY(fx.settle(kChainMs));
+    QCOMPARE(fx.sim().requests(), kReadSequence + QList<int>{2});
+    QCOMPARE(fx.boxes().size(), boxesBefore);
+    verifyShowsDefaults(*fx.form);
 }
 
 } // namespace e2e

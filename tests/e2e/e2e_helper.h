@@ -3,6 +3,7 @@
 // are the witnesses of what went over the line and what the transmitter now holds.
 #pragma once
 
+#include "hart/hartx.h"
 #include "hart/link/hart_line.h"
 #include "msgbox.h"
 #include "ui/form1.h"
@@ -27,9 +28,9 @@ class SerialLine;
 namespace e2e {
 
 // Every wait in these tests is bounded by one of these.
-constexpr int kChainMs = 8000;    // a whole chain on a healthy line, with room for a loaded box
-constexpr int kStartMs = 10000;   // a program to start and print its first line
-constexpr int kNoisyMs = 30000;   // a chain on a line that garbles replies, retries included
+constexpr int kChainMs = 8000;     // a whole chain on a healthy line, with room for a loaded box
+constexpr int kStartMs = 10000;    // a program to start and print its first line
+constexpr int kNoisyMs = 30000;    // a chain on a line that garbles replies, retries included
 constexpr int kQuietCheckMs = 300; // nothing more goes out once a chain has ended
 
 // One line of zanu-sim's --trace output.
@@ -70,16 +71,15 @@ public:
     // real" in the options wins) and waits for its "PTY /dev/pts/N" line.
     bool start(const QStringList &options, QString *error);
     QString pty() const { return pty_; }
-    bool running() const;
 
     QList<TraceLine> trace() const;
     QList<int> requests() const; // command numbers of the requests received, in order
     QByteArray lastRequestData(int command) const;
-    QJsonObject state() const;   // the configuration as the simulator last wrote it
+    QJsonObject state() const; // the configuration as the simulator last wrote it
     QString errorOutput() const;
 
-    void kill();    // SIGKILL: the pty vanishes at once, as when a cable is pulled
-    void stop();    // SIGTERM, then SIGKILL if it lingers
+    void kill(); // SIGKILL: the pty vanishes at once, as when a cable is pulled
+    void stop(); // SIGTERM, then SIGKILL if it lingers
 
 private:
     QProcess proc_;
@@ -87,14 +87,25 @@ private:
     QString pty_;
 };
 
-// A line that puts bursts of random bytes on the wire around the replies of the real serial
-// line it wraps: before a reply (noise while the transmitter is about to answer) and shortly
-// after it (noise between frames, while the master listens before talking).
-class NoisyLine : public HartLine {
+// Faults put on the real serial line from our side of it, for what zanu-sim cannot do itself.
+struct LineFaults {
+    // Bursts of random bytes: before a reply (noise while the transmitter is about to answer)
+    // and shortly after it (noise between frames, while the master listens before talking).
+    double burstProbability = 0.0;
+    quint32 seed = 1;
+    // Replies to this command are lost on the way back, for its next `swallowTimes` requests:
+    // the transmitter has carried the request out, the master never hears so.
+    int swallowCommand = -1;
+    int swallowTimes = 0;
+};
+
+class FaultyLine : public HartLine {
     Q_OBJECT
 public:
-    NoisyLine(const QString &device, const QString &label, quint32 seed, double burstProbability);
-    ~NoisyLine() override;
+    // `swallowLeft` counts the replies still to be lost; lines of one factory share it.
+    FaultyLine(const QString &device, const QString &label, const LineFaults &faults,
+               std::shared_ptr<int> swallowLeft = nullptr);
+    ~FaultyLine() override;
 
     bool open(QString *error) override;
     void close() override;
@@ -102,23 +113,29 @@ public:
     void send(const QByteArray &frame) override;
     QString deviceName() const override;
 
+    // Over all lines made since the last reset (the control may make several).
     static int burstsInjected();
-    static void resetBursts();
+    static int repliesSwallowed();
+    static void resetCounters();
+    // A line factory for HartX that makes FaultyLines on the device COM n names. The swallow
+    // count is shared by every line it makes.
+    static HartX::LineFactory factory(const LineFaults &faults);
 
 private:
     QByteArray garbage();
     void onReceived(const QByteArray &bytes);
 
     std::unique_ptr<SerialLine> inner_;
+    LineFaults faults_;
+    std::shared_ptr<int> swallowLeft_;
     std::mt19937 rng_;
-    double p_;
+    bool swallowing_ = false;
 };
 
 struct ResultSeen {
     qint16 command = 0;
     qint16 result = 0;
     int requestsBefore = 0; // requests the simulators had received when this Result came
-    QString lastError;
 };
 
 // One end-to-end run: temp program folder with zanu.ini, one or more simulators (the last one
@@ -139,16 +156,25 @@ public:
     // With the queue empty, this many Retry/Cancel boxes are answered Retry before Cancel.
     int noAnswerRetries = 0;
     QList<ResultSeen> results;
+    // The program's folder; zanu.ini is looked for here. A folder that does not exist is allowed.
+    QString programDir;
+    // What load() writes to zanu.ini; null: no file at all.
+    QByteArray iniContent = QByteArray("\"5\"\r\n");
 
     SimProcess &sim() { return *sims.back(); }
     // Starts a simulator and points COM 5 at its pty.
     bool startSim(const QStringList &options, QString *error);
     void pointCom5At(const SimProcess &sim);
-    // Writes "5" CR LF to zanu.ini, builds the window, lets `beforeLoad` adjust it (a line
-    // factory of its own) and runs Form_Load.
+    // Writes zanu.ini, builds the window, lets `beforeLoad` adjust it (a line factory of its own)
+    // and runs Form_Load.
     bool load(const std::function<void(Form1 &)> &beforeLoad = {});
-    // Runs the COM-settings menu command and confirms the dialog with the port it preselects.
-    bool runComSettings();
+    // Answers the next COM-port dialog: selects COM `port` (0: keeps what is preselected) and
+    // presses its button. A dialog still open after kChainMs is closed, so that a dialog the
+    // answer misses cannot block the test.
+    void answerComDialog(int port = 0);
+    bool comDialogAnswered() const { return comDialogAnswered_; }
+    // Runs the COM-settings menu command, answering the dialog as answerComDialog() does.
+    bool runComSettings(int port = 0);
 
     bool waitFor(const std::function<bool()> &condition, int timeoutMs = kChainMs);
     // Until the window shows the device data of a finished read sequence.
@@ -190,7 +216,22 @@ private:
     TimerTicks *ticksOf(QTimer *timer);
     // Context of the fixture's own connections; the window may cut its own when it ends.
     QObject resultWitness_;
+    std::unique_ptr<QTimer> comDialogPoll_, comDialogGuard_;
+    bool comDialogAnswered_ = false;
 };
+
+// Shared steps of the end-to-end tests. They report through QtTest; the caller checks
+// QTest::currentTestFailed() afterwards.
+
+// Starts a simulator with `simOptions`, keeps its first state in `initial` and loads the window.
+void startAndLoad(Fixture &fx, const QStringList &simOptions, QJsonObject *initial,
+                  const std::function<void(Form1 &)> &beforeLoad = {});
+// The window shows what zanu-sim holds out of the box.
+void verifyShowsDefaults(Form1 &f);
+// Moves the window to a healthy simulator through the COM-settings dialog (the same port, now
+// naming another device) and checks that it reads that transmitter correctly. With
+// `plainSerialLine` the control gets the ordinary serial line again first.
+void recoverOnHealthyLine(Fixture &fx, bool plainSerialLine = false);
 
 } // namespace e2e
 
@@ -204,7 +245,7 @@ private:
     do {                                                                                           \
         const QList<int> got_ = (fx).requestsSince(mark);                                          \
         const QList<int> want_ = __VA_ARGS__;                                                      \
-        QVERIFY2(got_ == want_, qPrintable(QStringLiteral("requests %1, expected %2")             \
+        QVERIFY2(got_ == want_, qPrintable(QStringLiteral("requests %1, expected %2")              \
                                                .arg(e2e::listText(got_), e2e::listText(want_))));  \
     } while (false)
 

@@ -129,10 +129,14 @@ private slots:
         QTest::addColumn<int>("unitCode");
         QTest::addColumn<float>("urv");
         QTest::addColumn<float>("lrv");
-        QTest::newRow("mH2O 1 to 6") << 11 << "1" << "5" << 240 << 6.0f << 1.0f;
-        QTest::newRow("Bar, comma typed") << 5 << "0,1" << "1" << 7 << 1.1f << 0.1f;
-        QTest::newRow("kPa from 0") << 8 << "0" << "50" << 12 << 50.0f << 0.0f;
-        QTest::newRow("PSI 2 to 12") << 4 << "2" << "10" << 6 << 12.0f << 2.0f;
+        QTest::newRow("mH2O 1 to 6") << 11 << "1"
+                                     << "5" << 240 << 6.0f << 1.0f;
+        QTest::newRow("Bar, comma typed") << 5 << "0,1"
+                                          << "1" << 7 << 1.1f << 0.1f;
+        QTest::newRow("kPa from 0") << 8 << "0"
+                                    << "50" << 12 << 50.0f << 0.0f;
+        QTest::newRow("PSI 2 to 12") << 4 << "2"
+                                     << "10" << 6 << 12.0f << 2.0f;
     }
 
     void unitAndRange() {
@@ -160,9 +164,9 @@ private slots:
         QCOMPARE(fx.sim().lastRequestData(44), QByteArray(1, char(unitCode)));
         QCOMPARE(fx.sim().lastRequestData(35).toHex(),
                  QByteArray(1, char(unitCode)).toHex() + floatHex(urv) + floatHex(lrv));
-        VERIFY_STATE(fx, withChanges(initial_, {{"unit_code", unitCode},
-                                                {"urv", double(urv)},
-                                                {"lrv", double(lrv)}}));
+        VERIFY_STATE(
+            fx, withChanges(initial_,
+                            {{"unit_code", unitCode}, {"urv", double(urv)}, {"lrv", double(lrv)}}));
         QVERIFY(!f.Label15->isVisible());
         QVERIFY(!f.Label16->isVisible());
         QVERIFY(fx.boxes().isEmpty());
@@ -266,10 +270,14 @@ private slots:
     void tag_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("short, padded") << "ABC" << "ABC";
-        QTest::newRow("long, cut to 8") << "ABCDEFGHIJ" << "ABCDEFGH";
-        QTest::newRow("lower case") << "lt-2/b" << "LT-2/B";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("short, padded") << "ABC"
+                                       << "ABC";
+        QTest::newRow("long, cut to 8") << "ABCDEFGHIJ"
+                                        << "ABCDEFGH";
+        QTest::newRow("lower case") << "lt-2/b"
+                                    << "LT-2/B";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void tag() {

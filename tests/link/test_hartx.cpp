@@ -70,6 +70,7 @@ private slots:
     void resultComesLaterAndOnce();
     void commandWrittenInsideResultWaitsForTheSlot();
     void commandQueuedBehindOutstandingKeepsItsSnapshot();
+    void busyResendAfterQueuedPollKeepsTheWrite();
     void requestData_data();
     void requestData();
     void replyFieldsReadBack();
@@ -85,6 +86,7 @@ private slots:
     void noUsablePort();
     void defaultLineNamesMissingDevice();
     void portChangeAppliesToTheNextTransaction();
+    void lineThatFailedIsMadeAfresh();
     void commandOutOfRange();
     void comPortDeviceNames_data();
     void comPortDeviceNames();
@@ -143,6 +145,29 @@ void TestHartX::commandQueuedBehindOutstandingKeepsItsSnapshot() {
     QCOMPARE(rig.requests()[2].data, hexBytes("41 40 00 00"));
     QCOMPARE(rig.results[1].command, 2);
     QCOMPARE(rig.results[2].command, 40);
+}
+
+void TestHartX::busyResendAfterQueuedPollKeepsTheWrite() {
+    // A monitoring poll written while a range write is on the line must not make the busy
+    // resend of that write go out empty.
+    Rig rig;
+    rig.x.setCommand(0);
+    QVERIFY(rig.wait(1));
+    FakeDevice::Answer busy;
+    busy.responseCode = 32;
+    rig.device.script[44] = {busy};
+    rig.onResult = [&](const ResultEvent &e) {
+        if (e.command == 44 && rig.x.ResponseCode() == 32) rig.x.setCommand(44);
+    };
+    rig.x.setDataIndex(0);
+    rig.x.setByteValue(240);
+    rig.x.setByteCount(1);
+    rig.x.setCommand(44);
+    rig.x.setCommand(2); // the poll, queued behind the write
+    QVERIFY(rig.wait(4));
+    QCOMPARE(rig.commandsSent(), (QList<int>{0, 44, 2, 44}));
+    QCOMPARE(rig.requests()[3].data.toHex(' '), QByteArray("f0"));
+    QCOMPARE(rig.requests()[2].data, QByteArray());
 }
 
 void TestHartX::requestData_data() {
@@ -463,6 +488,22 @@ void TestHartX::portChangeAppliesToTheNextTransaction() {
     rig.x.setCommand(13);
     QVERIFY(rig.wait(3));
     QCOMPARE(rig.portsAsked, (QList<int>{3, 6, 6}));
+}
+
+void TestHartX::lineThatFailedIsMadeAfresh() {
+    Rig rig;
+    rig.x.setCommand(0);
+    QVERIFY(rig.wait(1));
+    rig.lines.last()->failOnSend = QString("/dev/ttyFAKE3 was disconnected");
+    rig.x.setCommand(13);
+    QVERIFY(rig.wait(2));
+    QCOMPARE(rig.results[1].result, int(HartX::kNoAnswer));
+    QCOMPARE(rig.x.LastError(), QString("/dev/ttyFAKE3 was disconnected"));
+    // The adapter is back, perhaps under another name: the factory is asked again.
+    rig.x.setCommand(0);
+    QVERIFY(rig.wait(3));
+    QCOMPARE(rig.results[2].result, 0);
+    QCOMPARE(rig.portsAsked, (QList<int>{3, 3}));
 }
 
 void TestHartX::commandOutOfRange() {

@@ -164,18 +164,24 @@ void SerialLine::send(const QByteArray &frame) {
     echoHeld_.clear();
     echoOpen_ = true;
     sending_ = true;
-    if (port_->write(frame) != frame.size()) {
+    // A port error inside write() or flush() closes the line through onError(); port_ is
+    // gone then and the failure has been reported.
+    const qint64 written = port_->write(frame);
+    if (!port_) return;
+    if (written != frame.size()) {
         fail(
             QStringLiteral("%1: writing the request failed (%2)").arg(who(), port_->errorString()));
         return;
     }
     port_->flush();
+    if (!port_) return;
     drainTimer_.start(int(hart::wireTimeUs(int(frame.size())) / 1000));
 }
 
 void SerialLine::onWireTimeElapsed() {
     if (!sending_ || !port_) return;
     port_->flush();
+    if (!port_) return;
 #ifdef Q_OS_UNIX
     const int fd = int(port_->handle());
     if (fd >= 0) {

@@ -1,0 +1,98 @@
+// The real zanu-config binary, started the way an engineer starts it: from its own folder with a
+// zanu.ini beside it, against zanu-sim on a pseudo-terminal. It has to get through the splash
+// window, the read sequence and the first output reading on its own.
+#include "e2e_helper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace e2e;
+
+class TestE2eProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsReadsAndPolls_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("offscreen") << "offscreen";
+        QTest::newRow("xcb") << "xcb";
+    }
+
+    void startsReadsAndPolls() {
+        QFETCH(QString, platform);
+        if (platform == QLatin1String("xcb") && qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("no X display (DISPLAY is not set)");
+
+        const QString built = QDir(buildDir()).filePath(QStringLiteral("zanu-config"));
+        QVERIFY2(QFile::exists(built), qPrintable(built));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString program = dir.filePath(QStringLiteral("zanu-config"));
+        QVERIFY(QFile::copy(built, program));
+        QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
+        const QByteArray ini("\"5\"\r\n");
+        {
+            QFile f(dir.filePath(QStringLiteral("zanu.ini")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(ini), qint64(ini.size()));
+        }
+
+        SimProcess sim(dir.path());
+        QString error;
+        QVERIFY2(sim.start({}, &error), qPrintable(error));
+        const QJsonObject initial = sim.state();
+
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZANU_COM5"), sim.pty());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        app.setProcessEnvironment(env);
+        app.setWorkingDirectory(QDir::tempPath()); // zanu.ini is found beside the program
+        app.setStandardOutputFile(dir.filePath(QStringLiteral("app.out")));
+        app.setStandardErrorFile(dir.filePath(QStringLiteral("app.err")));
+        app.start(program, {});
+        QVERIFY2(app.waitForStarted(kStartMs), qPrintable(app.errorString()));
+
+        // Splash (1.5 s), the read, Timer1 (1.5 s) and one command 2: about three seconds.
+        const QList<int> expected = kReadSequence + QList<int>{2};
+        const bool done = QTest::qWaitFor(
+            [&] {
+                return sim.requests().size() >= expected.size() ||
+                       app.state() == QProcess::NotRunning;
+            },
+            20000);
+        const auto errText = [&] {
+            QFile f(dir.filePath(QStringLiteral("app.err")));
+            return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
+        };
+        QVERIFY2(app.state() == QProcess::Running,
+                 qPrintable(QStringLiteral("zanu-config ended (exit %1): %2")
+                                .arg(app.exitCode())
+                                .arg(errText())));
+        QVERIFY2(done, qPrintable(QStringLiteral("requests %1").arg(listText(sim.requests()))));
+        QCOMPARE(sim.requests().mid(0, int(expected.size())), expected);
+
+        ::kill(pid_t(app.processId()), SIGTERM);
+        if (!app.waitForFinished(kStartMs)) {
+            app.kill();
+            app.waitForFinished(kStartMs);
+        }
+        const QString err = errText();
+        QVERIFY2(!err.contains(QLatin1String("AddressSanitizer")) &&
+                     !err.contains(QLatin1String("runtime error")),
+                 qPrintable(err));
+        QCOMPARE(sim.state(), initial);
+        QFile f(dir.filePath(QStringLiteral("zanu.ini")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), ini);
+    }
+};
+
+QTEST_MAIN(TestE2eProgram)
+#include "test_e2e_program.moc"
