@@ -1,3 +1,4 @@
+#include "ui/centre.h"
 #include "ui/form1.h"
 
 #include "msgbox.h"
@@ -14,10 +15,7 @@
 #include <QTimer>
 
 void Form1::Form_Load() {
-    if (const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
     Timer1->stop();
     Dev.BusyRetryCount = 0;
 

@@ -1,4 +1,5 @@
 #include "ui/form2.h"
+#include "centre.h"
 
 #include "hart/hartx.h"
 #include "msgbox.h"
@@ -74,10 +75,7 @@ Form2::~Form2() {
 
 void Form2::Form_Load() {
     setFixedSize(size());
-    if (const QScreen *s = screen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
     // A port that was never valid (0, or a value from outside) has no choice to preselect; the
     // dialog then starts with none selected.
     const int index = int(m_comPortNumber) - 1;

@@ -1,4 +1,5 @@
 #include "ui/frm_about.h"
+#include "centre.h"
 
 #include "msgbox.h"
 #include "shell/sys_info.h"
@@ -38,10 +39,7 @@ void frmAbout::Form_Load() {
     lblTitle->setText(kAppTitle);
     adjustSize();
     setFixedSize(size());
-    if (const QScreen *s = screen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 void frmAbout::cmdOK_Click() {

@@ -1,4 +1,5 @@
 #include "ui/frm_splash.h"
+#include "centre.h"
 
 #include "msgbox.h"
 #include "ui/form1.h"
@@ -120,10 +121,7 @@ void frmSplash::Form_Load() {
     lblProductName->setText(kAppTitle);
     adjustSize();
     setFixedSize(size());
-    if (const QScreen *s = screen()) {
-        const QRect g = s->geometry();
-        move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 void frmSplash::Timer1_Timer() {
