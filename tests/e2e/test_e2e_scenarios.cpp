@@ -270,14 +270,11 @@ private slots:
     void tag_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("short, padded") << "ABC"
-                                       << "ABC";
-        QTest::newRow("long, cut to 8") << "ABCDEFGHIJ"
-                                        << "ABCDEFGH";
-        QTest::newRow("lower case") << "lt-2/b"
-                                    << "LT-2/B";
-        QTest::newRow("empty") << ""
-                               << "";
+        QTest::newRow("short, padded") << QStringLiteral("ABC") << QStringLiteral("ABC");
+        QTest::newRow("long, cut to 8")
+            << QStringLiteral("ABCDEFGHIJ") << QStringLiteral("ABCDEFGH");
+        QTest::newRow("lower case") << QStringLiteral("lt-2/b") << QStringLiteral("LT-2/B");
+        QTest::newRow("empty") << QString() << QString();
     }
 
     void tag() {
