@@ -220,6 +220,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
         t->setObjectName(QLatin1String(name));
         t->setSingleShot(true);
         t->setInterval(ms);
+        // Coarse timers drift by up to 5 %, which would stretch the poll cycle and the waits.
+        t->setTimerType(Qt::PreciseTimer);
         connect(t, &QTimer::timeout, this, tick);
         return t;
     };
