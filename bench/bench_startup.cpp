@@ -22,6 +22,17 @@
 
 namespace {
 
+// A copy of the program in `dir` with a zanu.ini choosing COM 5 beside it; returns its path.
+QString installProgram(const QTemporaryDir &dir, const QString &configBinary) {
+    const QString program = dir.filePath(QStringLiteral("zanu-config"));
+    if (!QFile::copy(configBinary, program))
+        bench::fail(QStringLiteral("cannot copy %1 to %2").arg(configBinary, program));
+    QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("\"5\"\r\n") != 5)
+        bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
+    return program;
+}
+
 constexpr int kSplashMs = 1500;
 
 // Lines from a process's standard output, as they arrive, with the time each was seen.
@@ -111,13 +122,7 @@ int benchStartup(const QString &configBinary, const QString &simBinary, int runs
     for (int run = 0; run < runs; ++run) {
         QTemporaryDir dir;
         if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
-        const QString program = dir.filePath(QStringLiteral("zanu-config"));
-        if (!QFile::copy(configBinary, program))
-            bench::fail(QStringLiteral("cannot copy %1 to %2").arg(configBinary, program));
-        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"5\"\r\n") != 5)
-            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
-        ini.close();
+        const QString program = installProgram(dir, configBinary);
 
         Simulator sim(simBinary);
         QProcess tool;
@@ -228,13 +233,7 @@ int benchStartupPhases(const QString &configBinary, const QString &simBinary, in
     for (int run = 0; run < runs; ++run) {
         QTemporaryDir dir;
         if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
-        const QString program = dir.filePath(QStringLiteral("zanu-config"));
-        if (!QFile::copy(configBinary, program))
-            bench::fail(QStringLiteral("cannot copy %1 to %2").arg(configBinary, program));
-        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"5\"\r\n") != 5)
-            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
-        ini.close();
+        const QString program = installProgram(dir, configBinary);
         const QString tracePath = dir.filePath(QStringLiteral("trace.txt"));
 
         Simulator sim(simBinary);

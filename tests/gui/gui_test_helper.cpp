@@ -2,9 +2,12 @@
 
 #include "shell/settings_file.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 GuiFixture::GuiFixture(const QByteArray &iniContent, SimLine::Timing timing) {
@@ -62,4 +65,36 @@ QByteArray GuiFixture::lastRequestData(int command) const {
     for (auto it = t.crbegin(); it != t.crend(); ++it)
         if (it->command == command) return it->requestData;
     return {};
+}
+
+bool spinUntil(const std::function<bool()> &done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}
+
+void spinFor(int ms) {
+    spinUntil([] { return false; }, ms);
+}
+
+bool waitIdle(GuiFixture &fx) {
+    return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
+}
+
+bool loadAndReveal(GuiFixture &fx) {
+    Form1 &f = *fx.form;
+    f.Form_Load();
+    if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
+    f.Timer1_Timer();
+    return spinUntil([&] { return !f.HartX1->isBusy(); });
+}
+
+bool startMonitoring(GuiFixture &fx) {
+    fx.form->Option3[1]->click();
+    return spinUntil([&] { return fx.form->Timer5->isActive() && !fx.form->HartX1->isBusy(); });
 }

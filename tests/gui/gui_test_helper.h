@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class GuiFixture {
@@ -43,3 +44,14 @@ public:
     void clearBoxes() { MsgBoxSeam::clearHistory(); }
     QString iniPath() const;
 };
+
+// Spins the event loop without qWaitFor's 10 ms naps, so that instant transactions take
+// microseconds: until `done` holds (true) or the time is up (false).
+bool spinUntil(const std::function<bool()> &done, int timeoutMs = 5000);
+void spinFor(int ms);
+// Until the window's control has no transaction outstanding.
+bool waitIdle(GuiFixture &fx);
+// Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
+bool loadAndReveal(GuiFixture &fx);
+// Clicks "On" and waits for the first poll to have been answered.
+bool startMonitoring(GuiFixture &fx);

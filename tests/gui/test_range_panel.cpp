@@ -30,36 +30,9 @@ using Module1::PlainNumberText;
 
 constexpr int kUnknownIndex = 12;
 
-// The event loop without qWaitFor's 10 ms naps: instant transactions then take microseconds.
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
 
-// Reads the transmitter and reveals the panels at once rather than after Timer1's 1.5 s.
-bool waitIdle(GuiFixture &fx) {
-    return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
-}
 
-// Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
-bool loadAndReveal(GuiFixture &fx) {
-    Form1 &f = *fx.form;
-    f.Form_Load();
-    if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
-    f.Timer1_Timer();
-    return spinUntil([&] { return !f.HartX1->isBusy(); });
-}
 
-bool startMonitoring(GuiFixture &fx) {
-    fx.form->Option3[1]->click();
-    return spinUntil([&] { return fx.form->Timer5->isActive() && !fx.form->HartX1->isBusy(); });
-}
 
 // WCAG contrast ratio of two colours.
 double contrast(const QColor &a, const QColor &b) {

@@ -18,34 +18,9 @@
 
 namespace {
 
-bool spinUntil(const std::function<bool()> &done, int timeoutMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
 
-bool waitIdle(GuiFixture &fx) {
-    return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
-}
 
-// Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
-bool loadAndReveal(GuiFixture &fx) {
-    Form1 &f = *fx.form;
-    f.Form_Load();
-    if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
-    f.Timer1_Timer();
-    return spinUntil([&] { return !f.HartX1->isBusy(); });
-}
 
-bool startMonitoring(GuiFixture &fx) {
-    fx.form->Option3[1]->click();
-    return spinUntil([&] { return fx.form->Timer5->isActive() && !fx.form->HartX1->isBusy(); });
-}
 
 QByteArray floatBytes(float v) {
     QByteArray b;
