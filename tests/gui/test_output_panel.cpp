@@ -27,11 +27,6 @@
 
 namespace {
 
-
-
-
-
-
 const SimDevice::TraceEntry *lastEntry(const SimDevice &device, int command) {
     const auto &t = device.trace();
     for (auto it = t.crbegin(); it != t.crend(); ++it)

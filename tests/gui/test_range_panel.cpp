@@ -30,10 +30,6 @@ using Module1::PlainNumberText;
 
 constexpr int kUnknownIndex = 12;
 
-
-
-
-
 // WCAG contrast ratio of two colours.
 double contrast(const QColor &a, const QColor &b) {
     auto lum = [](const QColor &c) {

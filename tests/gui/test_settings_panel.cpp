@@ -18,10 +18,6 @@
 
 namespace {
 
-
-
-
-
 QByteArray floatBytes(float v) {
     QByteArray b;
     hart::putFloat(b, 0, v);
