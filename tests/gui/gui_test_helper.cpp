@@ -82,7 +82,7 @@ void spinFor(int ms) {
     spinUntil([] { return false; }, ms);
 }
 
-bool waitIdle(GuiFixture &fx) {
+bool spinIdle(GuiFixture &fx) {
     return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
 }
 
@@ -91,7 +91,7 @@ bool loadAndReveal(GuiFixture &fx) {
     f.Form_Load();
     if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
     f.Timer1_Timer();
-    return spinUntil([&] { return !f.HartX1->isBusy(); });
+    return spinIdle(fx);
 }
 
 bool startMonitoring(GuiFixture &fx) {

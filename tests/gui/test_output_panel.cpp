@@ -165,7 +165,7 @@ void TestOutputPanel::monitoringPollsAboutEverySecond() {
     f.Text8->setText(QStringLiteral("0"));
     f.Command5->setText(QStringLiteral("Abort"));
     f.Command5_Click();
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     fx.device.clearTrace();
 
     f.Option3[1]->click();
@@ -203,7 +203,7 @@ void TestOutputPanel::monitoringOffClearsAndStops() {
     QCOMPARE(f.ProgressBar2->value(), 0);
     QVERIFY(!f.Timer5->isActive());
 
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     fx.device.clearTrace();
     spinFor(50);
     QVERIFY(!f.Timer5->isActive());
@@ -219,7 +219,7 @@ void TestOutputPanel::timer1RevealsAndReadsOnce() {
     QVERIFY(spinUntil([&] { return f.Timer1->isActive(); }));
     for (QWidget *w : dataControls(f))
         QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     fx.device.clearTrace();
     f.HartX1->setByteCount(21); // left over from an earlier request
 
@@ -230,7 +230,7 @@ void TestOutputPanel::timer1RevealsAndReadsOnce() {
         QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
     QCOMPARE(MousePointer(), int(vbDefault));
     QCOMPARE(f.ProgressBar1->value(), 0);
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     // One read with "Off" selected: sent without data, shown nowhere, no poll after it.
     QCOMPARE(fx.commandsSeen(), QList<int>{2});
     QVERIFY(fx.lastRequestData(2).isEmpty());
@@ -322,7 +322,7 @@ void TestOutputPanel::simulationByEnter() {
     if (running) {
         f.Text8->setText(QStringLiteral("4.00"));
         QTest::keyClick(f.Text8, Qt::Key_Return);
-        QVERIFY(waitIdle(fx));
+        QVERIFY(spinIdle(fx));
         QCOMPARE(f.Command5->text(), QStringLiteral("Abort"));
     }
     fx.device.clearTrace();
@@ -333,7 +333,7 @@ void TestOutputPanel::simulationByEnter() {
     QCOMPARE(f.Command5->text(), caption);
     QCOMPARE(MousePointer(), pointer);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.Text8));
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     QCOMPARE(fx.commandsSeen(), sends ? QList<int>{40} : QList<int>{});
     if (sends) {
         const QByteArray data = fx.lastRequestData(40);

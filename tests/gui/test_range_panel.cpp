@@ -406,7 +406,7 @@ void TestRangePanel::refreshLeavesFieldsUnmarked() {
         QCOMPARE(Module1::NumberOf(f.Text4->text()),
                  Module1::NumberOf(Format(double(lower), QStringLiteral("#0.00#"))));
         f.Timer1_Timer();
-        QVERIFY(waitIdle(fx));
+        QVERIFY(spinIdle(fx));
     }
     // Typing is still marked against what was read.
     f.Text5->setText(QStringLiteral("3"));

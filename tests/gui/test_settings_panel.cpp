@@ -162,7 +162,7 @@ void TestSettingsPanel::mountingEffectListReturnsToEsc() {
     // At once, before the transmitter has answered.
     QCOMPARE(f.Combo2->currentIndex(), 0);
     QCOMPARE(f.Combo2->currentText(), QStringLiteral("Esc"));
-    QVERIFY(waitIdle(fx));
+    QVERIFY(spinIdle(fx));
     QCOMPARE(fx.commandsSeen().count(150), sends ? 1 : 0);
     QCOMPARE(f.Combo2->count(), 3);
 }
