@@ -6,8 +6,8 @@
 #include "bench_util.h"
 #include "hart/hartx.h"
 #include "hart/link/hart_codec.h"
-#include "sim_device.h"
-#include "sim_line.h"
+#include "sim/sim_device.h"
+#include "sim/sim_line.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

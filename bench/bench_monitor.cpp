@@ -5,11 +5,11 @@
 
 #include "bench_util.h"
 #include "hart/hartx.h"
-#include "msgbox.h"
-#include "shell/settings_file.h"
-#include "sim_device.h"
-#include "sim_line.h"
-#include "ui/form1.h"
+#include "dialogs/msgbox.h"
+#include "settings/settings_file.h"
+#include "sim/sim_device.h"
+#include "sim/sim_line.h"
+#include "window/form1.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -28,7 +28,7 @@ TARGETS=("$@")
 sources_of() {
   case "$1" in
     frame_parser) echo "src/hart/link/hart_codec.cpp" ;;
-    settings_file) echo "src/shell/settings_file.cpp" ;;
+    settings_file) echo "src/settings/settings_file.cpp" ;;
     *) return 1 ;;
   esac
 }
@@ -69,7 +69,7 @@ build() {
   src="tests/fuzz/fuzz_$t.cpp $(sources_of "$t")"
   # Rebuild only when a source, a header or this script is newer than the target.
   local newest
-  newest=$(ls -t $src tests/fuzz/*.h src/hart/link/*.h src/shell/*.h scripts/fuzz.sh | head -n 1)
+  newest=$(ls -t $src tests/fuzz/*.h src/hart/link/*.h src/settings/*.h scripts/fuzz.sh | head -n 1)
   if [ -x "$bin" ] && [ "$bin" -nt "$newest" ]; then return 0; fi
   echo "== building fuzz_$t"
   # shellcheck disable=SC2086  # the source list and Qt's flags are word lists

@@ -2,7 +2,7 @@
 // (or any HART master) can be run end to end without a transmitter on the bench.
 
 #include "hart/link/hart_codec.h"
-#include "sim_device.h"
+#include "sim/sim_device.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "sim_line.h"
+#include "sim/sim_line.h"
 
-#include "sim_device.h"
+#include "sim/sim_device.h"
 
 SimLine::SimLine(SimDevice *device, Timing timing, QObject *parent)
     : HartLine(parent), device_(device), timing_(timing) {

@@ -3,9 +3,9 @@
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
-#include "pointer.h"
-#include "shell/settings_file.h"
-#include "ui/form2.h"
+#include "dialogs/pointer.h"
+#include "settings/settings_file.h"
+#include "dialogs/form2.h"
 #include "units/module1.h"
 
 #include <QApplication>

@@ -5,8 +5,8 @@
 
 #include "hart/hartx.h"
 #include "hart/link/hart_line.h"
-#include "msgbox.h"
-#include "ui/form1.h"
+#include "dialogs/msgbox.h"
+#include "window/form1.h"
 
 #include <QJsonObject>
 #include <QList>

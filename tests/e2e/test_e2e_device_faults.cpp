@@ -5,7 +5,7 @@
 // once things are healthy again.
 #include "e2e_helper.h"
 
-#include "pointer.h"
+#include "dialogs/pointer.h"
 
 #include <QComboBox>
 #include <QLabel>

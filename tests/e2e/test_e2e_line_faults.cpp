@@ -5,7 +5,7 @@
 #include "e2e_helper.h"
 
 #include "hart/link/com_port_name.h"
-#include "pointer.h"
+#include "dialogs/pointer.h"
 #include "units/module1.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // where, nothing hangs, and once the port is put right the transmitter is read.
 #include "e2e_helper.h"
 
-#include "pointer.h"
+#include "dialogs/pointer.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "e2e_helper.h"
 
 #include "hart/link/hart_codec.h"
-#include "pointer.h"
+#include "dialogs/pointer.h"
 #include "units/module1.h"
 
 #include <QComboBox>

@@ -9,7 +9,7 @@
 //   came before it (the last field wins, quoted text is taken as it stands);
 // - what the writer accepts reads back unchanged, and what it refuses it reports as refused.
 #include "fuzz_check.h"
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <QByteArray>
 #include <QDir>

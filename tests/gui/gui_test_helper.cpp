@@ -1,6 +1,6 @@
 #include "gui_test_helper.h"
 
-#include "shell/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <QElapsedTimer>
 #include <QFile>

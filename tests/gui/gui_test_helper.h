@@ -2,11 +2,11 @@
 // a queue, for the window tests.
 #pragma once
 
-#include "msgbox.h"
-#include "pointer.h"
-#include "sim_device.h"
-#include "sim_line.h"
-#include "ui/form1.h"
+#include "dialogs/msgbox.h"
+#include "dialogs/pointer.h"
+#include "sim/sim_device.h"
+#include "sim/sim_line.h"
+#include "window/form1.h"
 
 #include <QList>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The main window as the engineer meets it: every control where it belongs, with its caption,
 // font and first visibility; keyboard order, menus, timers and the status bar.
 #include "gui_test_helper.h"
-#include "ui/form1.h"
+#include "window/form1.h"
 #include "units/module1.h"
 
 #include <QAccessible>

@@ -1,9 +1,10 @@
 // The COM-port dialog: what it shows, what its button stores and writes, what the close box
 // leaves alone, and the reconnect from the menu.
+#include "dialogs/form2.h"
 #include "gui_test_helper.h"
 #include "hart/hartx.h"
-#include "shell/settings_file.h"
-#include "ui/form2.h"
+#include "hart/link/com_port_name.h"
+#include "settings/settings_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,21 @@ void onNextDialog(std::function<void(QWidget *)> act) {
     timer->start(20);
 }
 
+// Runs the window's COM-port choice with the dialog answered: `choose` is the port to click
+// (-1 keeps the preselection, 0 closes the dialog with its close box).
+void chooseThroughWindow(Form1 &form, int choose) {
+    onNextDialog([choose](QWidget *w) {
+        auto *d = qobject_cast<Form2 *>(w);
+        if (!d || choose == 0) {
+            w->close();
+            return;
+        }
+        if (choose > 0) QTest::mouseClick(d->Option1[size_t(choose - 1)], Qt::LeftButton);
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+    });
+    form.ChooseComPort();
+}
+
 } // namespace
 
 class TestForm2 : public QObject {
@@ -73,15 +89,13 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
-    quint8 port = 0;
-    QString portText;
+    int port = 0;
 };
 
 void TestForm2::init() {
     dir = std::make_unique<QTemporaryDir>();
     SetProgramDirectory(dir->path());
     port = 0;
-    portText.clear();
     MsgBoxSeam::clearHistory();
     MsgBoxSeam::setScript([](const MsgBoxSeam::Shown &) { return int(vbOK); });
 }
@@ -106,7 +120,7 @@ void TestForm2::layout_data() {
 void TestForm2::layout() {
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
-    Form2 d(port, portText);
+    Form2 d(port, comPortDeviceName);
     QCOMPARE(d.windowTitle(), QStringLiteral("Config COM-port"));
     QVERIFY(d.isModal());
     auto *w = d.findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
@@ -139,8 +153,8 @@ void TestForm2::preselection_data() {
 void TestForm2::preselection() {
     QFETCH(int, current);
     QFETCH(int, checked);
-    port = quint8(current);
-    Form2 d(port, portText);
+    port = current;
+    Form2 d(port, comPortDeviceName);
     QCOMPARE(checkedIndex(d), checked);
 }
 
@@ -164,62 +178,63 @@ void TestForm2::buttonStoresAndWrites() {
     QFETCH(QByteArray, before);
     QFETCH(int, choose);
     QFETCH(QByteArray, after);
-    const QString ini = SettingsFilePath();
-    if (!before.isNull()) writeBytes(ini, before);
-    port = quint8(current);
-    Form2 d(port, portText);
-    if (choose >= 0) QTest::mouseClick(d.Option1[size_t(choose)], Qt::LeftButton);
+    GuiFixture fx(before);
+    fx.form->ComPortNumber = quint8(current);
     const int expected = choose >= 0 ? choose + 1 : current;
-    QTest::mouseClick(d.Command1, Qt::LeftButton);
+    chooseThroughWindow(*fx.form, choose >= 0 ? choose + 1 : -1);
 
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(int(port), expected);
-    QCOMPARE(portText, QString::number(expected));
-    QCOMPARE(fileBytes(ini), after);
+    QCOMPARE(int(fx.form->ComPortNumber), expected);
+    QCOMPARE(fx.form->ComPortText, QString::number(expected));
+    QCOMPARE(fileBytes(fx.iniPath()), after);
     QVERIFY(MsgBoxSeam::history().isEmpty());
     // Nothing left behind beside it.
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QDir(fx.dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("zanu.ini")});
     // What was written reads back as the same port.
-    const SettingsRead read = ReadSettingsFile(ini);
+    const SettingsRead read = ReadSettingsFile(fx.iniPath());
     QCOMPARE(read.lastField, QString::number(expected));
 }
 
 void TestForm2::nothingSelectedChangesNothing() {
-    const QString ini = SettingsFilePath();
-    writeBytes(ini, "garbage");
-    portText = QStringLiteral("garbage");
-    Form2 d(port, portText);
-    QCOMPARE(checkedIndex(d), -1);
-    QTest::mouseClick(d.Command1, Qt::LeftButton);
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(int(port), 0);
-    QCOMPARE(portText, QStringLiteral("garbage"));
-    QCOMPARE(fileBytes(ini), QByteArray("garbage"));
+    GuiFixture fx(QByteArray("garbage"));
+    fx.form->ComPortText = QStringLiteral("garbage");
+    {
+        Form2 d(0, comPortDeviceName);
+        QCOMPARE(checkedIndex(d), -1);
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.chosenPort(), 0);
+    }
+    chooseThroughWindow(*fx.form, -1);
+    QCOMPARE(int(fx.form->ComPortNumber), 0);
+    QCOMPARE(fx.form->ComPortText, QStringLiteral("garbage"));
+    QCOMPARE(fileBytes(fx.iniPath()), QByteArray("garbage"));
 }
 
 void TestForm2::closeBoxChangesNothing() {
-    const QString ini = SettingsFilePath();
-    writeBytes(ini, "\"3\"\r\n");
-    port = 3;
-    portText = QStringLiteral("3");
+    GuiFixture fx(QByteArray("\"3\"\r\n"));
+    fx.form->ComPortNumber = 3;
+    fx.form->ComPortText = QStringLiteral("3");
     {
-        Form2 d(port, portText);
+        Form2 d(3, comPortDeviceName);
         d.show();
         QTest::mouseClick(d.Option1[8], Qt::LeftButton);
         d.close();
         QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.chosenPort(), 0);
     }
     {
-        Form2 d(port, portText);
+        Form2 d(3, comPortDeviceName);
         d.show();
         QTest::mouseClick(d.Option1[4], Qt::LeftButton);
         QTest::keyClick(&d, Qt::Key_Escape);
         QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.chosenPort(), 0);
     }
-    QCOMPARE(int(port), 3);
-    QCOMPARE(portText, QStringLiteral("3"));
-    QCOMPARE(fileBytes(ini), QByteArray("\"3\"\r\n"));
+    chooseThroughWindow(*fx.form, 0);
+    QCOMPARE(int(fx.form->ComPortNumber), 3);
+    QCOMPARE(fx.form->ComPortText, QStringLiteral("3"));
+    QCOMPARE(fileBytes(fx.iniPath()), QByteArray("\"3\"\r\n"));
 }
 
 void TestForm2::deviceColumn() {
@@ -229,7 +244,7 @@ void TestForm2::deviceColumn() {
     const QString absent = devices.filePath(QStringLiteral("ttyFAKE1"));
     qputenv("ZANU_COM5", present.toLocal8Bit());
     qputenv("ZANU_COM6", absent.toLocal8Bit());
-    Form2 d(port, portText);
+    Form2 d(port, comPortDeviceName);
     qunsetenv("ZANU_COM5");
     qunsetenv("ZANU_COM6");
 
@@ -260,22 +275,20 @@ void TestForm2::unwritableFolderIsReported_data() {
 
 void TestForm2::unwritableFolderIsReported() {
     QFETCH(QString, kind);
+    GuiFixture fx{QByteArray()};
     QString ini;
     if (kind == QLatin1String("missing")) {
-        SetProgramDirectory(dir->filePath(QStringLiteral("no/such/folder")));
+        SetProgramDirectory(fx.dir.filePath(QStringLiteral("no/such/folder")));
         ini = SettingsFilePath();
     } else {
         ini = SettingsFilePath();
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("zanu.ini")));
+        QVERIFY(QDir(fx.dir.path()).mkdir(QStringLiteral("zanu.ini")));
     }
-    port = 2;
-    Form2 d(port, portText);
-    QTest::mouseClick(d.Option1[6], Qt::LeftButton);
-    QTest::mouseClick(d.Command1, Qt::LeftButton);
+    fx.form->ComPortNumber = 2;
+    chooseThroughWindow(*fx.form, 7);
 
-    QCOMPARE(d.result(), int(QDialog::Accepted));
-    QCOMPARE(int(port), 7);
-    QCOMPARE(portText, QStringLiteral("7"));
+    QCOMPARE(int(fx.form->ComPortNumber), 7);
+    QCOMPARE(fx.form->ComPortText, QStringLiteral("7"));
     QCOMPARE(MsgBoxSeam::history().size(), 1);
     const auto box = MsgBoxSeam::history().first();
     QCOMPARE(box.buttons, int(vbOKOnly));

@@ -4,7 +4,7 @@
 #include "chain_helper.h"
 
 #include "hart/link/transaction_engine.h"
-#include "hart/result_rules.h"
+#include "window/result_rules.h"
 
 #include <QComboBox>
 #include <QGroupBox>

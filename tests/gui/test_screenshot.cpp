@@ -1,9 +1,10 @@
 // A picture of the main window on the simulated transmitter after a full read, for a person to
 // compare with the intended layout. Needs a real display server (Xvfb will do).
+#include "dialogs/form2.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_splash.h"
 #include "gui_test_helper.h"
-#include "ui/form2.h"
-#include "ui/frm_about.h"
-#include "ui/frm_splash.h"
+#include "hart/link/com_port_name.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -60,7 +61,7 @@ void TestScreenshot::mainWindowAfterRead() {
     };
     frmAbout about(fx.form.get());
     save(about, "about.png");
-    Form2 ports(fx.form->ComPortNumber, fx.form->ComPortText, fx.form.get());
+    Form2 ports(fx.form->ComPortNumber, comPortDeviceName, fx.form.get());
     save(ports, "com-port.png");
     frmSplash splash([]() -> Form1 * { return nullptr; });
     splash.Timer1->stop();

@@ -1,8 +1,8 @@
 // Leaving the program, the splash window's hand-over, and the About window.
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_splash.h"
 #include "gui_test_helper.h"
-#include "shell/settings_file.h"
-#include "ui/frm_about.h"
-#include "ui/frm_splash.h"
+#include "settings/settings_file.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -168,6 +168,7 @@ void TestSplashAbout::splashHandOver() {
         });
         f->installEventFilter(&showWatch);
         handOverMs = clock.elapsed();
+        f->Form_Load();
         return f;
     });
     splash.show();
@@ -191,7 +192,7 @@ void TestSplashAbout::splashHandOver() {
     Form1 *f = made.front().get();
     QVERIFY(f->isVisible());
     QVERIFY(!splash.isVisible());
-    QCOMPARE(splash.mainWindow(), f);
+    QCOMPARE(splash.mainWindow(), static_cast<QWidget *>(f));
     // The load step ran: lists filled, the first request on its way.
     QCOMPARE(f->Combo1->count(), 13);
     QCOMPARE(int(f->ComPortNumber), 1);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "hart/link/hart_codec.h"
-#include "sim_device.h"
+#include "sim/sim_device.h"
 
 #include <QByteArray>
 

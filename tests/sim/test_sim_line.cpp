@@ -1,7 +1,7 @@
 // The in-process line: signals only from the event loop, one frame at a time, and with Real
 // timing the pace of a 1200 bit/s modem line.
 
-#include "sim_line.h"
+#include "sim/sim_line.h"
 #include "sim_test_helper.h"
 
 #include <QElapsedTimer>

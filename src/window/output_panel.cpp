@@ -1,8 +1,8 @@
 // Output monitoring, loop-current simulation and the ticks of the main window's four one-shot
 // timers, which pace the end of every request sequence.
-#include "ui/form1.h"
+#include "window/form1.h"
 
-#include "pointer.h"
+#include "dialogs/pointer.h"
 #include "units/module1.h"
 
 #include <QGroupBox>

@@ -1,8 +1,7 @@
-#include "ui/frm_splash.h"
-#include "centre.h"
+#include "dialogs/frm_splash.h"
+#include "dialogs/centre.h"
 
-#include "msgbox.h"
-#include "ui/form1.h"
+#include "dialogs/msgbox.h"
 #include "ui_frm_splash.h"
 
 #include <QFontDatabase>
@@ -142,10 +141,7 @@ void frmSplash::HandOver() {
     m_handedOver = true;
     Timer1->stop();
     m_main = m_factory ? m_factory() : nullptr;
-    if (m_main) {
-        m_main->Form_Load();
-        m_main->show();
-    }
+    if (m_main) m_main->show();
     close();
 }
 

@@ -1,6 +1,6 @@
 // frmSplash: the first window of a run. It shows the product and version for a moment and hands
-// over to the main window, which it creates through a factory so that main() decides what the
-// window talks to.
+// over to the main window, which it gets from a factory so that main() decides what the window is
+// and what it talks to.
 #pragma once
 
 #include <QFont>
@@ -10,7 +10,6 @@
 
 #include <functional>
 
-class Form1;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -36,7 +35,8 @@ QFont WithFallbackFamily(QFont font);
 class frmSplash : public QWidget {
     Q_OBJECT
 public:
-    using MainWindowFactory = std::function<Form1 *()>;
+    // Creates the main window and runs its load step; the splash then shows it. May return null.
+    using MainWindowFactory = std::function<QWidget *()>;
 
     explicit frmSplash(MainWindowFactory factory, QWidget *parent = nullptr);
     ~frmSplash() override;
@@ -50,10 +50,10 @@ public:
     void Form_Load();
     void Timer1_Timer();
     void Frame1_Click();
-    // Creates the main window, runs its load step, shows it and closes the splash; once only.
+    // Has the main window made, shows it and closes the splash; once only.
     void HandOver();
     // The main window made by the hand-over, or null before it.
-    Form1 *mainWindow() const { return m_main; }
+    QWidget *mainWindow() const { return m_main; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -62,6 +62,6 @@ protected:
 private:
     Ui::frmSplash *ui = nullptr;
     MainWindowFactory m_factory;
-    Form1 *m_main = nullptr;
+    QWidget *m_main = nullptr;
     bool m_handedOver = false;
 };

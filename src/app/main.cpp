@@ -1,9 +1,9 @@
 // zanu-config: configuration tool for Zanu Pelvanor I and Ostrimel level transmitters.
 
-#include "sim_device.h"
-#include "sim_line.h"
-#include "ui/form1.h"
-#include "ui/frm_splash.h"
+#include "dialogs/frm_splash.h"
+#include "sim/sim_device.h"
+#include "sim/sim_line.h"
+#include "window/form1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -73,12 +73,13 @@ int main(int argc, char *argv[]) {
     if (parser.isSet(simulateOption)) simulated = std::make_unique<SimDevice>();
 
     std::unique_ptr<Form1> mainWindow;
-    frmSplash splash([&]() -> Form1 * {
+    frmSplash splash([&]() -> QWidget * {
         mainWindow = std::make_unique<Form1>();
         if (SimDevice *device = simulated.get()) {
             mainWindow->HartX1->setLineFactory(
                 [device](int) { return std::make_unique<SimLine>(device, SimLine::Timing::Real); });
         }
+        mainWindow->Form_Load();
         return mainWindow.get();
     });
     splash.show();

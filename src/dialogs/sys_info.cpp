@@ -1,4 +1,4 @@
-#include "shell/sys_info.h"
+#include "dialogs/sys_info.h"
 
 #ifdef Q_OS_WIN
 #include <QDir>

@@ -1,11 +1,11 @@
 // hartx1_Result: every HART transaction ends here. The next step of a chain follows from the
 // command number alone; the only state kept between events is the busy count.
-#include "ui/form1.h"
+#include "window/form1.h"
 
-#include "hart/check_response_code.h"
-#include "hart/result_rules.h"
-#include "msgbox.h"
-#include "pointer.h"
+#include "window/check_response_code.h"
+#include "window/result_rules.h"
+#include "dialogs/msgbox.h"
+#include "dialogs/pointer.h"
 #include "units/module1.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "msgbox.h"
+#include "dialogs/msgbox.h"
 
 #include <QApplication>
 #include <QMessageBox>

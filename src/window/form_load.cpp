@@ -1,10 +1,11 @@
-#include "ui/centre.h"
-#include "ui/form1.h"
+#include "dialogs/centre.h"
+#include "window/form1.h"
 
-#include "msgbox.h"
-#include "shell/settings_file.h"
-#include "ui/form2.h"
-#include "ui/frm_about.h"
+#include "dialogs/form2.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/msgbox.h"
+#include "hart/link/com_port_name.h"
+#include "settings/settings_file.h"
 #include "units/module1.h"
 
 #include <QComboBox>
@@ -26,8 +27,7 @@ void Form1::Form_Load() {
         // it is closed without its button the run goes on with COM 1 and no file is written, so
         // the next start asks again.
         ComPortNumber = 1;
-        Form2 dialog(ComPortNumber, ComPortText, this);
-        dialog.exec();
+        ChooseComPort();
     } else if (read.anyField) {
         ComPortText = read.lastField;
     }
@@ -91,10 +91,27 @@ void Form1::Infoscreen_Click() {
 }
 
 void Form1::Compoort_Click() {
-    {
-        Form2 dialog(ComPortNumber, ComPortText, this);
-        dialog.exec();
-    }
+    ChooseComPort();
     LinkSetup();
     SendIdentify();
+}
+
+void Form1::ChooseComPort() {
+    Form2 dialog(ComPortNumber, comPortDeviceName, this);
+    dialog.exec();
+    const int chosen = dialog.result() == QDialog::Accepted ? dialog.chosenPort() : 0;
+    if (chosen == 0) return;
+    // The choice is in effect for this run even when it cannot be kept for the next.
+    ComPortNumber = quint8(chosen);
+    ComPortText = QString::number(chosen);
+    QString error;
+    if (!WriteSettingsFile(SettingsFilePath(), ComPortText, &error)) {
+        MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
+                              "%1\n\n"
+                              "COM %2 is used until the program is closed. To keep the "
+                              "choice, make sure the program's folder may be written to, "
+                              "then choose the port again under Config, COM-settings.")
+                   .arg(error)
+                   .arg(chosen));
+    }
 }

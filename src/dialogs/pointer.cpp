@@ -1,4 +1,4 @@
-#include "pointer.h"
+#include "dialogs/pointer.h"
 
 #include <QApplication>
 #include <QCursor>

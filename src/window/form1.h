@@ -2,7 +2,7 @@
 // belong to; the groups below say which file holds which.
 #pragma once
 
-#include "hart/device_record.h"
+#include "window/device_record.h"
 #include "hart/hartx.h"
 
 #include <QMainWindow>
@@ -34,7 +34,7 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    // ---- Controls (src/ui/form1.cpp binds them to the Designer form) ----
+    // ---- Controls (src/window/form1.cpp binds them to the Designer form) ----
     QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr,
               *Frame5 = nullptr, *Frame6 = nullptr, *Frame7 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
@@ -70,7 +70,7 @@ public:
     QVariant ZeroAsRead; // a number (from the reply to 15) or a text (of Text4)
     QVariant SpanAsRead;
 
-    // ---- Application shell: src/shell/form_load.cpp ----
+    // ---- Application shell: src/window/form_load.cpp ----
     void Form_Load();
     void LinkSetup();
     void Command1_Click();
@@ -79,8 +79,10 @@ public:
     void Exitform_Click();
     void Infoscreen_Click();
     void Compoort_Click();
+    // Shows the COM-port dialog; a chosen port is taken for this run and written to zanu.ini.
+    void ChooseComPort();
 
-    // ---- Request procedures: src/hart/request_procedures.cpp ----
+    // ---- Request procedures: src/window/request_procedures.cpp ----
     void SendIdentify();
     void SendReadTag();
     void SendReadOutputInfo();
@@ -99,10 +101,10 @@ public:
     void SendFixedCurrentOn();
     void SendFixedCurrentOff();
 
-    // ---- Result handler: src/hart/result_handler.cpp ----
+    // ---- Result handler: src/window/result_handler.cpp ----
     void hartx1_Result(qint16 iAction, qint16 iCommand, qint16 iResult);
 
-    // ---- Measuring range panel: src/ui/range_panel.cpp ----
+    // ---- Measuring range panel: src/window/range_panel.cpp ----
     void Text4_Change();
     void Text5_Change();
     void Text4_KeyPress(int keyAscii);
@@ -114,12 +116,12 @@ public:
     void Command6_Click();
     void Command7_Click();
 
-    // ---- Settings panel: src/ui/settings_panel.cpp ----
+    // ---- Settings panel: src/window/settings_panel.cpp ----
     void Command4_Click();
     void Command8_Click();
     void Command9_Click();
 
-    // ---- Output monitoring, simulation and timers: src/ui/output_panel.cpp ----
+    // ---- Output monitoring, simulation and timers: src/window/output_panel.cpp ----
     void Option3_Click(int index);
     void Command5_Click();
     void Text8_KeyPress(int keyAscii);

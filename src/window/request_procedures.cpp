@@ -1,10 +1,10 @@
 // The request procedures: each fills HartX1's request buffer from the window and the device
 // record, updates the busy indication and writes the command number, which sends. The reply
 // comes back through hartx1_Result.
-#include "ui/form1.h"
+#include "window/form1.h"
 
-#include "msgbox.h"
-#include "pointer.h"
+#include "dialogs/msgbox.h"
+#include "dialogs/pointer.h"
 #include "units/module1.h"
 
 #include <QButtonGroup>

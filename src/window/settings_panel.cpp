@@ -1,6 +1,6 @@
 // The "Send" buttons for damping and output direction, tag, and mounting effect. The fields
 // they read are plain inputs; the request procedures take the values from them.
-#include "ui/form1.h"
+#include "window/form1.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "hart/check_response_code.h"
+#include "window/check_response_code.h"
 
-#include "ui/msgbox.h"
+#include "dialogs/msgbox.h"
 #include "units/module1.h"
 
 int CheckResponseCode(int code, int command) {

@@ -1,10 +1,7 @@
-#include "ui/form2.h"
-#include "centre.h"
+#include "dialogs/form2.h"
+#include "dialogs/centre.h"
 
-#include "hart/hartx.h"
-#include "msgbox.h"
-#include "shell/settings_file.h"
-#include "ui/frm_splash.h"
+#include "dialogs/frm_splash.h"
 #include "ui_form2.h"
 
 #include <QFileInfo>
@@ -29,9 +26,8 @@ bool devicePresent(const QString &device) {
 
 } // namespace
 
-Form2::Form2(quint8 &comPortNumber, QString &comPortText, QWidget *parent)
-    : QDialog(parent), ui(new Ui::Form2), m_comPortNumber(comPortNumber),
-      m_comPortText(comPortText) {
+Form2::Form2(int currentPort, DeviceNameFn deviceName, QWidget *parent)
+    : QDialog(parent), ui(new Ui::Form2), m_currentPort(currentPort) {
     ui->setupUi(this);
     Label1 = ui->Label1;
     Command1 = ui->Command1;
@@ -50,7 +46,7 @@ Form2::Form2(quint8 &comPortNumber, QString &comPortText, QWidget *parent)
 
     for (size_t i = 0; i < Option1.size(); ++i) {
         const int port = int(i) + 1;
-        const QString device = comPortDeviceName(port);
+        const QString device = deviceName ? deviceName(port) : QString();
         const QString state =
             devicePresent(device) ? QStringLiteral("present") : QStringLiteral("absent");
         const QString full = QStringLiteral("%1, %2").arg(device, state);
@@ -78,7 +74,7 @@ void Form2::Form_Load() {
     CentreOnScreen(this);
     // A port that was never valid (0, or a value from outside) has no choice to preselect; the
     // dialog then starts with none selected.
-    const int index = int(m_comPortNumber) - 1;
+    const int index = m_currentPort - 1;
     if (index >= 0 && index < int(Option1.size())) {
         Option1[size_t(index)]->setChecked(true);
         Option1[size_t(index)]->setFocus();
@@ -86,23 +82,9 @@ void Form2::Form_Load() {
 }
 
 void Form2::Command1_Click() {
-    int chosen = -1;
+    // With nothing chosen there is nothing to store: the caller keeps port and file as they are.
+    m_chosen = 0;
     for (size_t i = 0; i < Option1.size(); ++i)
-        if (Option1[i]->isChecked()) chosen = int(i);
-    // With nothing chosen there is nothing to store: the port and the file stay as they are.
-    if (chosen >= 0) {
-        m_comPortNumber = quint8(chosen + 1);
-        m_comPortText = QString::number(chosen + 1);
-        QString error;
-        if (!WriteSettingsFile(SettingsFilePath(), m_comPortText, &error)) {
-            MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
-                                  "%1\n\n"
-                                  "COM %2 is used until the program is closed. To keep the "
-                                  "choice, make sure the program's folder may be written to, "
-                                  "then choose the port again under Config, COM-settings.")
-                       .arg(error)
-                       .arg(chosen + 1));
-        }
-    }
+        if (Option1[i]->isChecked()) m_chosen = int(i) + 1;
     accept();
 }

@@ -1,6 +1,6 @@
-#include "ui/form1.h"
+#include "window/form1.h"
 
-#include "ui/frm_splash.h"
+#include "dialogs/frm_splash.h"
 #include "ui_form1.h"
 
 #include <QApplication>

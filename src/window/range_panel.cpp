@@ -1,7 +1,7 @@
 // The "Measuring Range" frame: zero and span fields that mark themselves when they no longer
 // match what the transmitter holds, the unit list that converts every shown pressure, "Send",
 // and the two buttons that take the applied pressure as a range end.
-#include "ui/form1.h"
+#include "window/form1.h"
 
 #include "units/module1.h"
 

@@ -1,4 +1,4 @@
-#include "centre.h"
+#include "dialogs/centre.h"
 
 #include <QGuiApplication>
 #include <QScreen>
