@@ -17,24 +17,33 @@ QList<MsgBoxSeam::Shown> &shownList() {
 } // namespace
 
 namespace MsgBoxSeam {
-void setScript(Script s) { script() = std::move(s); }
-void clearScript() { script() = nullptr; }
-const QList<Shown> &history() { return shownList(); }
-void clearHistory() { shownList().clear(); }
+void setScript(Script s) {
+    script() = std::move(s);
+}
+void clearScript() {
+    script() = nullptr;
+}
+const QList<Shown> &history() {
+    return shownList();
+}
+void clearHistory() {
+    shownList().clear();
+}
 } // namespace MsgBoxSeam
 
 int MsgBox(const QString &prompt, int buttons, const QString &title, const QString &detail) {
     MsgBoxSeam::Shown shown{prompt, buttons, title.isEmpty() ? kAppTitle : title, detail};
-    shownList().append(shown);
-    if (script())
+    // Only a test sets a script; a person's run keeps no list of every box it ever showed.
+    if (script()) {
+        shownList().append(shown);
         return script()(shown);
+    }
 
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(shown.title);
     box.setText(prompt);
     box.setIcon(QMessageBox::NoIcon);
-    if (!detail.isEmpty())
-        box.setDetailedText(detail);
+    if (!detail.isEmpty()) box.setDetailedText(detail);
     switch (buttons) {
     case vbOKCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

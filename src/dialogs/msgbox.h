@@ -30,7 +30,7 @@ struct Shown {
 using Script = std::function<int(const Shown &)>;
 void setScript(Script script);
 void clearScript();
-// Every box asked for since the last clearHistory(), scripted or not.
+// Every box asked for while a script was set, since the last clearHistory().
 const QList<Shown> &history();
 void clearHistory();
 } // namespace MsgBoxSeam
