@@ -26,7 +26,7 @@ bool devicePresent(const QString &device) {
 
 } // namespace
 
-Form2::Form2(int currentPort, DeviceNameFn deviceName, QWidget *parent)
+Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
     : QDialog(parent), ui(new Ui::Form2), m_currentPort(currentPort) {
     ui->setupUi(this);
     Label1 = ui->Label1;

@@ -23,7 +23,7 @@ public:
     using DeviceNameFn = std::function<QString(int comPort)>;
 
     // `currentPort` (1..12) is preselected; any other value preselects nothing.
-    Form2(int currentPort, DeviceNameFn deviceName, QWidget *parent = nullptr);
+    Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent = nullptr);
     ~Form2() override;
 
     QLabel *Label1 = nullptr;
