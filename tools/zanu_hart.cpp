@@ -103,9 +103,14 @@ QString parseArgs(const QStringList &argv, Args *args) {
     args->command = *cmd;
     if (positional.size() == 2) {
         const QString hex = positional[1];
-        static const QRegularExpression hexOnly(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        static const QRegularExpression hexOnly(QStringLiteral("^[0-9A-Fa-f]*$"));
         if (!hexOnly.match(hex).hasMatch())
-            return QStringLiteral("request data %1 is not an even number of hex digits").arg(hex);
+            return QStringLiteral("request data %1 is not hexadecimal (digits 0-9 and A-F, two "
+                                  "per byte)")
+                .arg(hex);
+        if (hex.size() % 2 != 0)
+            return QStringLiteral("request data %1 is an odd number of hex digits (two per byte)")
+                .arg(hex);
         if (hex.size() / 2 > 255)
             return QStringLiteral("request data is %1 bytes; a HART frame holds at most 255")
                 .arg(hex.size() / 2);

@@ -61,8 +61,12 @@ void TestZanuHart::badArguments_data() {
     QTest::newRow("no command") << QStringList{"--port", "COM5"} << "no command given";
     QTest::newRow("command too big") << QStringList{"--port", "COM5", "256"} << "not 0-255";
     QTest::newRow("command not a number") << QStringList{"--port", "COM5", "x"} << "not 0-255";
-    QTest::newRow("odd hex") << QStringList{"--port", "COM5", "18", "ABC"} << "hex digits";
-    QTest::newRow("not hex") << QStringList{"--port", "COM5", "18", "zz"} << "hex digits";
+    QTest::newRow("odd hex") << QStringList{"--port", "COM5", "18", "ABC"}
+                             << "request data ABC is an odd number of hex digits";
+    QTest::newRow("not hex") << QStringList{"--port", "COM5", "18", "zz"}
+                             << "request data zz is not hexadecimal";
+    QTest::newRow("hex with a stray letter")
+        << QStringList{"--port", "COM5", "18", "0G"} << "request data 0G is not hexadecimal";
     QTest::newRow("too much data")
         << QStringList{"--port", "COM5", "18", QString(512, 'A')} << "at most 255";
     QTest::newRow("COM 13") << QStringList{"--port", "COM13", "0"} << "COM1 to COM12";
