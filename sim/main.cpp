@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QSocketNotifier>
@@ -40,6 +41,8 @@ const char kUsage[] =
     "  --timing real|instant  reply after a realistic turnaround at 1200 bit/s (default real)\n"
     "                       or at once\n"
     "  --manufacturer N     report manufacturer id N (0..255) instead of 117\n"
+    "  --device-id HEX      report device id HEX (6 hex digits) instead of 0B7C2D: another\n"
+    "                       transmitter of the same kind\n"
     "  --busy N             answer the next N requests with response code 32 (busy)\n"
     "  --silent [N]         give no reply to the next N requests; without N never reply\n"
     "  --respond CMD:CODE   answer command CMD with response code CODE and no data\n"
@@ -82,6 +85,7 @@ struct Options {
     QString port;
     bool realTiming = true;
     std::optional<quint8> manufacturer;
+    std::optional<QByteArray> deviceId;
     int busy = 0;
     int silent = 0;
     QList<QPair<int, int>> responses;
@@ -156,6 +160,12 @@ Options parseOptions(const QStringList &args) {
                 usageError(QStringLiteral("--timing is 'real' or 'instant', not '%1'.").arg(t));
         } else if (name == QLatin1String("--manufacturer")) {
             o.manufacturer = quint8(integerArg(name, value(), 0, 255));
+        } else if (name == QLatin1String("--device-id")) {
+            const QString v = value();
+            static const QRegularExpression sixHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+            if (!sixHex.match(v).hasMatch())
+                usageError(QStringLiteral("--device-id needs 6 hex digits, not '%1'.").arg(v));
+            o.deviceId = QByteArray::fromHex(v.toLatin1());
         } else if (name == QLatin1String("--busy")) {
             o.busy = int(integerArg(name, value(), 0, 1000000));
         } else if (name == QLatin1String("--silent")) {
@@ -432,6 +442,7 @@ int main(int argc, char *argv[]) {
     SimDevice device;
     if (opt.seed) device.setSeed(*opt.seed);
     if (opt.manufacturer) device.setManufacturerId(*opt.manufacturer);
+    if (opt.deviceId) device.setDeviceId(*opt.deviceId);
     if (opt.serial) device.setSerialNumber(*opt.serial);
     if (opt.unit) device.setUnit(*opt.unit);
     if (opt.steady) device.setNoise(false);

@@ -217,16 +217,17 @@ void TestZanuSim::reopenedPtyStillServed() {
 
 void TestZanuSim::faultsFromTheCommandLine() {
     Sim sim;
-    QVERIFY(
-        sim.start({"--timing", "instant", "--silent", "1", "--busy", "1", "--manufacturer", "38",
-                   "--respond", "15:16", "--respond=14:6", "--write-protect", "--unit", "7"}));
-    const QByteArray other = hart::longAddress(true, 38, 0x5A, hex("0B 7C 2D"));
+    QVERIFY(sim.start({"--timing", "instant", "--silent", "1", "--busy", "1", "--manufacturer",
+                       "38", "--respond", "15:16", "--respond=14:6", "--write-protect", "--unit",
+                       "7", "--device-id", "0a0B0c"}));
+    const QByteArray other = hart::longAddress(true, 38, 0x5A, hex("0A 0B 0C"));
     QVERIFY(!sim.transact(hex("80"), 0, {}, 400)); // silent once
     auto r = sim.transact(hex("80"), 0);
     QCOMPARE(int(r->responseCode), 32); // then busy once
     r = sim.transact(hex("80"), 0);
     QCOMPARE(int(r->responseCode), 0);
     QCOMPARE(quint8(r->data[1]), quint8(38));
+    QCOMPARE(r->data.mid(9, 3), hex("0A 0B 0C"));
     QCOMPARE(int(sim.transact(other, 15)->responseCode), 16);
     QCOMPARE(int(sim.transact(other, 14)->responseCode), 6);
     QCOMPARE(int(sim.transact(other, 44, hex("F0"))->responseCode), 7);
@@ -287,6 +288,8 @@ void TestZanuSim::badArguments_data() {
     QTest::newRow("no such port") << QStringList{"--port", "/dev/zanu-no-such-port"}
                                   << "cannot open the serial port";
     QTest::newRow("serial too big") << QStringList{"--serial", "16777216"} << "16777215";
+    QTest::newRow("device id not 6 hex digits")
+        << QStringList{"--device-id", "0B7C2"} << "6 hex digits";
 }
 
 void TestZanuSim::badArguments() {
