@@ -5,8 +5,10 @@
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
-// 2 no answer (the reason on stderr), 1 bad arguments.
+// 2 no answer (the reason on stderr), 1 bad arguments, 128 + N ended by signal N (the port is
+// closed first, with the settings it had before).
 #include "hart/link/com_port_name.h"
+#include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
@@ -31,7 +33,7 @@ const char kUsage[] =
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
     "\n"
-    "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n";
 
 struct Args {
     QString device;
@@ -200,6 +202,13 @@ int main(int argc, char **argv) {
                          exitCode = 0;
                          QCoreApplication::exit(0);
                      });
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, [&](int signalNumber) {
+        std::fprintf(stderr, "zanu-hart: stopped by signal %d before the reply; %s closed\n",
+                     signalNumber, qPrintable(portText(args)));
+        exitCode = 128 + signalNumber;
+        QCoreApplication::exit(exitCode);
+    });
     identifyId = engine.submit(identify);
     app.exec();
     return exitCode;

@@ -7,8 +7,11 @@
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -30,6 +33,8 @@ private slots:
     void portInUse();
     void openErrors_data();
     void openErrors();
+    void reopensAPtyLeftByAKilledClient_data();
+    void reopensAPtyLeftByAKilledClient();
     void hartxEndToEnd();
 
 private:
@@ -165,6 +170,41 @@ void TestSerialLine::openErrors() {
     QSignalSpy failed(&line, &HartLine::failed);
     line.send(kRequest);
     QVERIFY(failed.wait(1000));
+}
+
+void TestSerialLine::reopensAPtyLeftByAKilledClient_data() {
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("the pty") << false;
+    QTest::newRow("a link to the pty") << true; // as socat or a udev rule would name it
+}
+
+void TestSerialLine::reopensAPtyLeftByAKilledClient() {
+    QFETCH(bool, throughLink);
+    {
+        // What a client killed with the port open leaves on the pty: the input parity flag it
+        // asked for and no minimum read count.
+        const int fd = ::open(pty_->slave().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(fd >= 0);
+        termios t{};
+        QCOMPARE(::tcgetattr(fd, &t), 0);
+        t.c_iflag |= IGNPAR;
+        t.c_cc[VMIN] = 0;
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &t), 0);
+        ::close(fd);
+    }
+    QTemporaryDir dir;
+    QString device = pty_->slave();
+    if (throughLink) {
+        device = dir.filePath("ttyHART");
+        QVERIFY(QFile::link(pty_->slave(), device));
+    }
+    SerialLine line(device, "COM 5");
+    QString error;
+    QVERIFY2(line.open(&error), qPrintable(error));
+    QSignalSpy sent(&line, &HartLine::sent);
+    line.send(kRequest);
+    QVERIFY(sent.wait(2000));
+    QVERIFY(QTest::qWaitFor([&] { return pty_->got == kRequest; }, 1000));
 }
 
 void TestSerialLine::hartxEndToEnd() {

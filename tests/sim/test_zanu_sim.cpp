@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -124,6 +125,8 @@ class TestZanuSim : public QObject {
 private slots:
     void readSequenceAndRangeWrite();
     void reopenedPtyStillServed();
+    void ptyAsNewAfterAKilledClient_data();
+    void ptyAsNewAfterAKilledClient();
     void faultsFromTheCommandLine();
     void servesANamedSerialDevice();
     void badArguments_data();
@@ -212,6 +215,56 @@ void TestZanuSim::reopenedPtyStillServed() {
         QVERIFY2(r, qPrintable(QString::number(i)));
         QCOMPARE(int(r->command), 15);
     }
+    QCOMPARE(sim.stop(), 0);
+}
+
+void TestZanuSim::ptyAsNewAfterAKilledClient_data() {
+    QTest::addColumn<bool>("replyLeftUnread");
+    QTest::newRow("line settings left behind") << false;
+    QTest::newRow("line settings and an unread reply left behind") << true;
+}
+
+// The next client gets the pty as new, whatever the last one left on it when it was killed.
+void TestZanuSim::ptyAsNewAfterAKilledClient() {
+    QFETCH(bool, replyLeftUnread);
+    Sim sim;
+    QVERIFY(sim.start({"--timing", "instant"}));
+    // QSerialPort's input parity flag and no minimum read count, as a killed master leaves them,
+    // and the terminal mode of a client that was no master at all.
+    termios t{};
+    QCOMPARE(::tcgetattr(sim.fd_, &t), 0);
+    t.c_iflag |= IGNPAR;
+    t.c_lflag |= ICANON | ECHO;
+    t.c_cc[VMIN] = 0;
+    QCOMPARE(::tcsetattr(sim.fd_, TCSANOW, &t), 0);
+    if (replyLeftUnread) {
+        const QByteArray frame = requestFrame(hex("80"), 0);
+        QCOMPARE(::write(sim.fd_, frame.constData(), size_t(frame.size())), ssize_t(frame.size()));
+        QTest::qWait(100);
+    }
+    sim.closePty();
+
+    // The simulator puts things right once the client is gone.
+    const QByteArray pty = sim.pty_.toLocal8Bit();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const int fd = ::open(pty.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            termios now{};
+            const bool fresh = fd >= 0 && ::tcgetattr(fd, &now) == 0 && !(now.c_iflag & IGNPAR) &&
+                               !(now.c_lflag & (ICANON | ECHO)) && now.c_cc[VMIN] == 1;
+            if (fd >= 0) ::close(fd);
+            return fresh;
+        },
+        2000));
+    QSerialPort port(sim.pty_);
+    port.setBaudRate(1200);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::OddParity);
+    port.setStopBits(QSerialPort::OneStop);
+    QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+    QTest::qWait(100);
+    QCOMPARE(port.readAll().toHex(' '), QByteArray());
+    port.close();
     QCOMPARE(sim.stop(), 0);
 }
 
