@@ -34,6 +34,17 @@ void Form1::Form_Load() {
 
     for (int n = 1; n <= 12; ++n)
         if (ComPortText == QString::number(n)) ComPortNumber = quint8(n);
+    if (read.readFailed) {
+        // Said here, before any port is tried, so that the engineer is sent to the file and not
+        // to a port setting.
+        const QString what =
+            ComPortNumber >= 1 && ComPortNumber <= 12
+                ? QStringLiteral("COM %1, read from it, is used.").arg(ComPortNumber)
+                : QStringLiteral("No COM port could be taken from it.");
+        MsgBox(QStringLiteral("The settings file could not be read properly.\n\n%1\n\n%2 Choose "
+                              "the port under Config, COM-settings to write the file anew.")
+                   .arg(read.error, what));
+    }
 
     Combo1->addItems({QStringLiteral("InH2O"), QStringLiteral("InHg"), QStringLiteral("mmH2O"),
                       QStringLiteral("mmHg"), QStringLiteral("PSI"), QStringLiteral("Bar"),

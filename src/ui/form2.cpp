@@ -98,8 +98,8 @@ void Form2::Command1_Click() {
             MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
                                   "%1\n\n"
                                   "COM %2 is used until the program is closed. To keep the "
-                                  "choice, make sure the program's folder may be written to, "
-                                  "then choose the port again under Config, COM-settings.")
+                                  "choice, put that right, then choose the port again under "
+                                  "Config, COM-settings.")
                        .arg(error)
                        .arg(chosen + 1));
         }
