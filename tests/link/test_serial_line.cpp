@@ -7,6 +7,7 @@
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
 
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -181,15 +182,18 @@ void TestSerialLine::reopensAPtyLeftByAKilledClient_data() {
 void TestSerialLine::reopensAPtyLeftByAKilledClient() {
     QFETCH(bool, throughLink);
     {
-        // What a client killed with the port open leaves on the pty: the input parity flag it
-        // asked for and no minimum read count.
+        // What a client killed with the port open leaves on the pty: the line settings its
+        // QSerialPort gave it (a clean close would have put the earlier ones back).
+        termios left{};
+        QSerialPort client(pty_->slave());
+        client.setBaudRate(1200);
+        client.setParity(QSerialPort::OddParity);
+        QVERIFY(client.open(QIODevice::ReadWrite));
+        QCOMPARE(::tcgetattr(int(client.handle()), &left), 0);
+        client.close();
         const int fd = ::open(pty_->slave().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
         QVERIFY(fd >= 0);
-        termios t{};
-        QCOMPARE(::tcgetattr(fd, &t), 0);
-        t.c_iflag |= IGNPAR;
-        t.c_cc[VMIN] = 0;
-        QCOMPARE(::tcsetattr(fd, TCSANOW, &t), 0);
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &left), 0);
         ::close(fd);
     }
     QTemporaryDir dir;
