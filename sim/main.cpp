@@ -1,27 +1,31 @@
 // zanu-sim: the simulated transmitter on a pseudo-terminal or a serial port, so that the tool
 // (or any HART master) can be run end to end without a transmitter on the bench.
 
+#include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "sim/sim_device.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 
 namespace {
 
@@ -40,6 +44,8 @@ const char kUsage[] =
     "  --timing real|instant  reply after a realistic turnaround at 1200 bit/s (default real)\n"
     "                       or at once\n"
     "  --manufacturer N     report manufacturer id N (0..255) instead of 117\n"
+    "  --device-id HEX      report device id HEX (6 hex digits) instead of 0B7C2D: another\n"
+    "                       transmitter of the same kind\n"
     "  --busy N             answer the next N requests with response code 32 (busy)\n"
     "  --silent [N]         give no reply to the next N requests; without N never reply\n"
     "  --respond CMD:CODE   answer command CMD with response code CODE and no data\n"
@@ -57,15 +63,6 @@ const char kUsage[] =
     "  --state FILE         keep FILE holding the configuration as JSON, rewritten on each change\n"
     "  --help               show this text\n";
 
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char b = 1;
-    // Nothing else is safe in a signal handler; the event loop picks the byte up.
-    const ssize_t ignored = ::write(signalPipe[1], &b, 1);
-    (void)ignored;
-}
-
 void say(FILE *stream, const QString &line) {
     std::fputs(line.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
@@ -82,6 +79,7 @@ struct Options {
     QString port;
     bool realTiming = true;
     std::optional<quint8> manufacturer;
+    std::optional<QByteArray> deviceId;
     int busy = 0;
     int silent = 0;
     QList<QPair<int, int>> responses;
@@ -156,6 +154,12 @@ Options parseOptions(const QStringList &args) {
                 usageError(QStringLiteral("--timing is 'real' or 'instant', not '%1'.").arg(t));
         } else if (name == QLatin1String("--manufacturer")) {
             o.manufacturer = quint8(integerArg(name, value(), 0, 255));
+        } else if (name == QLatin1String("--device-id")) {
+            const QString v = value();
+            static const QRegularExpression sixHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+            if (!sixHex.match(v).hasMatch())
+                usageError(QStringLiteral("--device-id needs 6 hex digits, not '%1'.").arg(v));
+            o.deviceId = QByteArray::fromHex(v.toLatin1());
         } else if (name == QLatin1String("--busy")) {
             o.busy = int(integerArg(name, value(), 0, 1000000));
         } else if (name == QLatin1String("--silent")) {
@@ -279,6 +283,8 @@ public:
 
     ~PtyServer() override {
         delete notifier_;
+        delete closeNotifier_;
+        if (closeWatch_ >= 0) ::close(closeWatch_);
         if (slave_ >= 0) ::close(slave_);
         if (master_ >= 0) ::close(master_);
     }
@@ -305,17 +311,18 @@ public:
                          .arg(slaveName_, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
-        termios t{};
-        if (::tcgetattr(slave_, &t) == 0) {
-            ::cfmakeraw(&t);
-            ::cfsetispeed(&t, B1200);
-            ::cfsetospeed(&t, B1200);
-            t.c_cflag |= PARENB | PARODD | CLOCAL | CREAD;
-            ::tcsetattr(slave_, TCSANOW, &t);
+        if (::tcgetattr(slave_, &settings_) == 0) {
+            ::cfmakeraw(&settings_);
+            ::cfsetispeed(&settings_, B1200);
+            ::cfsetospeed(&settings_, B1200);
+            settings_.c_cflag |= PARENB | PARODD | CLOCAL | CREAD;
+            ::tcsetattr(slave_, TCSANOW, &settings_);
+            ::tcgetattr(slave_, &settings_);
         }
         ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
         notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read);
         connect(notifier_, &QSocketNotifier::activated, this, [this] { readMaster(); });
+        watchClients();
         return true;
     }
 
@@ -343,6 +350,32 @@ protected:
     }
 
 private:
+    // The pty keeps the line settings of the last client. A client that was killed leaves what
+    // it asked for (with QSerialPort: input parity flags that make the next open fail), and one
+    // that ends normally may leave a terminal mode. Each time a client closes the pty, its
+    // settings go back to ours and whatever it left unread is dropped, so the next client finds
+    // the pty as new.
+    void watchClients() {
+#ifdef __linux__
+        closeWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (closeWatch_ < 0) return;
+        if (::inotify_add_watch(closeWatch_, QFile::encodeName(slaveName_).constData(),
+                                IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+            ::close(closeWatch_);
+            closeWatch_ = -1;
+            return;
+        }
+        closeNotifier_ = new QSocketNotifier(closeWatch_, QSocketNotifier::Read);
+        connect(closeNotifier_, &QSocketNotifier::activated, this, [this] {
+            char events[4096];
+            while (::read(closeWatch_, events, sizeof events) > 0) {
+            }
+            ::tcsetattr(slave_, TCSANOW, &settings_);
+            ::tcflush(slave_, TCIFLUSH);
+        });
+#endif
+    }
+
     void readMaster() {
         char buf[512];
         for (;;) {
@@ -365,6 +398,9 @@ private:
     int slave_ = -1;
     QString slaveName_;
     QSocketNotifier *notifier_ = nullptr;
+    termios settings_{};
+    int closeWatch_ = -1;
+    QSocketNotifier *closeNotifier_ = nullptr;
 };
 
 class SerialServer : public Server {
@@ -432,6 +468,7 @@ int main(int argc, char *argv[]) {
     SimDevice device;
     if (opt.seed) device.setSeed(*opt.seed);
     if (opt.manufacturer) device.setManufacturerId(*opt.manufacturer);
+    if (opt.deviceId) device.setDeviceId(*opt.deviceId);
     if (opt.serial) device.setSerialNumber(*opt.serial);
     if (opt.unit) device.setUnit(*opt.unit);
     if (opt.steady) device.setNoise(false);
@@ -456,24 +493,13 @@ int main(int argc, char *argv[]) {
                          [&] { writeState(opt.stateFile, device.stateJson()); });
     }
 
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+    ExitSignals exitSignals;
+    if (!exitSignals.isValid()) {
         say(stderr, QStringLiteral("zanu-sim: cannot set up signal handling: %1")
-                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
+                        .arg(exitSignals.errorString()));
         return 1;
     }
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] {
-        char b;
-        const ssize_t ignored = ::read(signalPipe[0], &b, 1);
-        (void)ignored;
-        app.quit();
-    });
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, &QCoreApplication::quit);
 
     QString error;
     std::unique_ptr<PtyServer> pty;
@@ -494,8 +520,5 @@ int main(int argc, char *argv[]) {
         say(stdout, QStringLiteral("PORT %1").arg(opt.port));
     }
 
-    const int rc = app.exec();
-    ::close(signalPipe[0]);
-    ::close(signalPipe[1]);
-    return rc;
+    return app.exec();
 }

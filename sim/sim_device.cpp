@@ -353,6 +353,10 @@ void SimDevice::setManufacturerId(quint8 id) {
     d->manufacturer = id;
 }
 
+void SimDevice::setDeviceId(const QByteArray &id) {
+    if (id.size() == 3) d->deviceId = id;
+}
+
 void SimDevice::setBusy(int nextRequests) {
     d->busy = std::max(0, nextRequests);
 }

@@ -104,8 +104,9 @@ public:
     // Faults. Silence is used up before busy; a request answered busy or with a forced code is
     // not carried out. The manufacturer id also changes the long address the device answers to.
     void setManufacturerId(quint8 id);
-    void setBusy(int nextRequests);   // answer busy (32) to the next n requests
-    void setSilent(int nextRequests); // no reply to the next n requests; -1: never reply
+    void setDeviceId(const QByteArray &id); // 3 bytes; another transmitter of the same kind
+    void setBusy(int nextRequests);         // answer busy (32) to the next n requests
+    void setSilent(int nextRequests);       // no reply to the next n requests; -1: never reply
     void setForcedResponse(int command, int responseCode); // code 0 removes it
     void setCorruptProbability(double p);                  // per reply byte
     void setDropProbability(double p);                     // per reply byte

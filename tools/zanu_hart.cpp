@@ -5,8 +5,10 @@
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
-// 2 no answer (the reason on stderr), 1 bad arguments.
+// 2 no answer (the reason on stderr), 1 bad arguments, 128 + N ended by signal N (the port is
+// closed first, with the settings it had before).
 #include "hart/link/com_port_name.h"
+#include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
@@ -31,7 +33,7 @@ const char kUsage[] =
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
     "\n"
-    "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n";
 
 struct Args {
     QString device;
@@ -103,9 +105,14 @@ QString parseArgs(const QStringList &argv, Args *args) {
     args->command = *cmd;
     if (positional.size() == 2) {
         const QString hex = positional[1];
-        static const QRegularExpression hexOnly(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        static const QRegularExpression hexOnly(QStringLiteral("^[0-9A-Fa-f]*$"));
         if (!hexOnly.match(hex).hasMatch())
-            return QStringLiteral("request data %1 is not an even number of hex digits").arg(hex);
+            return QStringLiteral("request data %1 is not hexadecimal (digits 0-9 and A-F, two "
+                                  "per byte)")
+                .arg(hex);
+        if (hex.size() % 2 != 0)
+            return QStringLiteral("request data %1 is an odd number of hex digits (two per byte)")
+                .arg(hex);
         if (hex.size() / 2 > 255)
             return QStringLiteral("request data is %1 bytes; a HART frame holds at most 255")
                 .arg(hex.size() / 2);
@@ -195,6 +202,13 @@ int main(int argc, char **argv) {
                          exitCode = 0;
                          QCoreApplication::exit(0);
                      });
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, [&](int signalNumber) {
+        std::fprintf(stderr, "zanu-hart: stopped by signal %d before the reply; %s closed\n",
+                     signalNumber, qPrintable(portText(args)));
+        exitCode = 128 + signalNumber;
+        QCoreApplication::exit(exitCode);
+    });
     identifyId = engine.submit(identify);
     app.exec();
     return exitCode;

@@ -1,6 +1,7 @@
 // zanu-config: configuration tool for Zanu Pelvanor I and Ostrimel level transmitters.
 
 #include "dialogs/frm_splash.h"
+#include "hart/link/exit_signals.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/form1.h"
@@ -82,6 +83,18 @@ int main(int argc, char *argv[]) {
         mainWindow->Form_Load();
         return mainWindow.get();
     });
+    // Ended from outside (kill, Ctrl+C, the terminal closed): as the menu's Exit, and the
+    // window's port is closed with the settings it had before.
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, [&] {
+        if (mainWindow) {
+            // No chain step may start on the way out, whatever a box still open returns.
+            QObject::disconnect(mainWindow->HartX1, nullptr, mainWindow.get(), nullptr);
+            mainWindow->Exitform_Click();
+        }
+        QCoreApplication::quit();
+    });
+
     splash.show();
     const int rc = app.exec();
     // The window's lines talk to the simulated device: the window goes first.

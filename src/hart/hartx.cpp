@@ -17,10 +17,14 @@
 // - iAction of Result is always 0; iResult is 0 for a received reply (any response code) and
 //   kNoAnswer (2) for everything else: silence, garbled replies, a port that cannot be opened
 //   or vanished, a command number outside 0..255. LastError() says which.
-// - A command other than 0 needs the device's long address. If no command-0 reply has given it
-//   yet (or the last transaction went unanswered, so the transmitter may have been swapped),
-//   the control first sends command 0 on its own, to the polling address of LinkSetting3, and
-//   then the command. Only the command's Result is raised.
+// - A command other than 0 goes only to the device that answered the caller's own command 0
+//   (the one the caller has checked), at its long address. Without such a device nothing is
+//   sent. After a transaction that went unanswered, or on a line made afresh, the transmitter
+//   may have been swapped: the control first sends command 0 on its own to the polling address
+//   of LinkSetting3, and a device whose manufacturer, device type or device id differ ends the
+//   transaction as unanswered, with nothing sent to it. A reply to that command 0 that holds no
+//   identity (busy, an error code) does not end it: the command then goes to the long address
+//   of the checked device, which no other device acts on. Only the command's Result is raised.
 // - Port and link settings written while a transaction is on the line apply from the next
 //   transaction on; the one in progress finishes on the line it started on.
 
@@ -43,6 +47,18 @@ float toSingle(double v) {
         return v > 0 ? std::numeric_limits<float>::infinity()
                      : -std::numeric_limits<float>::infinity();
     return float(v);
+}
+
+bool sameDevice(const DeviceIdentity &a, const DeviceIdentity &b) {
+    return a.manufacturer == b.manufacturer && a.deviceType == b.deviceType &&
+           a.deviceId == b.deviceId;
+}
+
+QString describe(const DeviceIdentity &id) {
+    return QStringLiteral("manufacturer %1, device type %2, device id %3")
+        .arg(id.manufacturer)
+        .arg(id.deviceType)
+        .arg(QString::fromLatin1(id.deviceId.toHex().toUpper()));
 }
 
 std::optional<DeviceIdentity> identityFromCommand0(const QByteArray &data) {
@@ -98,9 +114,14 @@ struct HartX::Private {
     std::unique_ptr<HartLine> line;
     std::unique_ptr<TransactionEngine> engine;
     int linePort = -1;
-    std::optional<DeviceIdentity> identity;
-    quint64 identityGeneration = 0; // bumped whenever the addressed device may have changed
-    quint64 startGeneration = 0;    // identityGeneration when the current transaction started
+    // The device that answered the caller's own command 0: the only one long frames go to.
+    std::optional<DeviceIdentity> accepted;
+    // It may have been swapped since (a transaction went unanswered, the line was made afresh):
+    // it has to answer command 0 again before the next long frame.
+    bool verify = false;
+    quint64 identityGeneration = 0;       // bumped whenever the addressed device may have changed
+    quint64 startGeneration = 0;          // identityGeneration when the current transaction started
+    std::optional<DeviceIdentity> target; // `accepted` when the current transaction started
 
     std::deque<Pending> queue;
     std::optional<Pending> current;
@@ -114,7 +135,8 @@ struct HartX::Private {
     // To the long address of `device`, or to the polling address with command 0.
     void submit(const std::optional<DeviceIdentity> &device, const QByteArray &data);
     void forgetDevice() {
-        identity.reset();
+        accepted.reset();
+        verify = false;
         ++identityGeneration;
     }
     void onEngineFinished(quint64 id, const TransactionEngine::Outcome &outcome);
@@ -325,6 +347,8 @@ bool HartX::Private::ensureLine(QString *error) {
         return false;
     }
     engine = std::make_unique<TransactionEngine>(line.get());
+    // Another adapter, or ZANU_COMn pointed elsewhere, may put another device behind the port.
+    if (accepted) verify = true;
     QObject::connect(
         engine.get(), &TransactionEngine::finished, q,
         [this](quint64 id, const TransactionEngine::Outcome &o) { onEngineFinished(id, o); });
@@ -351,11 +375,26 @@ void HartX::Private::startNext() {
         return;
     }
     startGeneration = identityGeneration;
-    identifying = current->command != 0 && !identity;
-    if (current->command != 0 && identity)
-        submit(*identity, current->data);
+    target = accepted;
+    identifying = false;
+    if (current->command == 0) {
+        submit(std::nullopt, current->data);
+        return;
+    }
+    if (!accepted) {
+        fail.error = QStringLiteral("No transmitter has been identified on %1 yet, so command %2 "
+                                    "was not sent — connect first, so that the transmitter is "
+                                    "read and checked.")
+                         .arg(portText())
+                         .arg(current->command);
+        complete(fail);
+        return;
+    }
+    identifying = verify;
+    if (identifying)
+        submit(std::nullopt, QByteArray());
     else
-        submit(std::nullopt, identifying ? QByteArray() : current->data);
+        submit(*accepted, current->data);
 }
 
 void HartX::Private::submit(const std::optional<DeviceIdentity> &device, const QByteArray &data) {
@@ -370,7 +409,7 @@ void HartX::Private::submit(const std::optional<DeviceIdentity> &device, const Q
     }
     r.data = data;
     r.preambles = qMax<int>(preambles, hart::kMinPreambles);
-    if (identity) r.preambles = qMax(r.preambles, identity->preamblesRequired);
+    if (accepted) r.preambles = qMax(r.preambles, accepted->preamblesRequired);
     if (device) r.preambles = qMax(r.preambles, device->preamblesRequired);
     r.extraAllowanceMs = extraAllowance * 10;
     engineJob = engine->submit(r);
@@ -386,8 +425,8 @@ void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outco
     c.command = current->command;
 
     if (o.status != TransactionEngine::Status::Reply) {
-        // The transmitter may have been swapped or re-addressed; find it again next time.
-        forgetDevice();
+        // The transmitter may have been swapped meanwhile; it is checked before the next write.
+        if (accepted) verify = true;
         // A port that vanished may come back under another device name (an adapter plugged
         // into another socket, ZANU_COMn pointed elsewhere): make the line afresh next time.
         if (o.status == TransactionEngine::Status::LineFailed) linePort = -1;
@@ -402,22 +441,33 @@ void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outco
     if (identifying) {
         identifying = false;
         const std::optional<DeviceIdentity> found = identityFromCommand0(o.reply.data);
-        if (!found) {
-            c.error = QStringLiteral("The transmitter on %1 did not identify itself (command 0 "
-                                     "answered with response code %2 and %3 data bytes).")
-                          .arg(portText())
-                          .arg(o.reply.responseCode)
-                          .arg(o.reply.data.size());
+        if (found && !sameDevice(*found, *target)) {
+            c.error = QStringLiteral("A different device now answers on %1 (%2), not the "
+                                     "transmitter that was read (%3). Nothing was sent to it — "
+                                     "connect again to read and check the device now connected.")
+                          .arg(portText(), describe(*found), describe(*target));
             complete(c);
             return;
         }
-        if (sameTarget) identity = found;
-        submit(*found, current->data);
+        if (found && sameTarget) {
+            accepted->preamblesRequired = found->preamblesRequired;
+            verify = false;
+        }
+        // Without an identity in the reply (busy, an error code) the device cannot be checked
+        // here, but its long address reaches only the transmitter that was read.
+        submit(*target, current->data);
         return;
     }
 
-    if (current->command == 0 && sameTarget) {
-        if (auto found = identityFromCommand0(o.reply.data)) identity = found;
+    if (sameTarget) {
+        if (current->command == 0) {
+            if (auto found = identityFromCommand0(o.reply.data)) {
+                accepted = found;
+                verify = false;
+            }
+        } else {
+            verify = false; // the checked device answered at its long address
+        }
     }
     c.result = 0;
     c.reply = o.reply;

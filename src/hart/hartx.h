@@ -91,7 +91,9 @@ public:
 
 signals:
     // iAction is always 0. iResult is 0 for a reply (whatever its response code) and kNoAnswer
-    // for silence, garbled replies, a port that cannot be used, or a command outside 0..255.
+    // for silence, garbled replies, a port that cannot be used, a command outside 0..255, and a
+    // command other than 0 that was not sent: no device has answered the caller's command 0 yet,
+    // or a different device answers now.
     void Result(qint16 iAction, qint16 iCommand, qint16 iResult);
 
 private:

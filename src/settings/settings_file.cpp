@@ -110,20 +110,30 @@ QString SettingsFilePath() {
 SettingsRead ReadSettingsFile(const QString &path) {
     SettingsRead r;
     QFile file(path);
+    const QString shown = QDir::toNativeSeparators(path);
     if (!file.open(QIODevice::ReadOnly)) {
         // Only a file that is really not there asks for the port; one that is there but cannot
         // be opened (no permission, a folder of that name) is a read failure.
         r.exists = QFileInfo::exists(path) || file.error() != QFileDevice::OpenError;
         r.readFailed = r.exists;
+        if (r.readFailed)
+            r.error = QFileInfo(path).isDir()
+                          ? QStringLiteral("%1 is a folder, not a settings file.").arg(shown)
+                          : QStringLiteral("%1 cannot be read: %2.").arg(shown, file.errorString());
         return r;
     }
     r.exists = true;
     QByteArray bytes = file.read(kMaxSettingsBytes);
     if (file.error() != QFileDevice::NoError) {
         r.readFailed = true;
+        r.error = QStringLiteral("%1 cannot be read: %2.").arg(shown, file.errorString());
         bytes.clear();
     } else if (!file.atEnd()) {
         r.readFailed = true;
+        r.error = QStringLiteral("%1 is larger than a settings file can be (more than %2 KiB); "
+                                 "only its first lines were read.")
+                      .arg(shown)
+                      .arg(kMaxSettingsBytes / 1024);
         // Keep only whole lines: the last one may have been cut off by the size limit.
         const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         bytes.truncate(lastEnd < 0 ? 0 : lastEnd + 1);
@@ -154,11 +164,24 @@ bool WriteSettingsFile(const QString &path, const QString &portText, QString *er
     for (QChar c : portText)
         if (c == u'"' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
             return fail(QStringLiteral("the value \"%1\" cannot be stored in it.").arg(portText));
-    if (QFileInfo(path).isDir())
-        return fail(QStringLiteral("a folder of that name is in the way."));
+    const QFileInfo info(path);
+    if (info.isDir())
+        return fail(QStringLiteral("a folder of that name is in the way — remove or rename it."));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) {
+        // Say which one is in the way: the file itself, or the folder the new file goes into.
+        const QString folder = QDir::toNativeSeparators(info.absolutePath());
+        if (!QFileInfo(info.absolutePath()).isDir())
+            return fail(QStringLiteral("the folder %1 does not exist.").arg(folder));
+        if (info.exists() && !info.isWritable())
+            return fail(QStringLiteral("the file may not be written to — allow writing to it, or "
+                                       "delete it."));
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return fail(QStringLiteral("the folder %1 may not be written to — allow writing to it.")
+                            .arg(folder));
+        return fail(file.errorString());
+    }
     const QByteArray content = '"' + portText.toLatin1() + "\"\r\n";
     if (file.write(content) != content.size()) {
         const QString why = file.errorString();

@@ -34,6 +34,17 @@ void Form1::Form_Load() {
 
     for (int n = 1; n <= 12; ++n)
         if (ComPortText == QString::number(n)) ComPortNumber = quint8(n);
+    if (read.readFailed) {
+        // Said here, before any port is tried, so that the engineer is sent to the file and not
+        // to a port setting.
+        const QString what =
+            ComPortNumber >= 1 && ComPortNumber <= 12
+                ? QStringLiteral("COM %1, read from it, is used.").arg(ComPortNumber)
+                : QStringLiteral("No COM port could be taken from it.");
+        MsgBox(QStringLiteral("The settings file could not be read properly.\n\n%1\n\n%2 Choose "
+                              "the port under Config, COM-settings to write the file anew.")
+                   .arg(read.error, what));
+    }
 
     Combo1->addItems({QStringLiteral("InH2O"), QStringLiteral("InHg"), QStringLiteral("mmH2O"),
                       QStringLiteral("mmHg"), QStringLiteral("PSI"), QStringLiteral("Bar"),
@@ -109,8 +120,8 @@ void Form1::ChooseComPort() {
         MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
                               "%1\n\n"
                               "COM %2 is used until the program is closed. To keep the "
-                              "choice, make sure the program's folder may be written to, "
-                              "then choose the port again under Config, COM-settings.")
+                              "choice, put that right, then choose the port again under "
+                              "Config, COM-settings.")
                    .arg(error)
                    .arg(chosen));
     }

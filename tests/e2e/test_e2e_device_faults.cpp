@@ -157,6 +157,62 @@ private slots:
         VERIFY_RESULTS(fx);
     }
 
+    void swappedTransmitter_data() {
+        QTest::addColumn<QStringList>("simOptions"); // the device now on the loop
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("another maker")
+            << QStringList{"--manufacturer", "50"} << false
+            << "A different device now answers on COM 5 (%1) (manufacturer 50, device type 90, "
+               "device id 0B7C2D), not the transmitter that was read (manufacturer 117, device "
+               "type 90, device id 0B7C2D). Nothing was sent to it";
+        QTest::newRow("another Zanu transmitter")
+            << QStringList{"--device-id", "0A0B0C"} << false
+            << "(manufacturer 117, device type 90, device id 0A0B0C), not the transmitter";
+        QTest::newRow("the same transmitter back") << QStringList{} << true << "";
+    }
+
+    // The loop goes quiet, the user cancels, another device is connected and the user presses
+    // Send: only the transmitter that was read and checked may be written to.
+    void swappedTransmitter() {
+        QFETCH(QStringList, simOptions);
+        QFETCH(bool, written);
+        QFETCH(QString, detail);
+        Fixture fx;
+        startAndLoad(fx, {});
+        if (QTest::currentTestFailed()) return;
+        Form1 &f = *fx.form;
+        QVERIFY(fx.settle(kChainMs));
+        QVERIFY(fx.boxes().isEmpty());
+
+        fx.sim().kill();
+        f.Command2->click();
+        QVERIFY(fx.settle(kChainMs));
+        QCOMPARE(fx.boxTexts(), QStringList{kNoAnswer});
+        QString error;
+        QVERIFY2(fx.startSim(simOptions, &error), qPrintable(error));
+        const QJsonObject before = fx.sim().state();
+
+        f.Text7->setText(QStringLiteral("SWAPPED"));
+        f.Command8->click();
+        QVERIFY(fx.settle(kChainMs));
+        if (written) {
+            QCOMPARE(fx.sim().requests(), (QList<int>{0, 18}));
+            QCOMPARE(fx.boxes().size(), 1);
+            VERIFY_STATE(fx, withChanges(before, {{"tag", "SWAPPED"}}));
+        } else {
+            QCOMPARE(fx.sim().requests(), QList<int>{0});
+            QCOMPARE(fx.boxTexts(), (QStringList{kNoAnswer, kNoAnswer}));
+            const QString shown = fx.boxes().last().detail;
+            QVERIFY2(shown.contains(detail.arg(fx.sim().pty())), qPrintable(shown));
+            QCOMPARE(MousePointer(), int(vbDefault));
+            QCOMPARE(f.ProgressBar1->value(), 0);
+            VERIFY_STATE(fx, before);
+        }
+        const QString breach = fx.checkResults(true);
+        QVERIFY2(breach.isEmpty(), qPrintable(breach));
+    }
+
     void errorResponses_data() {
         QTest::addColumn<QStringList>("simOptions");
         QTest::addColumn<Action>("action");

@@ -70,6 +70,49 @@ private slots:
         VERIFY_RESULTS(fx);
     }
 
+    void unreadableSettingsFile_data() {
+        QTest::addColumn<bool>("folderInItsPlace"); // else far too large, COM 5 in its first line
+        QTest::addColumn<QString>("why");
+        QTest::newRow("a folder in its place") << true << "is a folder, not a settings file.";
+        QTest::newRow("oversized") << false << "is larger than a settings file can be";
+    }
+
+    // The engineer is sent to the settings file, not to a port setting.
+    void unreadableSettingsFile() {
+        QFETCH(bool, folderInItsPlace);
+        QFETCH(QString, why);
+        Fixture fx;
+        QString error;
+        QVERIFY2(fx.startSim({}, &error), qPrintable(error));
+        const QString ini = QDir(fx.programDir).filePath(QStringLiteral("zanu.ini"));
+        if (folderInItsPlace) {
+            fx.iniContent = QByteArray();
+            QVERIFY(QDir(fx.programDir).mkdir(QStringLiteral("zanu.ini")));
+        } else {
+            fx.iniContent = QByteArray("\"5\"\r\n") + QByteArray(200 * 1024, '5');
+        }
+        QVERIFY(fx.load());
+        QVERIFY(fx.settle(kChainMs));
+
+        QVERIFY(!fx.boxes().isEmpty());
+        const QString first = fx.boxes().first().prompt;
+        QVERIFY2(first.startsWith(QStringLiteral("The settings file could not be read properly."
+                                                 "\n\n%1 %2")
+                                      .arg(QDir::toNativeSeparators(ini), why)),
+                 qPrintable(first));
+        QVERIFY2(first.contains(QLatin1String("Config, COM-settings")), qPrintable(first));
+        if (folderInItsPlace) {
+            QVERIFY(first.contains(QLatin1String("No COM port could be taken from it.")));
+            QCOMPARE(fx.boxTexts().mid(1), QStringList{kNoAnswer});
+            QVERIFY(fx.sim().requests().isEmpty());
+        } else {
+            QVERIFY(first.contains(QLatin1String("COM 5, read from it, is used.")));
+            QCOMPARE(fx.boxes().size(), 1);
+            VERIFY_REQUESTS(fx, 0, kReadSequence + QList<int>{2});
+            verifyShowsDefaults(*fx.form);
+        }
+    }
+
     void unusablePort_data() {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("device"); // what COM 5 names; empty: the simulator's pty

@@ -14,6 +14,29 @@
 
 using namespace e2e;
 
+namespace {
+
+QString fileText(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
+}
+
+// Starts `program` from another folder (zanu.ini is found beside it) with COM 5 on `pty`; its
+// output goes to app.out and app.err in `dir`.
+void startProgram(QProcess &app, const QString &program, const QTemporaryDir &dir,
+                  const QString &pty, const QString &platform) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZANU_COM5"), pty);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    app.setProcessEnvironment(env);
+    app.setWorkingDirectory(QDir::tempPath());
+    app.setStandardOutputFile(dir.filePath(QStringLiteral("app.out")));
+    app.setStandardErrorFile(dir.filePath(QStringLiteral("app.err")), QIODevice::Append);
+    app.start(program, {});
+}
+
+} // namespace
+
 class TestE2eProgram : public QObject {
     Q_OBJECT
 
@@ -49,14 +72,7 @@ private slots:
         const QJsonObject initial = sim.state();
 
         QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ZANU_COM5"), sim.pty());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-        app.setProcessEnvironment(env);
-        app.setWorkingDirectory(QDir::tempPath()); // zanu.ini is found beside the program
-        app.setStandardOutputFile(dir.filePath(QStringLiteral("app.out")));
-        app.setStandardErrorFile(dir.filePath(QStringLiteral("app.err")));
-        app.start(program, {});
+        startProgram(app, program, dir, sim.pty(), platform);
         QVERIFY2(app.waitForStarted(kStartMs), qPrintable(app.errorString()));
 
         // Splash (1.5 s), the read, Timer1 (1.5 s) and one command 2: about three seconds.
@@ -67,10 +83,7 @@ private slots:
                        app.state() == QProcess::NotRunning;
             },
             20000);
-        const auto errText = [&] {
-            QFile f(dir.filePath(QStringLiteral("app.err")));
-            return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
-        };
+        const auto errText = [&] { return fileText(dir.filePath(QStringLiteral("app.err"))); };
         QVERIFY2(app.state() == QProcess::Running,
                  qPrintable(QStringLiteral("zanu-config ended (exit %1): %2")
                                 .arg(app.exitCode())
@@ -83,6 +96,9 @@ private slots:
             app.kill();
             app.waitForFinished(kStartMs);
         }
+        // Ended from outside, it closes as its own Exit does.
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
         const QString err = errText();
         QVERIFY2(!err.contains(QLatin1String("AddressSanitizer")) &&
                      !err.contains(QLatin1String("runtime error")),
@@ -91,6 +107,64 @@ private slots:
         QFile f(dir.filePath(QStringLiteral("zanu.ini")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), ini);
+    }
+
+    void restartsAfterAnUncleanEnd_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGKILL") << int(SIGKILL);
+    }
+
+    // However the program ended while it had the port open, the next start opens it and reads
+    // the transmitter.
+    void restartsAfterAnUncleanEnd() {
+        QFETCH(int, signalNumber);
+        const QString built = QDir(buildDir()).filePath(QStringLiteral("zanu-config"));
+        QVERIFY2(QFile::exists(built), qPrintable(built));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString program = dir.filePath(QStringLiteral("zanu-config"));
+        QVERIFY(QFile::copy(built, program));
+        QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
+        {
+            QFile f(dir.filePath(QStringLiteral("zanu.ini")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write("\"5\"\r\n") == 5);
+        }
+        SimProcess sim(dir.path());
+        QString error;
+        QVERIFY2(sim.start({}, &error), qPrintable(error));
+
+        const QList<int> expected = kReadSequence + QList<int>{2};
+        for (int run = 0; run < 2; ++run) {
+            const int mark = int(sim.requests().size());
+            QProcess app;
+            startProgram(app, program, dir, sim.pty(), QStringLiteral("offscreen"));
+            QVERIFY2(app.waitForStarted(kStartMs), qPrintable(app.errorString()));
+            const qsizetype want = mark + expected.size();
+            const bool done = QTest::qWaitFor(
+                [&] {
+                    return sim.requests().size() >= want || app.state() == QProcess::NotRunning;
+                },
+                20000);
+            QVERIFY2(done && app.state() == QProcess::Running,
+                     qPrintable(QStringLiteral("run %1: requests %2; %3")
+                                    .arg(run)
+                                    .arg(listText(sim.requests()))
+                                    .arg(fileText(dir.filePath(QStringLiteral("app.err"))))));
+            QCOMPARE(sim.requests().mid(mark, int(expected.size())), expected);
+            ::kill(pid_t(app.processId()), run == 0 ? signalNumber : SIGTERM);
+            QVERIFY(QTest::qWaitFor([&] { return app.state() == QProcess::NotRunning; }, kStartMs));
+            if (run == 0 && signalNumber == SIGKILL) continue;
+            QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(app.exitCode(), 0);
+        }
+        const QString err = fileText(dir.filePath(QStringLiteral("app.err")));
+        QVERIFY2(!err.contains(QLatin1String("AddressSanitizer")) &&
+                     !err.contains(QLatin1String("runtime error")),
+                 qPrintable(err));
     }
 };
 

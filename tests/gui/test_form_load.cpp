@@ -109,7 +109,8 @@ void TestFormLoad::settingsFile() {
     if (port != 0) {
         QVERIFY(!portsOpened.isEmpty());
         QCOMPARE(portsOpened.first(), port);
-        QVERIFY(fx.boxes().isEmpty());
+        // A file far too large is reported, though the port of its first lines is used.
+        QCOMPARE(fx.boxes().size(), content.size() > 64 * 1024 ? 1 : 0);
     } else {
         // Without a port nothing can be sent; the engineer is told why and where to set one.
         QVERIFY(portsOpened.isEmpty());

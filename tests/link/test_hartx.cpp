@@ -53,6 +53,14 @@ struct Rig {
     bool wait(int count = 1, int timeoutMs = 5000) {
         return QTest::qWaitFor([&] { return results.size() >= count && !x.isBusy(); }, timeoutMs);
     }
+    // The caller's own command 0, which makes the device the one later commands go to; its
+    // Result is not kept.
+    bool identify() {
+        x.setCommand(0);
+        const bool ok = wait(int(results.size()) + 1) && results.back().result == 0;
+        results.clear();
+        return ok;
+    }
     QList<hart::Frame> &requests() { return device.requests; }
     QList<int> commandsSent() const {
         QList<int> out;
@@ -239,6 +247,7 @@ void TestHartX::replyFieldsReadBack() {
     tag.data = hexBytes("40 51 52 50 54 D4 3D 20 43 30 58 04 15 30 D2 25 05 20 07 0C 7E");
     rig.device.script[13] = {tag};
 
+    QVERIFY(rig.identify());
     rig.x.setCommand(14);
     QVERIFY(rig.wait(1));
     QCOMPARE(rig.results[0].result, 0);
@@ -293,54 +302,120 @@ void TestHartX::writesAreBoundsChecked() {
     QCOMPARE(int(x.byteCount()), 0);
 }
 
+// Long frames go only to the device that answered the caller's own command 0.
 void TestHartX::identifiesFirstWhenAddressUnknown() {
     Rig rig;
     rig.x.setCommand(13);
     QVERIFY(rig.wait(1));
-    QTest::qWait(50);
-    QCOMPARE(rig.results.size(), 1); // the identification is not reported
     QCOMPARE(rig.results[0].command, 13);
-    QCOMPARE(rig.results[0].result, 0);
-    QCOMPARE(rig.commandsSent(), (QList<int>{0, 13}));
-    QVERIFY(!rig.requests()[0].isLong());
-    QCOMPARE(rig.requests()[1].address.toHex(' '), QByteArray("b5 0a 01 02 03"));
+    QCOMPARE(rig.results[0].result, int(HartX::kNoAnswer));
+    QVERIFY2(rig.x.LastError().startsWith("No transmitter has been identified on COM 3 "
+                                          "(/dev/ttyFAKE3) yet, so command 13 was not sent"),
+             qPrintable(rig.x.LastError()));
+    QVERIFY(rig.requests().isEmpty());
 
-    // Known now: the next command goes straight out.
+    QVERIFY(rig.identify());
+    rig.x.setCommand(13);
     rig.x.setCommand(15);
     QVERIFY(rig.wait(2));
+    QCOMPARE(rig.results[0].result, 0);
     QCOMPARE(rig.commandsSent(), (QList<int>{0, 13, 15}));
+    QVERIFY(!rig.requests()[0].isLong());
+    QCOMPARE(rig.requests()[1].address.toHex(' '), QByteArray("b5 0a 01 02 03"));
 }
 
 void TestHartX::identificationThatFails_data() {
+    // After a silence the loop may hold another device. What answers command 0 then, and
+    // whether the write reaches the transmitter that was read.
     QTest::addColumn<int>("kind"); // FakeDevice::Kind of the command-0 answer
-    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("responseCode");
+    QTest::addColumn<QByteArray>("data"); // empty: the identity of the device on the loop
+    QTest::addColumn<int>("manufacturer");
+    QTest::addColumn<int>("deviceType");
+    QTest::addColumn<QByteArray>("deviceId");
+    QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("error");
-    QTest::newRow("silent") << int(FakeDevice::Kind::Silent) << QByteArray()
-                            << "No reply from the transmitter on "
-                               "COM 3 (/dev/ttyFAKE3) after 1 try";
-    QTest::newRow("too short")
-        << int(FakeDevice::Kind::Reply) << hexBytes("FE 75 0A")
-        << "did not identify itself (command 0 answered with response code 0 and 3 data bytes)";
+    const int reply = int(FakeDevice::Kind::Reply);
+    const QByteArray id = hexBytes("010203");
+    QTest::newRow("the same transmitter")
+        << reply << 0 << QByteArray() << 0x75 << 0x0A << id << true << "";
+    QTest::newRow("another maker")
+        << reply << 0 << QByteArray() << 50 << 0x0A << id << false
+        << "A different device now answers on COM 3 (/dev/ttyFAKE3) (manufacturer 50, device "
+           "type 10, device id 010203), not the transmitter that was read (manufacturer 117, "
+           "device type 10, device id 010203). Nothing was sent to it";
+    QTest::newRow("another device type")
+        << reply << 0 << QByteArray() << 0x75 << 0x0B << id << false
+        << "(manufacturer 117, device type 11, device id 010203), not the transmitter";
+    QTest::newRow("another transmitter of the same kind")
+        << reply << 0 << QByteArray() << 0x75 << 0x0A << hexBytes("0A0B0C") << false
+        << "(manufacturer 117, device type 10, device id 0A0B0C), not the transmitter";
+    QTest::newRow("silent") << int(FakeDevice::Kind::Silent) << 0 << QByteArray() << 0x75 << 0x0A
+                            << id << false
+                            << "No reply from the transmitter on COM 3 (/dev/ttyFAKE3)";
+    // No identity to compare: the long address still reaches only the transmitter that was read.
+    QTest::newRow("busy") << reply << 32 << hexBytes("00") << 0x75 << 0x0A << id << true << "";
+    QTest::newRow("error code") << reply << 16 << hexBytes("00") << 0x75 << 0x0A << id << true
+                                << "";
+    QTest::newRow("too short") << reply << 0 << hexBytes("FE 75 0A") << 0x75 << 0x0A << id << true
+                               << "";
 }
 
 void TestHartX::identificationThatFails() {
     QFETCH(int, kind);
+    QFETCH(int, responseCode);
     QFETCH(QByteArray, data);
+    QFETCH(int, manufacturer);
+    QFETCH(int, deviceType);
+    QFETCH(QByteArray, deviceId);
+    QFETCH(bool, written);
     QFETCH(QString, error);
     Rig rig;
+    QVERIFY(rig.identify());
+    FakeDevice::Answer silent;
+    silent.kind = FakeDevice::Kind::Silent;
+    rig.device.script[2] = {silent, silent, silent};
+    rig.x.setCommand(2);
+    QVERIFY(rig.wait(1));
+    QCOMPARE(rig.results[0].result, int(HartX::kNoAnswer));
+
+    rig.device.manufacturer = quint8(manufacturer);
+    rig.device.deviceType = quint8(deviceType);
+    rig.device.deviceId = deviceId;
     FakeDevice::Answer a;
     a.kind = FakeDevice::Kind(kind);
-    a.data = data;
+    a.responseCode = quint8(responseCode);
+    if (!data.isEmpty()) a.data = data;
     rig.device.script[0] = {a, a, a};
-    rig.x.setCommand(13);
-    // Retries make a silent identification take three reply times; one try is enough here.
-    QVERIFY(rig.wait(1, 5000));
-    QCOMPARE(rig.results.size(), 1);
-    QCOMPARE(rig.results[0].command, 13);
-    QCOMPARE(rig.results[0].result, int(HartX::kNoAnswer));
-    QVERIFY2(rig.x.LastError().contains(error.section(" after", 0, 0)),
-             qPrintable(rig.x.LastError()));
-    QCOMPARE(rig.commandsSent().count(13), 0);
+    const int before = int(rig.requests().size());
+    rig.x.setDataIndex(0);
+    rig.x.setPackedLength(6);
+    rig.x.setPackedString("SWAPPED");
+    rig.x.setByteCount(21);
+    rig.x.setCommand(18);
+    QVERIFY(rig.wait(2, 5000));
+    QTest::qWait(50);
+    QCOMPARE(rig.results.size(), 2);
+    QCOMPARE(rig.results[1].command, 18);
+    QCOMPARE(rig.results[1].result, written ? 0 : int(HartX::kNoAnswer));
+    QCOMPARE(rig.commandsSent().mid(before).count(18), written ? 1 : 0);
+    QCOMPARE(rig.commandsSent().mid(before).first(), 0);
+    QVERIFY2(rig.x.LastError().contains(error), qPrintable(rig.x.LastError()));
+    QCOMPARE(rig.x.LastError().isEmpty(), error.isEmpty());
+    if (!error.contains("not the transmitter")) return;
+
+    // Until the caller identifies the new device itself, every write is checked again and
+    // refused; after that the new device is the one written to.
+    rig.x.setCommand(18);
+    QVERIFY(rig.wait(3));
+    QCOMPARE(rig.results[2].result, int(HartX::kNoAnswer));
+    QCOMPARE(rig.commandsSent().count(18), 0);
+    rig.device.script[0].clear();
+    QVERIFY(rig.identify());
+    rig.x.setCommand(18);
+    QVERIFY(rig.wait(1));
+    QCOMPARE(rig.results[0].result, 0);
+    QCOMPARE(rig.commandsSent().count(18), 1);
 }
 
 void TestHartX::addressingFollowsLinkSettings() {
@@ -357,11 +432,15 @@ void TestHartX::addressingFollowsLinkSettings() {
     rig.x.setCommand(44);
     QVERIFY(rig.wait(3));
     QCOMPARE(rig.requests()[2].address.toHex(' '), QByteArray("b5 0a 01 02 03"));
-    // Another polling address may be another transmitter: identify again first.
+    // Another polling address may be another transmitter: it is identified again first.
     rig.device.pollingAddress = 6;
     rig.x.setLinkSetting3(6);
     rig.x.setCommand(44);
     QVERIFY(rig.wait(4));
+    QCOMPARE(rig.results[3].result, int(HartX::kNoAnswer));
+    rig.x.setCommand(0);
+    rig.x.setCommand(44);
+    QVERIFY(rig.wait(6));
     QCOMPARE(rig.commandsSent(), (QList<int>{0, 44, 44, 0, 44}));
     QCOMPARE(rig.requests()[3].address.toHex(' '), QByteArray("86"));
 }

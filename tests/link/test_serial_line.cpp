@@ -7,8 +7,12 @@
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
 
+#include <QSerialPort>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -30,6 +34,8 @@ private slots:
     void portInUse();
     void openErrors_data();
     void openErrors();
+    void reopensAPtyLeftByAKilledClient_data();
+    void reopensAPtyLeftByAKilledClient();
     void hartxEndToEnd();
 
 private:
@@ -165,6 +171,44 @@ void TestSerialLine::openErrors() {
     QSignalSpy failed(&line, &HartLine::failed);
     line.send(kRequest);
     QVERIFY(failed.wait(1000));
+}
+
+void TestSerialLine::reopensAPtyLeftByAKilledClient_data() {
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("the pty") << false;
+    QTest::newRow("a link to the pty") << true; // as socat or a udev rule would name it
+}
+
+void TestSerialLine::reopensAPtyLeftByAKilledClient() {
+    QFETCH(bool, throughLink);
+    {
+        // What a client killed with the port open leaves on the pty: the line settings its
+        // QSerialPort gave it (a clean close would have put the earlier ones back).
+        termios left{};
+        QSerialPort client(pty_->slave());
+        client.setBaudRate(1200);
+        client.setParity(QSerialPort::OddParity);
+        QVERIFY(client.open(QIODevice::ReadWrite));
+        QCOMPARE(::tcgetattr(int(client.handle()), &left), 0);
+        client.close();
+        const int fd = ::open(pty_->slave().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &left), 0);
+        ::close(fd);
+    }
+    QTemporaryDir dir;
+    QString device = pty_->slave();
+    if (throughLink) {
+        device = dir.filePath("ttyHART");
+        QVERIFY(QFile::link(pty_->slave(), device));
+    }
+    SerialLine line(device, "COM 5");
+    QString error;
+    QVERIFY2(line.open(&error), qPrintable(error));
+    QSignalSpy sent(&line, &HartLine::sent);
+    line.send(kRequest);
+    QVERIFY(sent.wait(2000));
+    QVERIFY(QTest::qWaitFor([&] { return pty_->got == kRequest; }, 1000));
 }
 
 void TestSerialLine::hartxEndToEnd() {

@@ -5,6 +5,11 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 namespace {
 
 struct Run {
@@ -24,6 +29,8 @@ private slots:
     void talksToATransmitter();
     void noAnswer_data();
     void noAnswer();
+    void signalClosesThePort_data();
+    void signalClosesThePort();
 
 private:
     Run run(const QStringList &args, const QProcessEnvironment &env = {});
@@ -61,8 +68,12 @@ void TestZanuHart::badArguments_data() {
     QTest::newRow("no command") << QStringList{"--port", "COM5"} << "no command given";
     QTest::newRow("command too big") << QStringList{"--port", "COM5", "256"} << "not 0-255";
     QTest::newRow("command not a number") << QStringList{"--port", "COM5", "x"} << "not 0-255";
-    QTest::newRow("odd hex") << QStringList{"--port", "COM5", "18", "ABC"} << "hex digits";
-    QTest::newRow("not hex") << QStringList{"--port", "COM5", "18", "zz"} << "hex digits";
+    QTest::newRow("odd hex") << QStringList{"--port", "COM5", "18", "ABC"}
+                             << "request data ABC is an odd number of hex digits";
+    QTest::newRow("not hex") << QStringList{"--port", "COM5", "18", "zz"}
+                             << "request data zz is not hexadecimal";
+    QTest::newRow("hex with a stray letter")
+        << QStringList{"--port", "COM5", "18", "0G"} << "request data 0G is not hexadecimal";
     QTest::newRow("too much data")
         << QStringList{"--port", "COM5", "18", QString(512, 'A')} << "at most 255";
     QTest::newRow("COM 13") << QStringList{"--port", "COM13", "0"} << "COM1 to COM12";
@@ -161,6 +172,42 @@ void TestZanuHart::noAnswer() {
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
+}
+
+void TestZanuHart::signalClosesThePort_data() {
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+// Stopped while waiting for a reply, the tool closes the port with the settings it found, so
+// that the next program can open it.
+void TestZanuHart::signalClosesThePort() {
+    QFETCH(int, signalNumber);
+    PtyMaster pty; // no transmitter: the tool keeps waiting and retrying
+    if (!pty.ok()) QSKIP("no pseudo-terminals here");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ZANU_COM5", pty.slave());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(tool_, {"--port", "COM5", "0"});
+    QVERIFY(p.waitForStarted(3000));
+    QVERIFY(QTest::qWaitFor([&] { return !pty.got.isEmpty(); }, 3000));
+    ::kill(pid_t(p.processId()), signalNumber);
+    QVERIFY(QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 3000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 128 + signalNumber);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("stopped by signal %1").arg(signalNumber)),
+             qPrintable(err));
+
+    const int fd = ::open(pty.slave().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    termios t{};
+    QCOMPARE(::tcgetattr(fd, &t), 0);
+    ::close(fd);
+    QVERIFY(!(t.c_iflag & IGNPAR));
 }
 
 QTEST_GUILESS_MAIN(TestZanuHart)

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -124,6 +125,8 @@ class TestZanuSim : public QObject {
 private slots:
     void readSequenceAndRangeWrite();
     void reopenedPtyStillServed();
+    void ptyAsNewAfterAKilledClient_data();
+    void ptyAsNewAfterAKilledClient();
     void faultsFromTheCommandLine();
     void servesANamedSerialDevice();
     void badArguments_data();
@@ -215,18 +218,69 @@ void TestZanuSim::reopenedPtyStillServed() {
     QCOMPARE(sim.stop(), 0);
 }
 
+void TestZanuSim::ptyAsNewAfterAKilledClient_data() {
+    QTest::addColumn<bool>("replyLeftUnread");
+    QTest::newRow("line settings left behind") << false;
+    QTest::newRow("line settings and an unread reply left behind") << true;
+}
+
+// The next client gets the pty as new, whatever the last one left on it when it was killed.
+void TestZanuSim::ptyAsNewAfterAKilledClient() {
+    QFETCH(bool, replyLeftUnread);
+    Sim sim;
+    QVERIFY(sim.start({"--timing", "instant"}));
+    // QSerialPort's input parity flag and no minimum read count, as a killed master leaves them,
+    // and the terminal mode of a client that was no master at all.
+    termios t{};
+    QCOMPARE(::tcgetattr(sim.fd_, &t), 0);
+    t.c_iflag |= IGNPAR;
+    t.c_lflag |= ICANON | ECHO;
+    t.c_cc[VMIN] = 0;
+    QCOMPARE(::tcsetattr(sim.fd_, TCSANOW, &t), 0);
+    if (replyLeftUnread) {
+        const QByteArray frame = requestFrame(hex("80"), 0);
+        QCOMPARE(::write(sim.fd_, frame.constData(), size_t(frame.size())), ssize_t(frame.size()));
+        QTest::qWait(100);
+    }
+    sim.closePty();
+
+    // The simulator puts things right once the client is gone.
+    const QByteArray pty = sim.pty_.toLocal8Bit();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const int fd = ::open(pty.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            termios now{};
+            const bool fresh = fd >= 0 && ::tcgetattr(fd, &now) == 0 && !(now.c_iflag & IGNPAR) &&
+                               !(now.c_lflag & (ICANON | ECHO)) && now.c_cc[VMIN] == 1;
+            if (fd >= 0) ::close(fd);
+            return fresh;
+        },
+        2000));
+    QSerialPort port(sim.pty_);
+    port.setBaudRate(1200);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::OddParity);
+    port.setStopBits(QSerialPort::OneStop);
+    QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+    QTest::qWait(100);
+    QCOMPARE(port.readAll().toHex(' '), QByteArray());
+    port.close();
+    QCOMPARE(sim.stop(), 0);
+}
+
 void TestZanuSim::faultsFromTheCommandLine() {
     Sim sim;
-    QVERIFY(
-        sim.start({"--timing", "instant", "--silent", "1", "--busy", "1", "--manufacturer", "38",
-                   "--respond", "15:16", "--respond=14:6", "--write-protect", "--unit", "7"}));
-    const QByteArray other = hart::longAddress(true, 38, 0x5A, hex("0B 7C 2D"));
+    QVERIFY(sim.start({"--timing", "instant", "--silent", "1", "--busy", "1", "--manufacturer",
+                       "38", "--respond", "15:16", "--respond=14:6", "--write-protect", "--unit",
+                       "7", "--device-id", "0a0B0c"}));
+    const QByteArray other = hart::longAddress(true, 38, 0x5A, hex("0A 0B 0C"));
     QVERIFY(!sim.transact(hex("80"), 0, {}, 400)); // silent once
     auto r = sim.transact(hex("80"), 0);
     QCOMPARE(int(r->responseCode), 32); // then busy once
     r = sim.transact(hex("80"), 0);
     QCOMPARE(int(r->responseCode), 0);
     QCOMPARE(quint8(r->data[1]), quint8(38));
+    QCOMPARE(r->data.mid(9, 3), hex("0A 0B 0C"));
     QCOMPARE(int(sim.transact(other, 15)->responseCode), 16);
     QCOMPARE(int(sim.transact(other, 14)->responseCode), 6);
     QCOMPARE(int(sim.transact(other, 44, hex("F0"))->responseCode), 7);
@@ -287,6 +341,8 @@ void TestZanuSim::badArguments_data() {
     QTest::newRow("no such port") << QStringList{"--port", "/dev/zanu-no-such-port"}
                                   << "cannot open the serial port";
     QTest::newRow("serial too big") << QStringList{"--serial", "16777216"} << "16777215";
+    QTest::newRow("device id not 6 hex digits")
+        << QStringList{"--device-id", "0B7C2"} << "6 hex digits";
 }
 
 void TestZanuSim::badArguments() {

@@ -7,6 +7,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
@@ -18,6 +19,40 @@
 // Dropping RTS early would cut the carrier under the checksum byte; dropping it late eats the
 // start of the reply. The timer covers the bulk of the 100-250 ms a request takes; tcdrain makes
 // the end exact without blocking the event loop for long.
+
+namespace {
+
+#ifdef Q_OS_UNIX
+// A pseudo-terminal keeps the line settings of the last program that had it open. One that was
+// killed with the port open leaves the input parity flags it asked for, and with those in place
+// the pty refuses the parity setting of the next open (EINVAL). Raw mode without them is what a
+// fresh pty has. Serial ports are left alone: their settings are the driver's business.
+bool resetPseudoTerminal(const QString &device) {
+    const QString real = QFileInfo(device).canonicalFilePath();
+    if (!real.startsWith(QLatin1String("/dev/pts/"))) return false;
+    const int fd =
+        ::open(QFile::encodeName(real).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    termios t{};
+    bool ok = ::tcgetattr(fd, &t) == 0;
+    if (ok) {
+        ::cfmakeraw(&t);
+        t.c_iflag &= ~tcflag_t(IGNPAR | PARMRK | INPCK);
+        t.c_cflag |= CLOCAL | CREAD;
+        t.c_cc[VMIN] = 1;
+        t.c_cc[VTIME] = 0;
+        ok = ::tcsetattr(fd, TCSANOW, &t) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+#else
+bool resetPseudoTerminal(const QString &) {
+    return false;
+}
+#endif
+
+} // namespace
 
 SerialLine::SerialLine(const QString &device, const QString &label, QObject *parent)
     : HartLine(parent), device_(device), label_(label) {
@@ -51,21 +86,13 @@ bool SerialLine::open(QString *error) {
         return false;
     }
 #endif
-    delete port_;
-    port_ = new QSerialPort(this);
-    // Everything before open(): on pseudo-terminals, changing the parity of an open port
-    // fails with EINVAL. Should the settings ever change, the port is reopened.
-    port_->setPortName(device_);
-    port_->setBaudRate(hart::kBaud);
-    port_->setDataBits(QSerialPort::Data8);
-    port_->setParity(QSerialPort::OddParity);
-    port_->setStopBits(QSerialPort::OneStop);
-    port_->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_->open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError e = port_->error();
-        const QString sys = port_->errorString();
-        delete port_;
-        port_ = nullptr;
+    QSerialPort::SerialPortError e = QSerialPort::NoError;
+    QString sys;
+    bool opened = openPort(&e, &sys);
+    if (!opened && e != QSerialPort::DeviceNotFoundError && e != QSerialPort::PermissionError &&
+        e != QSerialPort::OpenError && resetPseudoTerminal(device_))
+        opened = openPort(&e, &sys);
+    if (!opened) {
         switch (e) {
         case QSerialPort::DeviceNotFoundError:
             err = QStringLiteral("%1 does not exist — check the cable/adapter and the COM-port "
@@ -115,6 +142,25 @@ bool SerialLine::open(QString *error) {
     setRts(false);
     port_->clear(QSerialPort::AllDirections);
     return true;
+}
+
+bool SerialLine::openPort(QSerialPort::SerialPortError *error, QString *text) {
+    delete port_;
+    port_ = new QSerialPort(this);
+    // Everything before open(): on pseudo-terminals, changing the parity of an open port
+    // fails with EINVAL. Should the settings ever change, the port is reopened.
+    port_->setPortName(device_);
+    port_->setBaudRate(hart::kBaud);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::OddParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (port_->open(QIODevice::ReadWrite)) return true;
+    *error = port_->error();
+    *text = port_->errorString();
+    delete port_;
+    port_ = nullptr;
+    return false;
 }
 
 void SerialLine::close() {

@@ -32,6 +32,8 @@ public:
 
 private:
     QString who() const;
+    // One attempt to open the port with the HART settings; on failure port_ is null again.
+    bool openPort(QSerialPort::SerialPortError *error, QString *text);
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     void onWireTimeElapsed();
