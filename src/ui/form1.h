@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <initializer_list>
 
 class QAction;
 class QComboBox;
@@ -81,6 +82,10 @@ public:
     void Compoort_Click();
 
     // ---- Request procedures: src/hart/request_procedures.cpp ----
+    // Tells the user which field needs a number, and returns false, when one of `fields` holds
+    // none (empty, letters only): such text would go out as 0. The buttons ask before they change
+    // anything; the procedures ask again when they send.
+    bool FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields);
     void SendIdentify();
     void SendReadTag();
     void SendReadOutputInfo();

@@ -51,9 +51,10 @@ void TestSettingsPanel::sendButtons_data() {
     QTest::newRow("damping 1 falling")
         << "Command4"
         << "1" << 1 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(1.f), QByteArray(1, 1)};
-    QTest::newRow("damping without a number sends 0")
+    QTest::newRow("damping read up to its unit")
         << "Command4"
-        << "" << 0 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(0.f), QByteArray(1, 0)};
+        << "2 s" << 0 << QList<int>{34, 152}
+        << QList<QByteArray>{floatBytes(2.f), QByteArray(1, 0)};
     QTest::newRow("tag ABC padded")
         << "Command8"
         << "ABC" << 0 << QList<int>{18} << QList<QByteArray>{packed("ABC     ")};
