@@ -3,6 +3,7 @@
 // comes back through hartx1_Result.
 #include "ui/form1.h"
 
+#include "hart/link/hart_codec.h"
 #include "msgbox.h"
 #include "pointer.h"
 #include "units/module1.h"
@@ -24,6 +25,10 @@
 namespace {
 
 const QString kNumberPattern = QStringLiteral("#0.0#");
+
+// The tag field of commands 13 and 18: 8 packed-ASCII characters in 6 bytes.
+constexpr int kTagLength = 8;
+constexpr int kTagBytes = 6;
 
 // The control sends every float as an IEEE single; a value beyond the single range would reach
 // the transmitter as infinity, which nobody typed.
@@ -122,6 +127,11 @@ const QString kNoDirection =
                    "then press Send again.");
 
 } // namespace
+
+QString Form1::StoredTag(const QString &text) {
+    const QString cut = text.left(kTagLength);
+    return hart::unpackAscii(hart::packAscii(cut, kTagBytes)).left(cut.size());
+}
 
 bool Form1::FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields) {
     for (const QLineEdit *field : fields) {
@@ -323,8 +333,10 @@ void Form1::SendWriteTag() {
     SetMousePointer(vbHourglass);
     HartX1->setDataIndex(0);
     HartX1->setPackedLength(6);
-    Dev.Tag = Text7->text() + QString(10, QLatin1Char(' '));
+    Dev.Tag = StoredTag(Text7->text()) + QString(10, QLatin1Char(' '));
     HartX1->setPackedString(Dev.Tag.left(8));
+    // The field shows the tag as the transmitter will hold it, as a read would show it.
+    Text7->setText(Dev.Tag.left(8));
     HartX1->setDataIndex(6);
     HartX1->setPackedLength(12);
     HartX1->setPackedString(Dev.Descriptor);

@@ -12,6 +12,7 @@
 #include <QStyleFactory>
 #include <QTime>
 #include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -103,6 +104,17 @@ QList<int> keyAsciiCodes(const QKeyEvent *e) {
         codes.append(int(c));
     return codes;
 }
+
+// The tag field takes only what the transmitter can store, and shows at once what it will store:
+// lower case turns upper case and any other character turns into the '?' it would arrive as.
+class TagValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        input = Form1::StoredTag(input);
+        return Acceptable;
+    }
+};
 
 } // namespace
 
@@ -208,6 +220,11 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
         for (QGroupBox *g : {Frame1, Frame2, Frame3, Frame4, Frame5, Frame6, Frame7})
             g->setStyle(classic);
     }
+
+    Text7->setMaxLength(8);
+    Text7->setValidator(new TagValidator(Text7));
+    Text7->setToolTip(QStringLiteral("Up to 8 characters. The transmitter stores letters as upper "
+                                     "case; a character it cannot store shows as ?."));
 
     // The HART control.
     HartX1 = new HartX(this);

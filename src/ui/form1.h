@@ -86,6 +86,9 @@ public:
     // none (empty, letters only): such text would go out as 0. The buttons ask before they change
     // anything; the procedures ask again when they send.
     bool FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields);
+    // The tag the transmitter holds once `text` is written: at most 8 characters, lower case as
+    // upper case, '?' for what packed ASCII cannot hold; not padded.
+    static QString StoredTag(const QString &text);
     void SendIdentify();
     void SendReadTag();
     void SendReadOutputInfo();
