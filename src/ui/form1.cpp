@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTime>
@@ -269,6 +270,15 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
+    // Enter on a focused button presses it, as on the platform the program comes from (Enter in
+    // Span moves on to "Send", and the next Enter sends); Space stays the button's own.
+    for (QPushButton *b :
+         {Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9})
+        b->installEventFilter(this);
+    // One stray wheel notch over the unit list would convert every value and mark the span
+    // changed: the wheel chooses a unit only once the list has the focus.
+    Combo1->setFocusPolicy(Qt::StrongFocus);
+    Combo1->installEventFilter(this);
 
     // Status bar: time, a text panel that takes the rest, date.
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};
@@ -276,7 +286,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     for (size_t i = 0; i < StatusPanel.size(); ++i) {
         auto *l = new QLabel(StatusBar1);
         l->setObjectName(QLatin1String(panelNames[i]));
-        l->setAccessibleName(QLatin1String(panelRoles[i]));
+        // The role is the description: the name a screen reader reads is the panel's text.
+        l->setAccessibleDescription(QLatin1String(panelRoles[i]));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setAlignment(i == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
@@ -338,6 +349,23 @@ void Form1::updateClock() {
 // The range and fixed-current fields see each key before the text box does, as a classic
 // key-press handler would; the handlers never swallow a key.
 bool Form1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (auto *button = qobject_cast<QPushButton *>(watched)) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                // A held key repeats; one press is one click.
+                if (!key->isAutoRepeat()) button->click();
+                return true;
+            }
+            return QMainWindow::eventFilter(watched, event);
+        }
+    }
+    if (event->type() == QEvent::Wheel && watched == Combo1 && !Combo1->hasFocus()) {
+        // Ignored and filtered: the wheel goes on to the window, which may scroll.
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress &&
         (watched == Text4 || watched == Text5 || watched == Text8)) {
         const auto *key = static_cast<QKeyEvent *>(event);
