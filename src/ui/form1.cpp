@@ -9,11 +9,15 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTime>
 #include <QTimer>
 #include <QValidator>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -333,11 +337,68 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     centralWidget()->setFixedSize(central);
     int menuHeight = menuBar()->heightForWidth(central.width());
     if (menuHeight < 0) menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(central.width(), menuHeight + central.height() + StatusBar1->height());
+    designSize = QSize(central.width(), menuHeight + central.height() + StatusBar1->height());
+
+    // The form keeps its design size wherever the screen has room for it. On a smaller screen
+    // (a laptop at 200 %) the window shrinks to the screen and the form scrolls inside it, so
+    // that the menu, every field and both buttons stay within reach.
+    scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(false);
+    // Not a tab stop of its own: moving the focus scrolls the control it lands on into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(takeCentralWidget());
+    setCentralWidget(scroller);
+    fitToScreen();
 }
 
 Form1::~Form1() {
     delete ui;
+}
+
+void Form1::fitToScreen() {
+    const QScreen *s = screen();
+    if (!s) {
+        setFixedSize(designSize);
+        return;
+    }
+    const QRect area = s->availableGeometry();
+    // What the window system draws around the window is known only once it is shown.
+    const QMargins frame =
+        windowHandle() && isVisible() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = area.size().shrunkBy(frame);
+
+    // A scroll bar in one direction takes room in the other, so the two are decided together.
+    const int barWidth = scroller->verticalScrollBar()->sizeHint().width();
+    const int barHeight = scroller->horizontalScrollBar()->sizeHint().height();
+    QSize size = designSize;
+    bool tall = size.height() > room.height();
+    bool wide = size.width() + (tall ? barWidth : 0) > room.width();
+    tall = tall || size.height() + (wide ? barHeight : 0) > room.height();
+    if (tall) size.rwidth() += barWidth;
+    if (wide) size.rheight() += barHeight;
+    setFixedSize(size.boundedTo(room));
+
+    if (!isVisible()) return;
+    // Never off the screen: the title bar and the menu come first.
+    QRect placed = frameGeometry();
+    placed.moveRight(std::min(placed.right(), area.right()));
+    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+    placed.moveLeft(std::max(placed.left(), area.left()));
+    placed.moveTop(std::max(placed.top(), area.top()));
+    if (placed.topLeft() != frameGeometry().topLeft()) move(placed.topLeft());
+}
+
+void Form1::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (windowHandle() && !screenWatched) {
+        screenWatched = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { fitToScreen(); });
+    }
+    // The frame is drawn after the window is mapped; fit again once it is there.
+    fitToScreen();
+    QTimer::singleShot(0, this, [this] { fitToScreen(); });
 }
 
 void Form1::updateClock() {

@@ -21,6 +21,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QStatusBar;
 class QTimer;
 class QWidget;
@@ -139,8 +140,15 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     Ui::Form1 *ui = nullptr;
+    QScrollArea *scroller = nullptr; // holds the form; scrolls only where the screen is small
+    QSize designSize;                // the whole window as designed
+    bool screenWatched = false;
     void updateClock();
+    // Design size where the screen has room, else the screen's room with the form scrolling;
+    // a shown window is also moved back onto the screen.
+    void fitToScreen();
 };
