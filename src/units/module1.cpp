@@ -185,20 +185,36 @@ constexpr long long kExponentCap = 1'000'000'000LL;
 
 } // namespace
 
-QString NormalizeDecimal(const QString &text) {
+QString NormalizeDecimal(const QString &text, const QLocale &locale) {
     QString result = text;
     const qsizetype comma = result.indexOf(QLatin1Char(','));
     if (comma >= 0) result[comma] = QLatin1Char('.');
+
+    // The program writes numbers with the locale's separator; one that is neither a point nor a
+    // comma would otherwise end the number right there and lose its decimals.
+    const QString separator = locale.decimalPoint();
+    if (!separator.isEmpty() && separator != QLatin1String(".") &&
+        separator != QLatin1String(",")) {
+        const qsizetype at = result.indexOf(separator);
+        if (at >= 0) result.replace(at, separator.size(), QLatin1Char('.'));
+    }
+    // A keyboard of such a locale may type its own digits (U+0660.., U+06F0..).
+    for (QChar &c : result) {
+        if (c.unicode() > 0x7F && c.isDigit() && !c.isSurrogate())
+            c = QLatin1Char(char('0' + c.digitValue()));
+    }
     return result;
 }
 
-double Val(const QString &text) {
+double Val(const QString &text, bool *holdsNumber) {
     Reader in(text);
+    if (holdsNumber) *holdsNumber = false;
 
     if (in.take(u'&', u'&')) {
-        if (in.take(u'H', u'h')) return readRadixInteger(in, 16);
-        if (in.take(u'O', u'o')) return readRadixInteger(in, 8);
-        return 0.0;
+        const int base = in.take(u'H', u'h') ? 16 : in.take(u'O', u'o') ? 8 : 0;
+        if (base == 0) return 0.0;
+        if (holdsNumber) *holdsNumber = digitValue(in.peek(), base) >= 0;
+        return readRadixInteger(in, base);
     }
 
     const bool negative = in.peek() == QLatin1Char('-');
@@ -232,6 +248,7 @@ double Val(const QString &text) {
         in.next();
     }
     if (!anyDigit) return 0.0;
+    if (holdsNumber) *holdsNumber = true;
 
     if (in.take(u'E', u'e') || in.take(u'D', u'd')) {
         const bool expNegative = in.peek() == QLatin1Char('-');

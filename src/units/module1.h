@@ -20,14 +20,23 @@ qint16 UnitIndexFromName(const QString &name); // 12 for any name outside the ta
 float ConvertPressure(double value, const QString &fromUnit, const QString &toUnit);
 
 // --- Typed numbers --------------------------------------------------------------------------
-// First comma becomes a point; nothing else changes.
-QString NormalizeDecimal(const QString &text);
+// First comma becomes a point. Where the locale's own decimal separator is neither a point nor a
+// comma (U+066B in Arabic and Persian), its first occurrence becomes a point too, and digits of
+// other scripts become ASCII digits, so that whatever the program shows reads back.
+QString NormalizeDecimal(const QString &text, const QLocale &locale = QLocale());
 // The leading-number conversion: blanks/tabs/line feeds skipped anywhere, optional sign, digits,
-// one point, exponent with E or D, &H / &O integers; no number gives 0.
-double Val(const QString &text);
+// one point, exponent with E or D, &H / &O integers; no number gives 0. `holdsNumber`, when
+// given, tells a text that starts with a number from one that gives 0 because it has none.
+double Val(const QString &text, bool *holdsNumber = nullptr);
 // What every caller does with typed text: NormalizeDecimal, then Val.
-inline double NumberOf(const QString &text) {
-    return Val(NormalizeDecimal(text));
+inline double NumberOf(const QString &text, const QLocale &locale = QLocale()) {
+    return Val(NormalizeDecimal(text, locale));
+}
+// Whether typed text starts with a number at all (empty text, letters only: it does not).
+inline bool HoldsNumber(const QString &text, const QLocale &locale = QLocale()) {
+    bool holds = false;
+    Val(NormalizeDecimal(text, locale), &holds);
+    return holds;
 }
 
 // --- Number formats -------------------------------------------------------------------------
@@ -38,11 +47,11 @@ inline double NumberOf(const QString &text) {
 // 1.00499999... and shows as 1.00; 0.125 is exact and shows as 0.13). The sign is always ASCII
 // '-' and is dropped when the shown value is zero. NaN and infinities show as "NaN", "Inf" and
 // "-Inf" in place of the digits, the pattern's other characters kept.
-QString Format(double value, const QString &pattern, const QLocale &locale = QLocale::system());
+QString Format(double value, const QString &pattern, const QLocale &locale = QLocale());
 // The plain number text the key handlers write: shortest text that reads back to the same value,
 // with the locale's decimal separator. Plain digits for 1E-4 <= |value| < 1E+15, otherwise an
 // exponent ("1E+15", "2,5E-05"); "NaN", "Inf" and "-Inf" for values that are not numbers.
-QString PlainNumberText(double value, const QLocale &locale = QLocale::system());
+QString PlainNumberText(double value, const QLocale &locale = QLocale());
 
 // --- Response codes -------------------------------------------------------------------------
 // The message for a non-zero HART response code of a reply to `command`; empty for code 0.

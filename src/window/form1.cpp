@@ -8,10 +8,16 @@
 #include <QDate>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTime>
 #include <QTimer>
+#include <QValidator>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -103,6 +109,17 @@ QList<int> keyAsciiCodes(const QKeyEvent *e) {
         codes.append(int(c));
     return codes;
 }
+
+// The tag field takes only what the transmitter can store, and shows at once what it will store:
+// lower case turns upper case and any other character turns into the '?' it would arrive as.
+class TagValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        input = Form1::StoredTag(input);
+        return Acceptable;
+    }
+};
 
 } // namespace
 
@@ -209,6 +226,11 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
             g->setStyle(classic);
     }
 
+    Text7->setMaxLength(8);
+    Text7->setValidator(new TagValidator(Text7));
+    Text7->setToolTip(QStringLiteral("Up to 8 characters. The transmitter stores letters as upper "
+                                     "case; a character it cannot store shows as ?."));
+
     // The HART control.
     HartX1 = new HartX(this);
     HartX1->setObjectName(QStringLiteral("HartX1"));
@@ -252,6 +274,15 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
+    // Enter on a focused button presses it, as on the platform the program comes from (Enter in
+    // Span moves on to "Send", and the next Enter sends); Space stays the button's own.
+    for (QPushButton *b :
+         {Command1, Command2, Command3, Command4, Command5, Command6, Command7, Command8, Command9})
+        b->installEventFilter(this);
+    // One stray wheel notch over the unit list would convert every value and mark the span
+    // changed: the wheel chooses a unit only once the list has the focus.
+    Combo1->setFocusPolicy(Qt::StrongFocus);
+    Combo1->installEventFilter(this);
 
     // Status bar: time, a text panel that takes the rest, date.
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};
@@ -259,7 +290,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     for (size_t i = 0; i < StatusPanel.size(); ++i) {
         auto *l = new QLabel(StatusBar1);
         l->setObjectName(QLatin1String(panelNames[i]));
-        l->setAccessibleName(QLatin1String(panelRoles[i]));
+        // The role is the description: the name a screen reader reads is the panel's text.
+        l->setAccessibleDescription(QLatin1String(panelRoles[i]));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setAlignment(i == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
@@ -305,11 +337,68 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     centralWidget()->setFixedSize(central);
     int menuHeight = menuBar()->heightForWidth(central.width());
     if (menuHeight < 0) menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(central.width(), menuHeight + central.height() + StatusBar1->height());
+    designSize = QSize(central.width(), menuHeight + central.height() + StatusBar1->height());
+
+    // The form keeps its design size wherever the screen has room for it. On a smaller screen
+    // (a laptop at 200 %) the window shrinks to the screen and the form scrolls inside it, so
+    // that the menu, every field and both buttons stay within reach.
+    scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(false);
+    // Not a tab stop of its own: moving the focus scrolls the control it lands on into view.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(takeCentralWidget());
+    setCentralWidget(scroller);
+    fitToScreen();
 }
 
 Form1::~Form1() {
     delete ui;
+}
+
+void Form1::fitToScreen() {
+    const QScreen *s = screen();
+    if (!s) {
+        setFixedSize(designSize);
+        return;
+    }
+    const QRect area = s->availableGeometry();
+    // What the window system draws around the window is known only once it is shown.
+    const QMargins frame =
+        windowHandle() && isVisible() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = area.size().shrunkBy(frame);
+
+    // A scroll bar in one direction takes room in the other, so the two are decided together.
+    const int barWidth = scroller->verticalScrollBar()->sizeHint().width();
+    const int barHeight = scroller->horizontalScrollBar()->sizeHint().height();
+    QSize size = designSize;
+    bool tall = size.height() > room.height();
+    bool wide = size.width() + (tall ? barWidth : 0) > room.width();
+    tall = tall || size.height() + (wide ? barHeight : 0) > room.height();
+    if (tall) size.rwidth() += barWidth;
+    if (wide) size.rheight() += barHeight;
+    setFixedSize(size.boundedTo(room));
+
+    if (!isVisible()) return;
+    // Never off the screen: the title bar and the menu come first.
+    QRect placed = frameGeometry();
+    placed.moveRight(std::min(placed.right(), area.right()));
+    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+    placed.moveLeft(std::max(placed.left(), area.left()));
+    placed.moveTop(std::max(placed.top(), area.top()));
+    if (placed.topLeft() != frameGeometry().topLeft()) move(placed.topLeft());
+}
+
+void Form1::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (windowHandle() && !screenWatched) {
+        screenWatched = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { fitToScreen(); });
+    }
+    // The frame is drawn after the window is mapped; fit again once it is there.
+    fitToScreen();
+    QTimer::singleShot(0, this, [this] { fitToScreen(); });
 }
 
 void Form1::updateClock() {
@@ -321,6 +410,23 @@ void Form1::updateClock() {
 // The range and fixed-current fields see each key before the text box does, as a classic
 // key-press handler would; the handlers never swallow a key.
 bool Form1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (auto *button = qobject_cast<QPushButton *>(watched)) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                // A held key repeats; one press is one click.
+                if (!key->isAutoRepeat()) button->click();
+                return true;
+            }
+            return QMainWindow::eventFilter(watched, event);
+        }
+    }
+    if (event->type() == QEvent::Wheel && watched == Combo1 && !Combo1->hasFocus()) {
+        // Ignored and filtered: the wheel goes on to the window, which may scroll.
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress &&
         (watched == Text4 || watched == Text5 || watched == Text8)) {
         const auto *key = static_cast<QKeyEvent *>(event);

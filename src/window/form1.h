@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <initializer_list>
 
 class QAction;
 class QComboBox;
@@ -20,6 +21,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QStatusBar;
 class QTimer;
 class QWidget;
@@ -83,6 +85,13 @@ public:
     void ChooseComPort();
 
     // ---- Request procedures: src/window/request_procedures.cpp ----
+    // Tells the user which field needs a number, and returns false, when one of `fields` holds
+    // none (empty, letters only): such text would go out as 0. The buttons ask before they change
+    // anything; the procedures ask again when they send.
+    bool FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields);
+    // The tag the transmitter holds once `text` is written: at most 8 characters, lower case as
+    // upper case, '?' for what packed ASCII cannot hold; not padded.
+    static QString StoredTag(const QString &text);
     void SendIdentify();
     void SendReadTag();
     void SendReadOutputInfo();
@@ -133,8 +142,15 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     Ui::Form1 *ui = nullptr;
+    QScrollArea *scroller = nullptr; // holds the form; scrolls only where the screen is small
+    QSize designSize;                // the whole window as designed
+    bool screenWatched = false;
     void updateClock();
+    // Design size where the screen has room, else the screen's room with the form scrolling;
+    // a shown window is also moved back onto the screen.
+    void fitToScreen();
 };

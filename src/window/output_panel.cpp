@@ -43,11 +43,13 @@ void Form1::Option3_Click(int index) {
 }
 
 void Form1::Command5_Click() {
+    const bool start = Command5->text() == kSimulationIdle;
+    if (start && !FieldsHoldNumbers({Text8})) return;
     Timer5->stop();
     Text9[0]->setText(QString());
     Text9[1]->setText(QString());
     ProgressBar2->setValue(0);
-    if (Command5->text() == kSimulationIdle)
+    if (start)
         SendFixedCurrentOn();
     else
         SendFixedCurrentOff();
@@ -55,6 +57,11 @@ void Form1::Command5_Click() {
 
 void Form1::Text8_KeyPress(int keyAscii) {
     if (keyAscii != kKeyEnter) return;
+    // Empty text or letters are no 0: ending a simulation takes a typed 0.
+    if (!FieldsHoldNumbers({Text8})) {
+        Text8->setFocus();
+        return;
+    }
     const double current = Module1::NumberOf(Text8->text());
     if (current > kFixedCurrentLow && current < kFixedCurrentHigh)
         SendFixedCurrentOn();

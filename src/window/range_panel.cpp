@@ -166,6 +166,7 @@ void Form1::SetCombo1ListIndex(int index) {
 }
 
 void Form1::Command3_Click() {
+    if (!FieldsHoldNumbers({Text4, Text5})) return;
     Timer5->stop();
     Label16->hide();
     Label15->hide();

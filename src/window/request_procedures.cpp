@@ -5,6 +5,7 @@
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
+#include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
 #include <QButtonGroup>
@@ -24,6 +25,10 @@
 namespace {
 
 const QString kNumberPattern = QStringLiteral("#0.0#");
+
+// The tag field of commands 13 and 18: 8 packed-ASCII characters in 6 bytes.
+constexpr int kTagLength = 8;
+constexpr int kTagBytes = 6;
 
 // The control sends every float as an IEEE single; a value beyond the single range would reach
 // the transmitter as infinity, which nobody typed.
@@ -63,6 +68,14 @@ void SelectOutputDirection(const std::array<QRadioButton *, 2> &buttons, int ind
     if (groupExclusive) group->setExclusive(true);
 }
 
+// Text without any number would read as 0 and go out as a 0 nobody typed.
+QString NoNumberProblem(const QLineEdit *field) {
+    if (Module1::HoldsNumber(field->text())) return QString();
+    return QStringLiteral("Cannot send, \"%1\" holds no number. Type a number there, then try "
+                          "again.")
+        .arg(field->accessibleName());
+}
+
 // The chain of a write is abandoned half-way: the busy indication ends like any other abandon.
 void AbandonChain(QProgressBar *bar) {
     SetMousePointer(vbDefault);
@@ -79,6 +92,10 @@ QString RangeProblem(const Form1 &f, double *lower, double *upper) {
         StillShowsInvalidRead(f.Dev.Span, f.Text5))
         return QStringLiteral("Cannot send, the measuring range read from the transmitter is not "
                               "a valid number. Type the zero and span, then press Send again.");
+    for (const QLineEdit *field : {f.Text4, f.Text5}) {
+        const QString problem = NoNumberProblem(field);
+        if (!problem.isEmpty()) return problem;
+    }
     *lower = Module1::NumberOf(f.Text4->text());
     *upper = Module1::NumberOf(f.Text5->text()) + *lower;
     if (!FitsSingle(*lower) || !FitsSingle(*upper))
@@ -91,6 +108,7 @@ QString DampingProblem(const Form1 &f, double *damping) {
     if (StillShowsInvalidRead(f.Dev.Damping, f.Text6))
         return QStringLiteral("Cannot send, the damping read from the transmitter is not a valid "
                               "number. Type the damping, then press Send again.");
+    if (const QString problem = NoNumberProblem(f.Text6); !problem.isEmpty()) return problem;
     *damping = Module1::NumberOf(f.Text6->text());
     if (!FitsSingle(*damping))
         return QStringLiteral("Cannot send, the damping is too large for the transmitter. "
@@ -109,6 +127,22 @@ const QString kNoDirection =
                    "then press Send again.");
 
 } // namespace
+
+QString Form1::StoredTag(const QString &text) {
+    const QString cut = text.left(kTagLength);
+    return hart::unpackAscii(hart::packAscii(cut, kTagBytes)).left(cut.size());
+}
+
+bool Form1::FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields) {
+    for (const QLineEdit *field : fields) {
+        const QString problem = NoNumberProblem(field);
+        if (!problem.isEmpty()) {
+            MsgBox(problem, vbOKOnly);
+            return false;
+        }
+    }
+    return true;
+}
 
 void Form1::SendIdentify() {
     QWidget *const hidden[] = {Label12, Text7,  Command8, Frame2,  Frame3,   Frame4,
@@ -299,8 +333,10 @@ void Form1::SendWriteTag() {
     SetMousePointer(vbHourglass);
     HartX1->setDataIndex(0);
     HartX1->setPackedLength(6);
-    Dev.Tag = Text7->text() + QString(10, QLatin1Char(' '));
+    Dev.Tag = StoredTag(Text7->text()) + QString(10, QLatin1Char(' '));
     HartX1->setPackedString(Dev.Tag.left(8));
+    // The field shows the tag as the transmitter will hold it, as a read would show it.
+    Text7->setText(Dev.Tag.left(8));
     HartX1->setDataIndex(6);
     HartX1->setPackedLength(12);
     HartX1->setPackedString(Dev.Descriptor);
@@ -338,6 +374,8 @@ void Form1::SendMountingEffect() {
 }
 
 void Form1::SendFixedCurrentOn() {
+    // "Abort" stands for a current really requested, so a refusal leaves the caption alone.
+    if (!FieldsHoldNumbers({Text8})) return;
     const double current = Module1::NumberOf(Text8->text());
     if (!FitsSingle(current)) {
         MsgBox(QStringLiteral("Cannot send, the fixed current is too large for the transmitter. "

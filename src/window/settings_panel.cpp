@@ -7,6 +7,7 @@
 #include <QTimer>
 
 void Form1::Command4_Click() {
+    if (!FieldsHoldNumbers({Text6})) return;
     Timer5->stop();
     SendWriteDamping();
 }

@@ -43,7 +43,7 @@ inline QByteArray floatBytes(float v) {
 
 // A number text as the window shows it: the pattern's '.' is the machine's decimal separator.
 inline QString local(QString text) {
-    return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 // Records every value ProgressBar1 takes, together with whether a transaction was outstanding at

@@ -244,7 +244,7 @@ void TestRequestProcedures::writeTag() {
     log.attach(w);
     w->Text7->setText(typed);
     w->SendWriteTag();
-    QCOMPARE(w->Dev.Tag, typed + QString(10, QLatin1Char(' ')));
+    QCOMPARE(w->Dev.Tag.left(8), sent);
     QCOMPARE(MousePointer(), int(vbHourglass));
     QVERIFY(f.waitIdle());
 
@@ -284,7 +284,7 @@ void TestRequestProcedures::writeUnitAndRange_data() {
     // clang-format off
     QTest::newRow("mH2O, decimal comma") << 11 << "0,5" << "2" << 240 << 0.5 << 2.5;
     QTest::newRow("bar") << 5 << "0.25" << "1" << 7 << 0.25 << 1.25;
-    QTest::newRow("zero without a number reads 0") << 11 << "abc" << "4" << 240 << 0.0 << 4.0;
+    QTest::newRow("zero read up to its unit") << 11 << "0,5 m" << "4" << 240 << 0.5 << 4.5;
     QTest::newRow("comma in the span") << 11 << "0.75" << "3,5" << 240 << 0.75 << 4.25;
     // clang-format on
 }
@@ -380,7 +380,7 @@ void TestRequestProcedures::writeDampingThenDirection_data() {
     // clang-format off
     QTest::newRow("2,5 s rising") << "2,5" << 0 << 2.5;
     QTest::newRow("0.4 s falling") << "0.4" << 1 << 0.4;
-    QTest::newRow("no number sends 0") << "" << 0 << 0.0;
+    QTest::newRow("damping read up to its unit") << "1 s" << 0 << 1.0;
     // clang-format on
 }
 

@@ -33,6 +33,8 @@ private slots:
     void sendButtons();
     void mountingEffectListReturnsToEsc_data();
     void mountingEffectListReturnsToEsc();
+    void tagFieldShowsStoredTag_data();
+    void tagFieldShowsStoredTag();
 };
 
 void TestSettingsPanel::sendButtons_data() {
@@ -51,9 +53,10 @@ void TestSettingsPanel::sendButtons_data() {
     QTest::newRow("damping 1 falling")
         << "Command4"
         << "1" << 1 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(1.f), QByteArray(1, 1)};
-    QTest::newRow("damping without a number sends 0")
+    QTest::newRow("damping read up to its unit")
         << "Command4"
-        << "" << 0 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(0.f), QByteArray(1, 0)};
+        << "2 s" << 0 << QList<int>{34, 152}
+        << QList<QByteArray>{floatBytes(2.f), QByteArray(1, 0)};
     QTest::newRow("tag ABC padded")
         << "Command8"
         << "ABC" << 0 << QList<int>{18} << QList<QByteArray>{packed("ABC     ")};
@@ -165,6 +168,58 @@ void TestSettingsPanel::mountingEffectListReturnsToEsc() {
     QVERIFY(spinIdle(fx));
     QCOMPARE(fx.commandsSeen().count(150), sends ? 1 : 0);
     QCOMPARE(f.Combo2->count(), 3);
+}
+
+// The tag field never shows more than the transmitter can hold: while typing, and after Send.
+void TestSettingsPanel::tagFieldShowsStoredTag_data() {
+    QTest::addColumn<QString>("how"); // "typed", "pasted" or "set" (by the program, unchecked)
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("shown"); // before Send; null: not checked
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("twelve letters typed") << "typed"
+                                          << "abcdefghijkl"
+                                          << "ABCDEFGH"
+                                          << "ABCDEFGH";
+    QTest::newRow("umlaut typed") << "typed" << QStringLiteral("F\u00fce-1") << "F?E-1"
+                                  << "F?E-1   ";
+    QTest::newRow("tab and line feed pasted") << "pasted"
+                                              << "a\tb\nc"
+                                              << "A?B?C"
+                                              << "A?B?C   ";
+    QTest::newRow("thousand characters pasted")
+        << "pasted" << QString(1000, QLatin1Char('x')) << "XXXXXXXX"
+        << "XXXXXXXX";
+    QTest::newRow("set unchecked") << "set"
+                                   << "tank~12345" << QString() << "TANK?123";
+}
+
+void TestSettingsPanel::tagFieldShowsStoredTag() {
+    QFETCH(QString, how);
+    QFETCH(QString, input);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+
+    GuiFixture fx;
+    QVERIFY(loadAndReveal(fx));
+    Form1 &f = *fx.form;
+    f.Text7->clear();
+    if (how == QLatin1String("typed")) {
+        // Key by key; QTest names keys for ASCII only, so the others come as their text.
+        for (const QChar c : input)
+            QTest::sendKeyEvent(QTest::Click, f.Text7, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    } else if (how == QLatin1String("pasted"))
+        f.Text7->insert(input);
+    else
+        f.Text7->setText(input);
+    if (!shown.isNull()) QCOMPARE(f.Text7->text(), shown);
+    fx.device.clearTrace();
+
+    f.Command8->click();
+    QVERIFY(spinUntil([&] { return f.Timer2->isActive(); }));
+    QCOMPARE(fx.lastRequestData(18).left(6), hart::packAscii(stored, 6));
+    QCOMPARE(fx.device.config().tag, stored.trimmed());
+    QCOMPARE(f.Text7->text(), stored);
 }
 
 QTEST_MAIN(TestSettingsPanel)

@@ -1,4 +1,5 @@
-// Digit patterns and plain number text, in a point locale and a comma locale.
+// Digit patterns and plain number text, in a point locale, a comma locale and locales whose
+// separator is neither.
 #include "units/module1.h"
 
 #include <QtTest>
@@ -33,6 +34,7 @@ private slots:
     void plainText();
     void plainTextReadsBack_data();
     void plainTextReadsBack();
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
 };
 
 void TestNumberFormats::format_data() {
@@ -131,16 +133,20 @@ void TestNumberFormats::format() {
 }
 
 // Whatever the locale, a shown number must read back through NumberOf to the rounded value:
-// the range fields are reread from their own text.
+// the range fields are reread from their own text. The program runs in its default locale.
 void TestNumberFormats::formatReadsBack_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("shown");
-    const QList<QLocale> locales{QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
+    const QList<QLocale> locales{QLocale::c(),
+                                 QLocale(QLocale::German, QLocale::Germany),
                                  QLocale(QLocale::French, QLocale::France),
                                  QLocale(QLocale::Swedish, QLocale::Sweden),
-                                 QLocale(QLocale::English, QLocale::UnitedStates)};
+                                 QLocale(QLocale::English, QLocale::UnitedStates),
+                                 QLocale(QLocale::Arabic, QLocale::Egypt),
+                                 QLocale(QLocale::Persian, QLocale::Iran)};
     for (const QLocale &locale : locales) {
+        QTest::addRow("%s 980.665", qPrintable(locale.name())) << locale << 980.665 << 980.665;
         QTest::addRow("%s -1.23456", qPrintable(locale.name())) << locale << -1.23456 << -1.2346;
         QTest::addRow("%s 1234.5", qPrintable(locale.name())) << locale << 1234.5 << 1234.5;
         QTest::addRow("%s 0.00005", qPrintable(locale.name())) << locale << 0.00005 << 0.0001;
@@ -153,7 +159,8 @@ void TestNumberFormats::formatReadsBack() {
     QFETCH(QLocale, locale);
     QFETCH(double, value);
     QFETCH(double, shown);
-    const QString text = Format(value, "#0.000#", locale);
+    QLocale::setDefault(locale);
+    const QString text = Format(value, "#0.000#");
     QCOMPARE(NumberOf(text), shown);
 }
 
@@ -198,7 +205,8 @@ void TestNumberFormats::plainTextReadsBack_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QLocale>("locale");
     const QList<QLocale> locales{QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
-                                 QLocale(QLocale::Swedish, QLocale::Sweden)};
+                                 QLocale(QLocale::Swedish, QLocale::Sweden),
+                                 QLocale(QLocale::Arabic, QLocale::Egypt)};
     for (const QLocale &locale : locales) {
         for (double value : {0.1 + 0.2, 1.0 / 3.0, -2.5e-5, 1e-300, 4.9406564584124654e-324,
                              1.7976931348623157e308, 999999999999999.9, double(1000.06628f),
@@ -211,7 +219,8 @@ void TestNumberFormats::plainTextReadsBack_data() {
 void TestNumberFormats::plainTextReadsBack() {
     QFETCH(double, value);
     QFETCH(QLocale, locale);
-    const QString text = PlainNumberText(value, locale);
+    QLocale::setDefault(locale);
+    const QString text = PlainNumberText(value);
     QVERIFY2(NumberOf(text) == value, qPrintable(text));
 }
 

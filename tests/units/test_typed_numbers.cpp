@@ -32,6 +32,11 @@ private slots:
     void leadingNumber();
     void longDigitRuns_data();
     void longDigitRuns();
+    void holdsNumber_data();
+    void holdsNumber();
+    void typedInLocale_data();
+    void typedInLocale();
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
 };
 
 // Text as typed, after NormalizeDecimal, and the number NumberOf reads from it.
@@ -195,6 +200,65 @@ void TestTypedNumbers::longDigitRuns() {
     QFETCH(QString, text);
     QFETCH(double, number);
     const double actual = Val(text);
+    QVERIFY2(sameDouble(actual, number), describe(actual, number));
+}
+
+// A text that gives 0 because it holds no number is told from one that reads as 0.
+void TestTypedNumbers::holdsNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks") << " \t " << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("sign only") << "-" << false;
+    QTest::newRow("point only") << "." << false;
+    QTest::newRow("comma only") << "," << false;
+    QTest::newRow("exponent only") << "E5" << false;
+    QTest::newRow("hex without digits") << "&H" << false;
+    QTest::newRow("letters before digits") << "abc12" << false;
+    QTest::newRow("zero") << "0" << true;
+    QTest::newRow("point first") << ",5" << true;
+    QTest::newRow("digits then letters") << "12abc" << true;
+    QTest::newRow("hex") << "&HF" << true;
+    QTest::newRow("Arabic-Indic digit") << QStringLiteral("\u0663") << true;
+}
+
+void TestTypedNumbers::holdsNumber() {
+    QFETCH(QString, text);
+    QFETCH(bool, holds);
+    QCOMPARE(HoldsNumber(text), holds);
+}
+
+// The locale's own separator, a point and a comma all read as meant, in the program's locale.
+void TestTypedNumbers::typedInLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed"); // '~' stands for the locale's own separator
+    QTest::addColumn<double>("number");
+    const QList<QLocale> locales{QLocale(QLocale::English, QLocale::UnitedStates),
+                                 QLocale(QLocale::German, QLocale::Germany),
+                                 QLocale(QLocale::Arabic, QLocale::Egypt),
+                                 QLocale(QLocale::Persian, QLocale::Iran)};
+    for (const QLocale &l : locales) {
+        QTest::addRow("%s own", qPrintable(l.name())) << l << "0~4" << 0.4;
+        QTest::addRow("%s point", qPrintable(l.name())) << l << "0.4" << 0.4;
+        QTest::addRow("%s comma", qPrintable(l.name())) << l << "0,4" << 0.4;
+        QTest::addRow("%s own, long", qPrintable(l.name())) << l << "-980~665 mBar" << -980.665;
+    }
+    const QLocale ar(QLocale::Arabic, QLocale::Egypt);
+    QTest::newRow("Arabic digits") << ar << QStringLiteral("\u0662\u066B\u0665") << 2.5;
+    QTest::newRow("Persian digits") << QLocale(QLocale::Persian, QLocale::Iran)
+                                    << QStringLiteral("\u06F1\u06F2\u066B\u06F5") << 12.5;
+    QTest::newRow("Arabic separator in a point locale")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("2\u066B5") << 2.0;
+}
+
+void TestTypedNumbers::typedInLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, number);
+    QLocale::setDefault(locale);
+    const QString text = typed.replace(QLatin1Char('~'), locale.decimalPoint());
+    const double actual = NumberOf(text);
     QVERIFY2(sameDouble(actual, number), describe(actual, number));
 }
 
