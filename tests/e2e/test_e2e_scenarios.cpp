@@ -3,8 +3,8 @@
 // that its configuration afterwards holds exactly what was asked for.
 #include "e2e_helper.h"
 
-#include "hart/link/hart_codec.h"
 #include "dialogs/pointer.h"
+#include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
 #include <QComboBox>
@@ -178,7 +178,9 @@ private slots:
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<QJsonObject>("changes");
         // zanu-sim holds 3.75 mH2O on the sensor.
-        QTest::newRow("4 mA, confirmed") << false << true << QJsonObject{{"lrv", 3.75}};
+        // Setting the lower end keeps the span: 0..10 becomes 3.75..13.75.
+        QTest::newRow("4 mA, confirmed")
+            << false << true << QJsonObject{{"lrv", 3.75}, {"urv", 13.75}};
         QTest::newRow("20 mA, confirmed") << true << true << QJsonObject{{"urv", 3.75}};
         QTest::newRow("4 mA, cancelled") << false << false << QJsonObject{};
         QTest::newRow("20 mA, cancelled") << true << false << QJsonObject{};
@@ -224,7 +226,7 @@ private slots:
             const double zero = Module1::NumberOf(f.Text4->text());
             const double span = Module1::NumberOf(f.Text5->text());
             QCOMPARE(zero, upperEnd ? 0.0 : 3.75);
-            QCOMPARE(span, upperEnd ? 3.75 : 6.25);
+            QCOMPARE(span, upperEnd ? 3.75 : 10.0);
             QVERIFY(!f.Label15->isVisible());
             QVERIFY(!f.Label16->isVisible());
             QCOMPARE(fx.boxes().size(), 1);
