@@ -78,6 +78,7 @@ struct HartX::Private {
     bool primaryMaster = true;
     qint16 preambles = hart::kMinPreambles;
     qint16 extraAllowance = 0; // 10 ms units
+    LinkTiming timing;
 
     // The one data buffer: the request before a transaction, the reply data after it.
     QByteArray buffer;
@@ -147,6 +148,15 @@ void HartX::setLineFactory(LineFactory factory) {
         d->dropLine();
     else
         d->linePort = -1; // replaced once the transaction on it has ended
+}
+
+void HartX::setLinkTiming(const LinkTiming &timing) {
+    d->timing = timing;
+    if (d->engine) d->engine->setTiming(timing);
+}
+
+LinkTiming HartX::linkTiming() const {
+    return d->timing;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -325,6 +335,7 @@ bool HartX::Private::ensureLine(QString *error) {
         return false;
     }
     engine = std::make_unique<TransactionEngine>(line.get());
+    engine->setTiming(timing);
     QObject::connect(
         engine.get(), &TransactionEngine::finished, q,
         [this](quint64 id, const TransactionEngine::Outcome &o) { onEngineFinished(id, o); });
