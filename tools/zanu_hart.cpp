@@ -1,13 +1,16 @@
 // zanu-hart: one HART command from the command line, through the same engine and serial line
 // the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
-//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]
+//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--verbose]
+//             [--timing KEY=MS,...] CMD [DATAHEX]
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
 // 2 no answer (the reason on stderr), 1 bad arguments.
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
+#include "hart/link/link_log.h"
+#include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
 
@@ -21,7 +24,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]\n"
+    "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--verbose]\n"
+    "                 [--timing KEY=MS,...] CMD [DATAHEX]\n"
     "\n"
     "Sends HART command 0 to the transmitter at the polling address (default 0) to learn its\n"
     "long address, then CMD (0-255) with the request data DATAHEX (hex digits, up to 255\n"
@@ -30,8 +34,18 @@ const char kUsage[] =
     "  --port COM3 | /dev/ttyUSB0   the serial port with the HART modem\n"
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
+    "  --verbose                    print every frame sent and received, retries, time-outs\n"
+    "                               and port events on stderr\n"
+    "  --timing SPEC                change the link timing, e.g. rt1=600,allowance=100 for a\n"
+    "                               slow USB adapter (also ZANU_HART_TIMING; this wins).\n"
+    "                               Keys (milliseconds, defaults):\n"
+    "%1"
     "\n"
     "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
+
+QString usageText() {
+    return QString::fromLatin1(kUsage).arg(LinkTiming::helpText());
+}
 
 struct Args {
     QString device;
@@ -40,10 +54,12 @@ struct Args {
     bool primary = true;
     int command = 0;
     QByteArray data;
+    bool verbose = false;
+    LinkTiming timing;
 };
 
 int usage(const QString &problem) {
-    std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), kUsage);
+    std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), qPrintable(usageText()));
     return 1;
 }
 
@@ -58,6 +74,8 @@ std::optional<int> parseInt(const QString &text, int lo, int hi) {
 QString parseArgs(const QStringList &argv, Args *args) {
     QStringList positional;
     bool havePort = false;
+    QString timingError;
+    if (!LinkTiming::fromEnvironment(&args->timing, &timingError)) return timingError;
     for (int i = 1; i < argv.size(); ++i) {
         const QString &a = argv[i];
         auto value = [&](QString *out) {
@@ -89,6 +107,12 @@ QString parseArgs(const QStringList &argv, Args *args) {
             args->pollingAddress = *n;
         } else if (a == QLatin1String("--secondary")) {
             args->primary = false;
+        } else if (a == QLatin1String("--verbose")) {
+            args->verbose = true;
+        } else if (a == QLatin1String("--timing")) {
+            QString v;
+            if (!value(&v)) return QStringLiteral("--timing needs KEY=MS,...");
+            if (!LinkTiming::parse(v, &args->timing, &timingError)) return timingError;
         } else if (a.startsWith(QLatin1String("--"))) {
             return QStringLiteral("unknown option %1").arg(a);
         } else {
@@ -139,15 +163,20 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
-        std::fputs(kUsage, stdout);
+        std::fputs(qPrintable(usageText()), stdout);
         return 0;
     }
     Args args;
     const QString problem = parseArgs(argl, &args);
     if (!problem.isEmpty()) return usage(problem);
 
+    if (args.verbose) {
+        qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
+        hart::enableLinkLog();
+    }
     SerialLine line(args.device, args.label);
     TransactionEngine engine(&line);
+    engine.setTiming(args.timing);
     int exitCode = 2;
 
     auto fail = [&](const QString &why) {
