@@ -2,7 +2,25 @@
 // process status.
 #pragma once
 
+#include "sim/sim_line.h"
+
+#include <QElapsedTimer>
 #include <QString>
+
+// The simulated line, counting the bytes that go each way and when, so that wire time comes from
+// what really was on the line (preambles, addresses, retries included).
+class MeteredLine : public SimLine {
+public:
+    MeteredLine(SimDevice *device, Timing timing);
+    void send(const QByteArray &frame) override;
+
+    qint64 sentBytes = 0;
+    qint64 receivedBytes = 0;
+    int framesSent = 0;
+    QElapsedTimer clock;
+    qint64 firstSendUs = -1;
+    qint64 lastReceiveUs = -1;
+};
 
 // HartX on the simulated line with real 1200 bit/s timing: commands 13 and 2 in turn.
 int benchTransactions(int count);
@@ -13,6 +31,9 @@ int benchCodec(int milliseconds);
 int benchPolls(int count, bool clearTrace);
 // The main window monitoring the output signal on the real-timing simulated line.
 int benchMonitor(int seconds);
+// The main window's read sequence (command 0 to the last reply) on the real-timing simulated
+// line, against the protocol time its bytes, turnarounds and link grants need.
+int benchSequence(int runs);
 // zanu-config against zanu-sim on a pseudo-terminal: process start to the first request.
 int benchStartup(const QString &configBinary, const QString &simBinary, int runs);
 // The same under strace: the program's own work before and after the splash's wait, and how long

@@ -24,6 +24,8 @@ const char kUsage[] =
     "                                empties the simulator's request trace every 1000 polls\n"
     "  monitor [--seconds N]         CPU of the main window monitoring the output signal\n"
     "                                (default 60 s)\n"
+    "  sequence [--runs N]           the main window's read sequence against its protocol\n"
+    "                                time on the real-timing simulated line (default 3 runs)\n"
     "  startup --config BIN --sim BIN [--runs N]\n"
     "                                process start to the first request (default 7 runs)\n"
     "  phases --config BIN --sim BIN [--runs N]\n"
@@ -59,7 +61,7 @@ int main(int argc, char *argv[]) {
     const QString part = QString::fromLocal8Bit(argv[1]);
     // Only the window needs a GUI; the offscreen platform keeps it headless.
     std::unique_ptr<QCoreApplication> app;
-    if (part == QLatin1String("monitor")) {
+    if (part == QLatin1String("monitor") || part == QLatin1String("sequence")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {
@@ -76,6 +78,8 @@ int main(int argc, char *argv[]) {
                           args.contains(QStringLiteral("--clear-trace")));
     if (part == QLatin1String("monitor"))
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
+    if (part == QLatin1String("sequence"))
+        return benchSequence(intOption(args, QStringLiteral("--runs"), 3));
     if (part == QLatin1String("startup")) {
         const QString config = option(args, QStringLiteral("--config"), QString());
         const QString sim = option(args, QStringLiteral("--sim"), QString());

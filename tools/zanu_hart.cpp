@@ -1,7 +1,8 @@
 // zanu-hart: one HART command from the command line, through the same engine and serial line
 // the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
-//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode] CMD [DATAHEX]
+//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode]
+//             [--verbose] [--timing KEY=MS,...] CMD [DATAHEX]
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
@@ -12,6 +13,8 @@
 #include "hart/link/com_port_name.h"
 #include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
+#include "hart/link/link_log.h"
+#include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
 
@@ -26,7 +29,7 @@ namespace {
 
 const char kUsage[] =
     "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode]\n"
-    "                 CMD [DATAHEX]\n"
+    "                 [--verbose] [--timing KEY=MS,...] CMD [DATAHEX]\n"
     "\n"
     "Sends HART command 0 to the transmitter at the polling address (default 0) to learn its\n"
     "long address, then CMD (0-255) with the request data DATAHEX (hex digits, up to 255\n"
@@ -37,8 +40,18 @@ const char kUsage[] =
     "  --secondary                  talk as secondary master (default: primary)\n"
     "  --decode                     also print the reply field by field, one per line\n"
     "                               (commands 0-3, 6, 11-19, 34-38, 40, 44, 48, 129, 150, 152)\n"
+    "  --verbose                    print every frame sent and received, retries, time-outs\n"
+    "                               and port events on stderr\n"
+    "  --timing SPEC                change the link timing, e.g. rt1=600,allowance=100 for a\n"
+    "                               slow USB adapter (also ZANU_HART_TIMING; this wins).\n"
+    "                               Keys (milliseconds, defaults):\n"
+    "%1"
     "\n"
     "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n";
+
+QString usageText() {
+    return QString::fromLatin1(kUsage).arg(LinkTiming::helpText());
+}
 
 struct Args {
     QString device;
@@ -48,10 +61,12 @@ struct Args {
     bool decode = false;
     int command = 0;
     QByteArray data;
+    bool verbose = false;
+    LinkTiming timing;
 };
 
 int usage(const QString &problem) {
-    std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), kUsage);
+    std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), qPrintable(usageText()));
     return 1;
 }
 
@@ -66,6 +81,8 @@ std::optional<int> parseInt(const QString &text, int lo, int hi) {
 QString parseArgs(const QStringList &argv, Args *args) {
     QStringList positional;
     bool havePort = false;
+    QString timingError;
+    if (!LinkTiming::fromEnvironment(&args->timing, &timingError)) return timingError;
     for (int i = 1; i < argv.size(); ++i) {
         const QString &a = argv[i];
         auto value = [&](QString *out) {
@@ -99,6 +116,12 @@ QString parseArgs(const QStringList &argv, Args *args) {
             args->primary = false;
         } else if (a == QLatin1String("--decode")) {
             args->decode = true;
+        } else if (a == QLatin1String("--verbose")) {
+            args->verbose = true;
+        } else if (a == QLatin1String("--timing")) {
+            QString v;
+            if (!value(&v)) return QStringLiteral("--timing needs KEY=MS,...");
+            if (!LinkTiming::parse(v, &args->timing, &timingError)) return timingError;
         } else if (a.startsWith(QLatin1String("--"))) {
             return QStringLiteral("unknown option %1").arg(a);
         } else {
@@ -174,15 +197,20 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
-        std::fputs(kUsage, stdout);
+        std::fputs(qPrintable(usageText()), stdout);
         return 0;
     }
     Args args;
     const QString problem = parseArgs(argl, &args);
     if (!problem.isEmpty()) return usage(problem);
 
+    if (args.verbose) {
+        qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
+        hart::enableLinkLog();
+    }
     SerialLine line(args.device, args.label);
     TransactionEngine engine(&line);
+    engine.setTiming(args.timing);
     int exitCode = 2;
 
     auto fail = [&](const QString &why) {

@@ -2,6 +2,8 @@
 
 #include "dialogs/frm_splash.h"
 #include "hart/link/exit_signals.h"
+#include "hart/link/link_log.h"
+#include "hart/link/link_timing.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/form1.h"
@@ -16,7 +18,7 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zanu-config [--simulate]\n"
+    "Usage: zanu-config [--simulate] [--log FILE] [--timing KEY=MS,...]\n"
     "\n"
     "Configuration tool for Zanu Pelvanor I and Ostrimel submersible level transmitters,\n"
     "connected through a HART modem on a serial port (chosen under Config, COM-settings and\n"
@@ -25,12 +27,23 @@ const char kUsage[] =
     "Options:\n"
     "  --simulate     talk to a built-in simulated transmitter on every COM port instead of\n"
     "                 the serial ports\n"
+    "  --log FILE     append every HART frame sent and received, retries, time-outs and port\n"
+    "                 events to FILE (the zanu.hart.wire and zanu.hart.link log categories)\n"
+    "  --timing SPEC  change the HART link timing, e.g. rt1=600,allowance=100 for a slow USB\n"
+    "                 adapter; overrides ZANU_HART_TIMING. Keys (milliseconds, defaults):\n"
+    "%1"
     "  -h, --help     show this text\n"
     "  -v, --version  show the version\n"
     "\n"
     "Environment:\n"
     "  ZANU_COM1 .. ZANU_COM12  the device a COM number stands for (default COM 1-4 =\n"
-    "                 /dev/ttyS0-3, COM 5-8 = /dev/ttyUSB0-3, COM 9-12 = /dev/ttyACM0-3)\n";
+    "                 /dev/ttyS0-3, COM 5-8 = /dev/ttyUSB0-3, COM 9-12 = /dev/ttyACM0-3)\n"
+    "  ZANU_HART_TIMING         link timing as for --timing\n"
+    "  QT_LOGGING_RULES         e.g. zanu.hart.wire.debug=true logs every frame to stderr\n";
+
+QString usageText() {
+    return QString::fromLatin1(kUsage).arg(LinkTiming::helpText());
+}
 
 QString versionNumber() {
     return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
@@ -43,7 +56,7 @@ int main(int argc, char *argv[]) {
     // the GUI starts.
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            std::fputs(kUsage, stdout);
+            std::fputs(qPrintable(usageText()), stdout);
             return 0;
         }
         if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
@@ -60,14 +73,35 @@ int main(int argc, char *argv[]) {
     // Qt's own options (-platform, -style, ...) have been taken out of the arguments by now.
     QCommandLineParser parser;
     const QCommandLineOption simulateOption(QStringLiteral("simulate"));
+    const QCommandLineOption logOption(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption timingOption(QStringLiteral("timing"), QString(),
+                                          QStringLiteral("SPEC"));
     parser.addOption(simulateOption);
+    parser.addOption(logOption);
+    parser.addOption(timingOption);
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
         const QString what = parser.errorText().isEmpty()
                                  ? QStringLiteral("Unexpected argument: ") +
                                        parser.positionalArguments().join(QLatin1Char(' '))
                                  : parser.errorText();
-        std::fprintf(stderr, "zanu-config: %s\n\n%s", qPrintable(what), kUsage);
+        std::fprintf(stderr, "zanu-config: %s\n\n%s", qPrintable(what), qPrintable(usageText()));
         return 2;
+    }
+    // A field engineer's timing must be what is used, or the program says why not.
+    LinkTiming timing;
+    QString timingError;
+    if (!LinkTiming::fromEnvironment(&timing, &timingError) ||
+        (parser.isSet(timingOption) &&
+         !LinkTiming::parse(parser.value(timingOption), &timing, &timingError))) {
+        std::fprintf(stderr, "zanu-config: %s\n", qPrintable(timingError));
+        return 2;
+    }
+    if (parser.isSet(logOption)) {
+        QString logError;
+        if (!hart::startLinkLogFile(parser.value(logOption), &logError)) {
+            std::fprintf(stderr, "zanu-config: %s\n", qPrintable(logError));
+            return 2;
+        }
     }
 
     std::unique_ptr<SimDevice> simulated;
@@ -76,6 +110,7 @@ int main(int argc, char *argv[]) {
     std::unique_ptr<Form1> mainWindow;
     frmSplash splash([&]() -> QWidget * {
         mainWindow = std::make_unique<Form1>();
+        mainWindow->HartX1->setLinkTiming(timing);
         if (SimDevice *device = simulated.get()) {
             mainWindow->HartX1->setLineFactory(
                 [device](int) { return std::make_unique<SimLine>(device, SimLine::Timing::Real); });

@@ -88,6 +88,7 @@ struct HartX::Private {
     bool primaryMaster = true;
     qint16 preambles = hart::kMinPreambles;
     qint16 extraAllowance = 0; // 10 ms units
+    LinkTiming timing;
 
     // The one data buffer: the request before a transaction, the reply data after it.
     QByteArray buffer;
@@ -163,6 +164,15 @@ void HartX::setLineFactory(LineFactory factory) {
         d->dropLine();
     else
         d->linePort = -1; // replaced once the transaction on it has ended
+}
+
+void HartX::setLinkTiming(const LinkTiming &timing) {
+    d->timing = timing;
+    if (d->engine) d->engine->setTiming(timing);
+}
+
+LinkTiming HartX::linkTiming() const {
+    return d->timing;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -341,6 +351,7 @@ bool HartX::Private::ensureLine(QString *error) {
         return false;
     }
     engine = std::make_unique<TransactionEngine>(line.get());
+    engine->setTiming(timing);
     // Another adapter, or ZANU_COMn pointed elsewhere, may put another device behind the port.
     if (accepted) verify = true;
     QObject::connect(

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "hart/link/hart_line.h"
+#include "hart/link/link_timing.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -46,6 +47,10 @@ public:
     ~HartX() override;
 
     void setLineFactory(LineFactory factory);
+    // The link's timing (time-outs, retries, the pause between transactions), handed to the
+    // engine as it is; applies from the next transaction on.
+    void setLinkTiming(const LinkTiming &timing);
+    LinkTiming linkTiming() const;
 
     // --- Link settings (written by the link set-up) ---
     void setCommPort(quint8 port); // closes the open line; the next transaction opens the new one

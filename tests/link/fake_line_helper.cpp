@@ -2,6 +2,20 @@
 
 #include <QTimer>
 
+LinkTiming shortTiming() {
+    LinkTiming t;
+    t.primaryReplyTimeoutMs = 80;
+    t.secondaryReplyTimeoutMs = 130;
+    t.adapterAllowanceMs = 20;
+    t.interCharGapMs = 30;
+    t.quietMs = 30;
+    t.maxListenMs = 300;
+    t.linkGrantMs = 40;
+    t.sendWatchdogMs = 300;
+    t.longestReplyMs = 400;
+    return t;
+}
+
 FakeLine::FakeLine(const QString &name, QObject *parent) : HartLine(parent), name_(name) {
     clock.start();
 }

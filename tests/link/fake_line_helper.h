@@ -4,6 +4,7 @@
 
 #include "hart/link/hart_codec.h"
 #include "hart/link/hart_line.h"
+#include "hart/link/link_timing.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -82,6 +83,12 @@ struct FakeDevice {
     // Attaches this device to a line; the device must outlive the line's use.
     void attach(FakeLine &line);
 };
+
+// Link timing for tests that do not measure the time-outs themselves: the same rules in a few
+// tens of ms instead of hundreds, so that silence and retries do not cost real seconds. The ratios
+// that matter are kept: the secondary master waits longer than the primary one, a scripted
+// reply at 5 ms is well inside every time-out, and the gap outlasts the fake line's chunking.
+LinkTiming shortTiming();
 
 // "AB CD" -> bytes.
 inline QByteArray hexBytes(const char *text) {

@@ -42,6 +42,7 @@ struct Rig {
             if (onResult) onResult(results.back());
             --slotDepth;
         });
+        x.setLinkTiming(shortTiming());
         // The link set-up as the window does it.
         x.setLinkSetting6(1);
         x.setCommPort(port);

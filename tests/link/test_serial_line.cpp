@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -28,6 +32,7 @@ private slots:
     void init();
     void opensAPseudoTerminalThatKeysItself();
     void sentFollowsTheWireTime();
+    void wedgedAdapterDoesNotFreezeTheCaller();
     void echo_data();
     void echo();
     void vanishingPortFails();
@@ -79,6 +84,44 @@ void TestSerialLine::sentFollowsTheWireTime() {
     QVERIFY(QTest::qWaitFor([&] { return pty_->got.size() >= kRequest.size(); }, 1000));
     QCOMPARE(pty_->got.toHex(' '), kRequest.toHex(' '));
     QCOMPARE(failed.count(), 0);
+}
+
+void TestSerialLine::wedgedAdapterDoesNotFreezeTheCaller() {
+    // An adapter whose transmit queue never drains: the event loop keeps running, `sent` does
+    // not come, and closing the line leaves nothing that could report it later.
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    SerialLine line(pty_->slave());
+    line.setDrainForTest([release](int) {
+        while (!*release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    QVERIFY(line.open(nullptr));
+    QSignalSpy sent(&line, &HartLine::sent);
+    int ticks = 0;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, this, [&] { ++ticks; });
+    tick.start(10);
+    line.send(kRequest);
+    const qint64 wire = hart::wireTimeUs(int(kRequest.size())) / 1000;
+    QTest::qWait(int(wire) + 300);
+    QCOMPARE(sent.count(), 0);
+    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    line.close();
+    *release = true;
+    QTest::qWait(50);
+    QCOMPARE(sent.count(), 0);
+
+    // Once the adapter drains, `sent` follows on the line's own thread.
+    *release = false;
+    QVERIFY(line.open(nullptr));
+    QThread *caller = QThread::currentThread();
+    QThread *sentOn = nullptr;
+    connect(&line, &HartLine::sent, this, [&] { sentOn = QThread::currentThread(); });
+    line.send(kRequest);
+    QTest::qWait(int(wire) + 50);
+    *release = true;
+    QVERIFY(sent.wait(2000));
+    QCOMPARE(sentOn, caller);
 }
 
 void TestSerialLine::echo_data() {
@@ -220,6 +263,7 @@ void TestSerialLine::hartxEndToEnd() {
 
     qputenv("ZANU_COM5", pty_->slave().toLocal8Bit());
     HartX x;
+    x.setLinkTiming(shortTiming());
     QList<QPair<int, int>> results;
     connect(&x, &HartX::Result, this, [&](qint16, qint16 c, qint16 r) {
         results.append({c, r});

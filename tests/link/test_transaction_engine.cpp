@@ -1,8 +1,11 @@
 // The transaction engine against a scripted line: time-outs measured from the end of sending,
-// retries of silence and garbled replies but not of busy ones, one outcome per transaction, and
-// listen-before-talk. These run in real time; each row stays around a second or less.
+// retries of silence and garbled replies but not of busy ones, one outcome per transaction,
+// listen-before-talk, the link grant to another master and the wire log. They run on the short
+// test timing; every expectation is taken from it, and none depends on a timer firing on time,
+// only on timers firing in order.
 #include "fake_line_helper.h"
 
+#include "hart/link/link_log.h"
 #include "hart/link/transaction_engine.h"
 
 #include <QtTest>
@@ -38,6 +41,7 @@ struct Harness {
     bool finishedInsideSubmit = false;
 
     Harness() {
+        engine.setTiming(shortTiming());
         device.attach(line);
         QObject::connect(&engine, &TransactionEngine::finished,
                          [this](quint64 id, const TransactionEngine::Outcome &o) {
@@ -101,6 +105,13 @@ private slots:
     void lineThatBreaksIsNotRetried();
     void lineThatNeverFinishesSending();
     void oversizedRequestIsRefused();
+    void linkGrant_data();
+    void linkGrant();
+    void yieldsToAnotherMaster_data();
+    void yieldsToAnotherMaster();
+    void wireLog();
+    void timingText_data();
+    void timingText();
 };
 
 void TestTransactionEngine::outcomes_data() {
@@ -114,8 +125,9 @@ void TestTransactionEngine::outcomes_data() {
     QTest::addColumn<QString>("detail");
     QTest::addColumn<int>("minMs");
 
-    const int rt =
-        TransactionEngine::kPrimaryReplyTimeoutMs + TransactionEngine::kAdapterAllowanceMs;
+    const LinkTiming t = shortTiming();
+    const int rt = t.primaryReplyTimeoutMs + t.adapterAllowanceMs;
+    const int rtSecondary = t.secondaryReplyTimeoutMs + t.adapterAllowanceMs;
 
     QTest::newRow("reply") << Answers{reply()} << 2 << true << 0 << "Reply" << 1 << 0 << "" << 0;
     QTest::newRow("busy is not retried here")
@@ -147,17 +159,17 @@ void TestTransactionEngine::outcomes_data() {
         << Answers{reply(rt - 60)} << 0 << true << 0 << "Reply" << 1 << 0 << "" << 0;
     QTest::newRow("reply too late for a primary master")
         << Answers{reply(rt + 70)} << 0 << true << 0 << "NoReply" << 1 << 0 << "" << rt;
-    QTest::newRow("secondary master waits longer")
-        << Answers{reply(rt + 40)} << 0 << false << 0 << "Reply" << 1 << 0 << "" << 0;
+    QTest::newRow("secondary master waits longer") << Answers{reply((rt + rtSecondary) / 2)} << 0
+                                                   << false << 0 << "Reply" << 1 << 0 << "" << 0;
     QTest::newRow("extra allowance stretches the wait")
         << Answers{reply(rt + 70)} << 0 << true << 150 << "Reply" << 1 << 0 << "" << 0;
 
     FakeDevice::Answer chunked = reply();
-    chunked.chunkGapsMs = {TransactionEngine::kInterCharGapMs - 20};
+    chunked.chunkGapsMs = {t.interCharGapMs - 20};
     QTest::newRow("adapter chunks within the gap")
         << Answers{chunked} << 0 << true << 0 << "Reply" << 1 << 0 << "" << rt;
     FakeDevice::Answer stalled = reply();
-    stalled.chunkGapsMs = {5, 5, 5, 5, 5, 5, 5, TransactionEngine::kInterCharGapMs + 100};
+    stalled.chunkGapsMs = {5, 5, 5, 5, 5, 5, 5, t.interCharGapMs + 100};
     QTest::newRow("gap inside the reply")
         << Answers{stalled} << 0 << true << 0 << "Garbled" << 1 << 0 << "broke off" << 0;
 }
@@ -225,6 +237,7 @@ void TestTransactionEngine::notAnswersAreSkipped() {
     };
     const QByteArray other = hart::longAddress(false, 0x26, 0x06, hexBytes("78 9A BC"));
     const QByteArray ours = hart::longAddress(true, 0x75, 0x0A, hexBytes("010203"), true);
+    const QByteArray theirs = hart::longAddress(false, 0x75, 0x0A, hexBytes("010203"));
     h.line.respond = [&](const QByteArray &) {
         return QList<Chunk>{
             {0, sentFrame},                        // our echo
@@ -233,6 +246,7 @@ void TestTransactionEngine::notAnswersAreSkipped() {
             {60, frame(other, 2, 0x86, 0xE3)},     // another device's reply
             {80, frame(r.address, 3, 0x86, 0xE4)}, // wrong command
             {100, frame(ours, 2, 0x82, 0xE5)},     // another master's request to it
+            {120, frame(theirs, 2, 0x86, 0xE6)},   // its reply to the other master
             {140, frame(ours, 2, 0x86, 0x42)},     // ours, burst bit set
         };
     };
@@ -282,8 +296,9 @@ void TestTransactionEngine::replyTimeCountsFromTheEndOfSending() {
     // A long request on a slow adapter: the reply comes well after send() + RT1 but within RT1
     // of the last byte leaving the line.
     Harness h;
-    h.line.sentDelayMs = 300;
-    h.device.script[2] = {reply(250)};
+    const int rt = h.engine.timing().primaryReplyTimeoutMs + h.engine.timing().adapterAllowanceMs;
+    h.line.sentDelayMs = rt;
+    h.device.script[2] = {reply(rt - 30)};
     auto r = h.request(2);
     r.retries = 0;
     h.submit(r);
@@ -313,6 +328,9 @@ void TestTransactionEngine::preamblesSent() {
 
 void TestTransactionEngine::listensBeforeTalking() {
     Harness h;
+    LinkTiming t = shortTiming();
+    t.maxListenMs = 5000; // the traffic below must end before the bound, however slow the run
+    h.engine.setTiming(t);
     // Another master's traffic: a byte every 20 ms for 200 ms.
     const QByteArray noise = hexBytes("FF FF 82 26 06 78 9A BC 02 00 00");
     int n = 0;
@@ -330,7 +348,7 @@ void TestTransactionEngine::listensBeforeTalking() {
     QCOMPARE(statusName(h.done[0].second.status), QString("Reply"));
     QCOMPARE(n, 10);
     const qint64 waited = h.line.sendAtMs.value(0) - lastAt;
-    QVERIFY2(waited >= TransactionEngine::kQuietMs - 5, qPrintable(QString::number(waited)));
+    QVERIFY2(waited >= t.quietMs - 5, qPrintable(QString::number(waited)));
 }
 
 void TestTransactionEngine::listeningIsBounded() {
@@ -344,9 +362,8 @@ void TestTransactionEngine::listeningIsBounded() {
     QVERIFY(QTest::qWaitFor([&] { return !h.line.frames.isEmpty(); }, 3000));
     traffic.stop();
     const qint64 waited = h.line.sendAtMs[0] - start;
-    QVERIFY2(waited >= TransactionEngine::kMaxListenMs - 20 &&
-                 waited < TransactionEngine::kMaxListenMs + 500,
-             qPrintable(QString::number(waited)));
+    const int bound = h.engine.timing().maxListenMs;
+    QVERIFY2(waited >= bound - 20 && waited < bound + 500, qPrintable(QString::number(waited)));
     QVERIFY(h.waitDone());
 }
 
@@ -361,7 +378,7 @@ void TestTransactionEngine::babblingLineStillEnds() {
     h.submit(r);
     QVERIFY(QTest::qWaitFor([&] { return !h.line.sentAtMs.isEmpty(); }, 1000));
     noise.start(10);
-    const int bound = TransactionEngine::replyTimeoutMs(r) + TransactionEngine::kLongestReplyMs;
+    const int bound = h.engine.replyTimeoutMs(r) + h.engine.timing().longestReplyMs;
     QVERIFY(h.waitDone(1, bound + 1000));
     noise.stop();
     const qint64 took = h.line.clock.elapsed() - h.line.sentAtMs[0];
@@ -407,7 +424,7 @@ void TestTransactionEngine::lineThatNeverFinishesSending() {
     Harness h;
     h.line.reportsSent = false;
     h.submit(h.request(2));
-    QVERIFY(h.waitDone(1, TransactionEngine::kSendWatchdogMs + 2000));
+    QVERIFY(h.waitDone(1, h.engine.timing().sendWatchdogMs + 2000));
     QCOMPARE(statusName(h.done[0].second.status), QString("LineFailed"));
     QVERIFY(h.done[0].second.detail.contains("did not finish sending"));
 }
@@ -424,6 +441,178 @@ void TestTransactionEngine::oversizedRequestIsRefused() {
     QCOMPARE(statusName(h.done[0].second.status), QString("BadRequest"));
     QCOMPARE(statusName(h.done[1].second.status), QString("BadRequest"));
     QVERIFY(h.line.frames.isEmpty());
+}
+
+void TestTransactionEngine::linkGrant_data() {
+    // Each row: how our first attempt ends, and when (after its `sent`); the next request of ours,
+    // a retry or the next transaction, must leave the other master RT2 from there.
+    QTest::addColumn<Answers>("script");
+    QTest::addColumn<int>("submits");
+    QTest::addColumn<int>("endsAfterMs");
+    const LinkTiming t = shortTiming();
+    QTest::newRow("after a reply") << Answers{reply(5)} << 2 << 5;
+    QTest::newRow("after silence, before the retry")
+        << Answers{silent(), reply()} << 1 << t.primaryReplyTimeoutMs + t.adapterAllowanceMs;
+    QTest::newRow("after a garbled reply, before the retry")
+        << Answers{answer(Kind::BadChecksum, 5), reply()} << 1 << 5 + t.interCharGapMs;
+}
+
+void TestTransactionEngine::linkGrant() {
+    QFETCH(Answers, script);
+    QFETCH(int, submits);
+    QFETCH(int, endsAfterMs);
+    Harness h;
+    h.device.script[2] = script;
+    for (int i = 0; i < submits; ++i)
+        h.submit(h.request(2));
+    QVERIFY(h.waitDone(submits));
+    QCOMPARE(h.line.frames.size(), 2);
+    QCOMPARE(statusName(h.done.last().second.status), QString("Reply"));
+    const qint64 pause = h.line.sendAtMs[1] - h.line.sentAtMs[0] - endsAfterMs;
+    QVERIFY2(pause >= h.engine.timing().linkGrantMs - 2, qPrintable(QString::number(pause)));
+}
+
+void TestTransactionEngine::yieldsToAnotherMaster_data() {
+    QTest::addColumn<bool>("deviceAnswersIt");
+    QTest::newRow("its device answers") << true;
+    QTest::newRow("its device stays silent") << false;
+}
+
+void TestTransactionEngine::yieldsToAnotherMaster() {
+    // The other master (secondary, as a handheld is) starts inside the link grant after our
+    // transaction: ours waits for its transaction to end, and its reply is not our result.
+    QFETCH(bool, deviceAnswersIt);
+    Harness h;
+    const QByteArray theirs =
+        hart::longAddress(false, h.device.manufacturer, h.device.deviceType, h.device.deviceId);
+    auto frame = [&](quint8 delimiter, const QByteArray &data) {
+        hart::Frame f;
+        f.delimiter = delimiter;
+        f.address = theirs;
+        f.command = 2;
+        f.data = data;
+        return hart::encode(f, 5);
+    };
+    qint64 requestAt = -1, replyAt = -1;
+    const int replyAfterMs = 100;
+    QObject::connect(&h.engine, &TransactionEngine::finished, [&] {
+        if (h.done.size() != 1) return;
+        h.submit(h.request(2));
+        QTimer::singleShot(10, Qt::PreciseTimer, &h.line, [&] {
+            requestAt = h.line.clock.elapsed();
+            h.line.inject(frame(0x82, QByteArray()));
+        });
+        if (deviceAnswersIt)
+            QTimer::singleShot(10 + replyAfterMs, Qt::PreciseTimer, &h.line, [&] {
+                replyAt = h.line.clock.elapsed();
+                h.line.inject(frame(0x86, hexBytes("EE")));
+            });
+    });
+    h.device.script[2] = {reply(), reply()};
+    h.submit(h.request(2));
+    QVERIFY(h.waitDone(2));
+    QVERIFY(requestAt >= 0);
+    const qint64 ours = h.line.sendAtMs.value(1);
+    if (deviceAnswersIt) {
+        QVERIFY2(ours >= replyAt && replyAt >= 0,
+                 qPrintable(QString("sent at %1, its reply at %2").arg(ours).arg(replyAt)));
+    } else {
+        // Its request went unanswered: the line is ours once its reply time has passed.
+        const LinkTiming &t = h.engine.timing();
+        const qint64 waited = ours - requestAt;
+        QVERIFY2(waited >= t.secondaryReplyTimeoutMs + t.adapterAllowanceMs - 2,
+                 qPrintable(QString::number(waited)));
+    }
+    QCOMPARE(statusName(h.done[1].second.status), QString("Reply"));
+    QCOMPARE(h.done[1].second.reply.data, QByteArray());
+}
+
+namespace {
+QStringList *g_logged = nullptr;
+void captureLog(QtMsgType, const QMessageLogContext &context, const QString &message) {
+    if (g_logged) g_logged->append(QString::fromLatin1(context.category) + ": " + message);
+}
+} // namespace
+
+void TestTransactionEngine::wireLog() {
+    QStringList logged;
+    g_logged = &logged;
+    const QtMessageHandler previous = qInstallMessageHandler(captureLog);
+    auto run = [](Harness &h, Answers script) {
+        h.device.script[2] = script;
+        h.submit(h.request(2));
+        return h.waitDone();
+    };
+    {
+        // Off by default: nothing at all is written.
+        Harness h;
+        QVERIFY(run(h, {silent(), reply()}));
+    }
+    QCOMPARE(logged, QStringList());
+
+    QLoggingCategory::setFilterRules("zanu.hart.wire.debug=true\nzanu.hart.link.debug=true");
+    {
+        Harness h;
+        QVERIFY(run(h, {silent(), reply()}));
+    }
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    g_logged = nullptr;
+
+    const QStringList tx = logged.filter(QRegularExpression("^zanu.hart.wire: TX +[0-9.]+ ms "));
+    const QStringList rx = logged.filter(QRegularExpression("^zanu.hart.wire: RX +[0-9.]+ ms "));
+    QCOMPARE(tx.size(), 2);
+    QVERIFY2(tx[0].contains("FF FF FF FF FF 82 B5 0A 01 02 03 02 00") &&
+                 tx[0].contains("STX cmd 2 to b5 0a 01 02 03 (primary)"),
+             qPrintable(tx[0]));
+    QCOMPARE(rx.size(), 1);
+    QVERIFY2(
+        rx[0].contains("86 F5 0A 01 02 03 02 02 00 00") &&
+            rx[0].contains("ACK cmd 2 from f5 0a 01 02 03 (primary, burst), rc 0, status 0x00"),
+        qPrintable(rx[0]));
+    QVERIFY2(!logged.filter(QRegularExpression("^zanu.hart.link: .*no reply \\(try 1 of 3\\)"))
+                  .isEmpty(),
+             qPrintable(logged.join('\n')));
+}
+
+void TestTransactionEngine::timingText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // toString() of the result, or the error
+    LinkTiming slow;
+    slow.primaryReplyTimeoutMs = 600;
+    slow.adapterAllowanceMs = 100;
+    LinkTiming noPause;
+    noPause.linkGrantMs = 0;
+    noPause.retries = 0;
+    QTest::newRow("empty: the defaults") << "" << LinkTiming().toString();
+    QTest::newRow("a slow adapter") << "rt1=600,allowance=100" << slow.toString();
+    QTest::newRow("blanks and capitals") << " RT2 = 0 , retries=0 ," << noPause.toString();
+    QTest::newRow("not a number") << "rt1=6oo"
+                                  << "rt1 takes a whole number from 1 to 60000";
+    QTest::newRow("out of range") << "retries=11"
+                                  << "retries takes a whole number from 0 to 10";
+    QTest::newRow("unknown key") << "baud=9600"
+                                 << "KEY one of rt1, rt1-secondary, allowance";
+    QTest::newRow("no value") << "rt1"
+                              << "expected KEY=VALUE";
+    QTest::newRow("good, then bad") << "rt1=600,speed=1"
+                                    << "KEY one of";
+}
+
+void TestTransactionEngine::timingText() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    LinkTiming t;
+    QString error;
+    if (LinkTiming::parse(text, &t, &error)) {
+        QCOMPARE(t.toString(), expected);
+        LinkTiming back = shortTiming();
+        QVERIFY(LinkTiming::parse(t.toString(), &back, &error));
+        QVERIFY(back == t);
+    } else {
+        QVERIFY2(error.contains(expected), qPrintable(error));
+        QVERIFY(t == LinkTiming()); // a bad text changes nothing
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTransactionEngine)

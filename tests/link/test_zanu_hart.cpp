@@ -83,6 +83,8 @@ void TestZanuHart::badArguments_data() {
         << QStringList{"--port", "COM5", "--fast", "0"} << "unknown option --fast";
     QTest::newRow("extra argument")
         << QStringList{"--port", "COM5", "0", "00", "11"} << "too many arguments";
+    QTest::newRow("bad timing") << QStringList{"--port", "COM5", "--timing", "rt1=fast", "0"}
+                                << "rt1 takes a whole number";
 }
 
 void TestZanuHart::badArguments() {
@@ -126,6 +128,8 @@ void TestZanuHart::talksToATransmitter_data() {
     QTest::newRow("polling address and secondary master")
         << QStringList{"--polling-address", "7", "--secondary"} << 2 << "0102"
         << "rc=0 status=0x00 data=0102\n";
+    QTest::newRow("verbose") << QStringList{"--verbose"} << 44 << "4B"
+                             << "rc=0 status=0x00 data=4b\n";
 }
 
 void TestZanuHart::talksToATransmitter() {
@@ -152,7 +156,16 @@ void TestZanuHart::talksToATransmitter() {
     const Run r = run(args, env);
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(r.out, expected);
-    QVERIFY(r.err.isEmpty());
+    if (extra.contains("--verbose")) {
+        // Both frames of both transactions, each way, on stderr.
+        QCOMPARE(r.err.count(QRegularExpression("^zanu.hart.wire: TX ",
+                                                QRegularExpression::MultilineOption)),
+                 2);
+        QVERIFY2(r.err.contains(QRegularExpression("zanu.hart.wire: RX .*ACK cmd 44 from")),
+                 qPrintable(r.err));
+    } else {
+        QVERIFY(r.err.isEmpty());
+    }
 
     // Command 0 first (short address), then the command at the long address learned from it.
     QList<int> commands;
@@ -171,6 +184,7 @@ void TestZanuHart::noAnswer_data() {
     QTest::newRow("port missing")
         << false << "zanu-hart: no answer: COM 5 (/nonexistent/ttyZANU) does not exist";
     QTest::newRow("transmitter silent") << true << "after 3 tries";
+    QTest::newRow("no retries from the environment") << true << "after 1 try";
 }
 
 void TestZanuHart::noAnswer() {
@@ -180,6 +194,8 @@ void TestZanuHart::noAnswer() {
     if (!pty.ok()) QSKIP("no pseudo-terminals here");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ZANU_COM5", devicePresent ? pty.slave() : "/nonexistent/ttyZANU");
+    // Short time-outs: silence costs no real seconds, and the variable is seen to work.
+    env.insert("ZANU_HART_TIMING", message.contains("1 try") ? "rt1=60,retries=0" : "rt1=60");
     const Run r = run({"--port", "COM5", "13"}, env);
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include <memory>
+#include <thread>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -12,13 +15,34 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+#ifdef Q_OS_UNIX
+void drainFd(int fd) {
+    while (::tcdrain(fd) != 0 && errno == EINTR) {
+    }
+}
+#endif
+
+} // namespace
+
+// Carries the end of a drain from the worker thread back to the line. Signals are safe to emit
+// from any thread, and a queued connection to a line that has gone in the meantime is simply
+// dropped, so the worker never touches the line itself.
+class DrainRelay : public QObject {
+    Q_OBJECT
+signals:
+    void drained(quint64 generation);
+};
+
 // Sending, in time:
-//   RTS on -> write the frame -> wait its wire time on a timer (the GUI stays responsive) ->
-//   tcdrain for whatever the UART or adapter still holds (a few ms at most by then) -> RTS off ->
-//   `sent`.
+//   RTS on -> write the frame -> wait its wire time on a timer -> tcdrain on a worker thread for
+//   whatever the UART or adapter still holds (a few ms at most by then) -> back on the line's
+//   thread: RTS off -> `sent`.
 // Dropping RTS early would cut the carrier under the checksum byte; dropping it late eats the
 // start of the reply. The timer covers the bulk of the 100-250 ms a request takes; tcdrain makes
-// the end exact without blocking the event loop for long.
+// the end exact. It runs off the line's thread because a wedged USB adapter never drains: the
+// window must stay usable, and the engine's send watchdog ends the transaction.
 
 namespace {
 
@@ -59,6 +83,9 @@ SerialLine::SerialLine(const QString &device, const QString &label, QObject *par
     drainTimer_.setSingleShot(true);
     drainTimer_.setTimerType(Qt::PreciseTimer);
     connect(&drainTimer_, &QTimer::timeout, this, &SerialLine::onWireTimeElapsed);
+#ifdef Q_OS_UNIX
+    drain_ = drainFd;
+#endif
 }
 
 SerialLine::~SerialLine() {
@@ -165,6 +192,7 @@ bool SerialLine::openPort(QSerialPort::SerialPortError *error, QString *text) {
 
 void SerialLine::close() {
     drainTimer_.stop();
+    ++drainGeneration_;
     sending_ = false;
     echoExpected_.clear();
     echoHeld_.clear();
@@ -229,16 +257,37 @@ void SerialLine::onWireTimeElapsed() {
     port_->flush();
     if (!port_) return;
 #ifdef Q_OS_UNIX
-    const int fd = int(port_->handle());
-    if (fd >= 0) {
-        // By now the frame has been on the wire for its whole length; this returns as soon as
-        // the last stop bit is out, normally within a character time or an adapter's latency.
-        while (::tcdrain(fd) != 0 && errno == EINTR) {
-        }
+    // A duplicate of the descriptor, so that closing the port meanwhile can neither pull it
+    // from under the worker nor let its number be reused for another file.
+    const int fd = port_->handle() >= 0 ? ::dup(int(port_->handle())) : -1;
+    if (fd >= 0 && drain_) {
+        const quint64 generation = ++drainGeneration_;
+        auto relay = std::make_shared<DrainRelay>();
+        connect(relay.get(), &DrainRelay::drained, this, &SerialLine::onDrained,
+                Qt::QueuedConnection);
+        std::thread([relay, fd, generation, drain = drain_] {
+            // By now the frame has been on the wire for its whole length; this returns as soon
+            // as the last stop bit is out, normally within a character time or an adapter's
+            // latency.
+            drain(fd);
+            ::close(fd);
+            emit relay->drained(generation);
+        }).detach();
+        return;
     }
+    if (fd >= 0) ::close(fd);
 #else
     port_->waitForBytesWritten(50);
 #endif
+    finishSending();
+}
+
+void SerialLine::onDrained(quint64 generation) {
+    if (generation != drainGeneration_ || !sending_ || !port_) return;
+    finishSending();
+}
+
+void SerialLine::finishSending() {
     setRts(false);
     sending_ = false;
     echoWindow_.start();
@@ -300,3 +349,5 @@ void SerialLine::fail(const QString &reason) {
     close();
     emit failed(reason);
 }
+
+#include "serial_line.moc"

@@ -9,6 +9,8 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <functional>
+
 class SerialLine : public HartLine {
     Q_OBJECT
 public:
@@ -30,6 +32,10 @@ public:
     // latency in delivering them.
     static constexpr int kEchoGraceMs = 100;
 
+    // What waits for the transmit queue to drain (tcdrain); it runs on a worker thread. For tests
+    // that play a wedged adapter.
+    void setDrainForTest(std::function<void(int fd)> drain) { drain_ = std::move(drain); }
+
 private:
     QString who() const;
     // One attempt to open the port with the HART settings; on failure port_ is null again.
@@ -37,6 +43,8 @@ private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     void onWireTimeElapsed();
+    void onDrained(quint64 generation);
+    void finishSending();
     void setRts(bool on);
     void fail(const QString &reason);
 
@@ -56,4 +64,6 @@ private:
     bool echoOpen_ = false;
 
     QTimer drainTimer_;
+    std::function<void(int fd)> drain_;
+    quint64 drainGeneration_ = 0; // bumped by every drain and close; a stale one is ignored
 };

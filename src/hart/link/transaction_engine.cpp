@@ -1,5 +1,7 @@
 #include "hart/link/transaction_engine.h"
 
+#include "hart/link/link_log.h"
+
 #include <QMetaObject>
 
 using hart::FrameParser;
@@ -19,6 +21,15 @@ QString commErrorText(quint8 code) {
                        .arg(code, 2, 16, QLatin1Char('0'));
     if (!what.isEmpty()) text += QStringLiteral(": ") + what.join(QStringLiteral(", "));
     return text + QLatin1Char(')');
+}
+
+void logReceived(const FrameParser::Item &item, const char *note = nullptr) {
+    const char *problem = item.outcome == FrameParser::Outcome::BadChecksum ? "bad checksum"
+                          : item.outcome == FrameParser::Outcome::BadLength ? "bad byte count"
+                                                                            : note;
+    qCDebug(lcHartWire).noquote() << hart::wireLine(
+        "RX", item.raw, item.outcome == FrameParser::Outcome::Frame ? &item.frame : nullptr,
+        problem ? QString::fromLatin1(problem) : QString());
 }
 
 } // namespace
@@ -54,10 +65,16 @@ TransactionEngine::~TransactionEngine() {
     if (line_) disconnect(line_, nullptr, this, nullptr);
 }
 
-int TransactionEngine::replyTimeoutMs(const Request &request) {
-    const int rt1 =
-        hart::isPrimaryMaster(request.address) ? kPrimaryReplyTimeoutMs : kSecondaryReplyTimeoutMs;
-    return rt1 + kAdapterAllowanceMs + qMax(0, request.extraAllowanceMs);
+int TransactionEngine::replyTimeoutMs(const Request &request) const {
+    const int rt1 = hart::isPrimaryMaster(request.address) ? timing_.primaryReplyTimeoutMs
+                                                           : timing_.secondaryReplyTimeoutMs;
+    return rt1 + timing_.adapterAllowanceMs + qMax(0, request.extraAllowanceMs);
+}
+
+int TransactionEngine::otherMasterWaitMs() const {
+    // The other master gives up on its device after its own RT1; until then its reply may come.
+    return (weArePrimary_ ? timing_.secondaryReplyTimeoutMs : timing_.primaryReplyTimeoutMs) +
+           timing_.adapterAllowanceMs;
 }
 
 quint64 TransactionEngine::submit(const Request &request) {
@@ -113,9 +130,11 @@ void TransactionEngine::startNext() {
         if (!line_->open(&error)) {
             out.status = Status::LineFailed;
             out.detail = error.isEmpty() ? QStringLiteral("the port could not be opened") : error;
+            qCDebug(lcHartLink).noquote() << "open failed:" << out.detail;
             finish(out);
             return;
         }
+        qCDebug(lcHartLink).noquote() << "opened" << line_->deviceName();
     }
     startAttempt();
 }
@@ -126,25 +145,42 @@ void TransactionEngine::startAttempt() {
     garbledSeen_ = false;
     garbledDetail_.clear();
     state_ = State::Listening;
+    weArePrimary_ = hart::isPrimaryMaster(current_.request.address);
     listening_.start();
     onListenTick();
 }
 
 bool TransactionEngine::lineQuiet() const {
-    return !lastActivity_.isValid() || lastActivity_.elapsed() >= kQuietMs;
+    return !lastActivity_.isValid() || lastActivity_.elapsed() >= timing_.quietMs;
 }
 
 void TransactionEngine::onListenTick() {
     if (state_ != State::Listening) return;
-    const qint64 listened = listening_.elapsed();
-    if (lineQuiet() || listened >= kMaxListenMs) {
+    // The link grant is always given: it is what lets the other master in at all.
+    const qint64 grantLeft = ownEnd_.isValid() ? timing_.linkGrantMs - ownEnd_.elapsed() : 0;
+    // Traffic (another master's transaction, a bursting device, noise) is waited out, but not
+    // for ever: a line that never goes quiet must not stop us for good.
+    qint64 trafficLeft = 0;
+    if (otherPending_) {
+        trafficLeft = otherMasterWaitMs() - otherSince_.elapsed();
+        if (trafficLeft <= 0) {
+            otherPending_ = false;
+            qCDebug(lcHartLink) << "the other master's request went unanswered";
+        }
+    }
+    if (!lineQuiet()) trafficLeft = qMax(trafficLeft, timing_.quietMs - lastActivity_.elapsed());
+    const qint64 listenLeft = timing_.maxListenMs - listening_.elapsed();
+    if (trafficLeft > 0 && listenLeft <= 0) {
+        qCDebug(lcHartLink) << "line busy for" << listening_.elapsed() << "ms; sending anyway";
+        trafficLeft = 0;
+    }
+    const qint64 wait = qMax(grantLeft, qMin(trafficLeft, qMax(listenLeft, qint64(0))));
+    if (wait <= 0) {
         sendNow();
         return;
     }
-    const qint64 toQuiet = kQuietMs - lastActivity_.elapsed();
-    const qint64 toGiveUp = kMaxListenMs - listened;
     listenTag_ = attempt_;
-    listen_.start(int(qBound(qint64(1), qMin(toQuiet, toGiveUp), qint64(kMaxListenMs))));
+    listen_.start(int(qMin(wait, qint64(60000))));
 }
 
 void TransactionEngine::sendNow() {
@@ -163,7 +199,8 @@ void TransactionEngine::sendNow() {
     ++current_.tries;
     state_ = State::Sending;
     watchdogTag_ = attempt_;
-    watchdog_.start(int(hart::wireTimeUs(int(bytes.size())) / 1000) + kSendWatchdogMs);
+    watchdog_.start(int(hart::wireTimeUs(int(bytes.size())) / 1000) + timing_.sendWatchdogMs);
+    qCDebug(lcHartWire).noquote() << hart::wireLine("TX", bytes, &f);
     // A line may answer from inside send() (the instant simulator); everything the engine
     // needs afterwards is already in place, and nothing below may touch the attempt.
     line_->send(bytes);
@@ -183,13 +220,40 @@ void TransactionEngine::onReceived(const QByteArray &bytes) {
     parser_.push(bytes);
     if (state_ == State::Sending || state_ == State::AwaitingReply) {
         gapTag_ = attempt_;
-        gap_.start(kInterCharGapMs);
+        gap_.start(timing_.interCharGapMs);
         processItems();
         return;
     }
-    // Between transactions: other masters, bursting devices, late replies. Only the time of
-    // their last byte matters (listen-before-talk); the frames themselves are dropped.
-    while (parser_.take()) {
+    watchOtherTraffic();
+    if (state_ == State::Listening) onListenTick();
+}
+
+void TransactionEngine::watchOtherTraffic() {
+    // Between our transactions: other masters, bursting devices, late replies. None of it is a
+    // result; what matters is whose turn it is.
+    while (std::optional<FrameParser::Item> item = parser_.take()) {
+        logReceived(*item);
+        if (item->outcome != FrameParser::Outcome::Frame) continue;
+        const hart::Frame &f = item->frame;
+        if (f.type() == FrameType::Stx) {
+            // The other master has taken its turn: ours waits until its device has answered.
+            if (!otherPending_)
+                qCDebug(lcHartLink) << "another master's request (command" << f.command
+                                    << "); ours waits for its transaction to end";
+            otherPending_ = true;
+            otherSince_.start();
+            ownEnd_.invalidate();
+            listening_.start(); // each of its transactions gets the full time
+        } else if (f.type() == FrameType::Ack) {
+            // A transaction has ended. After the other master's, it is our turn at once; after
+            // a late answer to one of ours, the other master gets its link grant from here.
+            otherPending_ = false;
+            lastActivity_.invalidate();
+            if (hart::isPrimaryMaster(f.address) == weArePrimary_)
+                ownEnd_.start();
+            else
+                ownEnd_.invalidate();
+        }
     }
 }
 
@@ -199,10 +263,12 @@ void TransactionEngine::processItems() {
         if (!item) return;
         switch (item->outcome) {
         case FrameParser::Outcome::BadChecksum:
+            logReceived(*item);
             garbledSeen_ = true;
             garbledDetail_ = QStringLiteral("checksum error in the reply");
             continue;
         case FrameParser::Outcome::BadLength:
+            logReceived(*item);
             garbledSeen_ = true;
             garbledDetail_ = QStringLiteral("a reply with an impossible byte count");
             continue;
@@ -212,11 +278,22 @@ void TransactionEngine::processItems() {
         const hart::Frame &f = item->frame;
         // Our own echo (a modem that echoes), another master's request, or a burst frame: not
         // an answer.
-        if (f.type() != FrameType::Ack) continue;
-        // Devices set the burst bit in replies, and the master bit is ours anyway; only the
-        // device part of the address must match.
-        if (!hart::sameDevice(f.address, sentAddress_) || f.command != current_.request.command)
+        if (f.type() != FrameType::Ack) {
+            logReceived(*item, "not a reply");
             continue;
+        }
+        // Some devices set the burst bit in replies whatever their mode, so only the device part
+        // and the master bit must match; a reply carrying the other master's bit answers that
+        // master's request and is never our result.
+        if (!hart::sameDevice(f.address, sentAddress_) || f.command != current_.request.command) {
+            logReceived(*item, "another device or command");
+            continue;
+        }
+        if (hart::isPrimaryMaster(f.address) != hart::isPrimaryMaster(sentAddress_)) {
+            logReceived(*item, "answers the other master");
+            continue;
+        }
+        logReceived(*item);
         if (f.isCommError()) {
             endAttempt(Status::Garbled, commErrorText(f.responseCode));
             return;
@@ -225,8 +302,10 @@ void TransactionEngine::processItems() {
         out.status = Status::Reply;
         out.reply = f;
         out.tries = current_.tries;
-        // The device has finished talking; the next request need not wait for quiet.
+        // The device has finished talking; the next request need not wait for quiet, only give
+        // the other master its link grant.
         lastActivity_.invalidate();
+        ownEnd_.start();
         finish(out);
         return;
     }
@@ -238,7 +317,7 @@ void TransactionEngine::onReplyDeadline() {
         // Something is still arriving; let the gap decide once it stops. A line that never
         // stops (a babbling modem) is cut off once even the longest reply would have ended.
         deadlinePassed_ = true;
-        deadline_.start(kLongestReplyMs);
+        deadline_.start(timing_.longestReplyMs);
         return;
     }
     if (parser_.inFrame())
@@ -267,10 +346,12 @@ void TransactionEngine::onSendWatchdog() {
     out.status = Status::LineFailed;
     out.tries = current_.tries;
     out.detail = QStringLiteral("the port did not finish sending the request");
+    qCDebug(lcHartLink).noquote() << out.detail << "; port closed";
     finish(out);
 }
 
 void TransactionEngine::onLineFailed(const QString &reason) {
+    qCDebug(lcHartLink).noquote() << "port failed:" << reason;
     if (line_) line_->close();
     if (!running_ || state_ == State::Idle) return;
     Outcome out;
@@ -283,10 +364,24 @@ void TransactionEngine::onLineFailed(const QString &reason) {
 void TransactionEngine::endAttempt(Status status, const QString &detail) {
     stopTimers();
     parser_.clear();
-    if (current_.tries <= qMax(0, current_.request.retries)) {
+    // The attempt is over on the line too: the other master's link grant runs from here.
+    ownEnd_.start();
+    const int retries = current_.request.retries < 0 ? timing_.retries : current_.request.retries;
+    const QString what = status == Status::NoReply ? QStringLiteral("no reply") : detail;
+    if (current_.tries <= retries) {
+        qCDebug(lcHartLink).noquote()
+            << QStringLiteral("command %1: %2 (try %3 of %4); trying again")
+                   .arg(current_.request.command)
+                   .arg(what)
+                   .arg(current_.tries)
+                   .arg(retries + 1);
         startAttempt();
         return;
     }
+    qCDebug(lcHartLink).noquote() << QStringLiteral("command %1: %2 after %3 tries; given up")
+                                         .arg(current_.request.command)
+                                         .arg(what)
+                                         .arg(current_.tries);
     Outcome out;
     out.status = status;
     out.tries = current_.tries;

@@ -1,10 +1,12 @@
 // The HART master's transaction engine: one request on the line at a time, listen before talk,
-// the reply time-outs, retries of unanswered or garbled transactions, and exactly one outcome
-// per transaction, always delivered later from the event loop.
+// the link grant (RT2) to the other master after each of our transactions, the reply time-outs,
+// retries of unanswered or garbled transactions, and exactly one outcome per transaction, always
+// delivered later from the event loop.
 #pragma once
 
 #include "hart/link/hart_codec.h"
 #include "hart/link/hart_line.h"
+#include "hart/link/link_timing.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -16,28 +18,8 @@
 class TransactionEngine : public QObject {
     Q_OBJECT
 public:
-    // Timing, in milliseconds. HART's own figures are for a modem on a UART; the extra slack is
-    // for USB-serial adapters, which hold received bytes for up to 16 ms (FTDI latency timer) and
-    // hand them over in chunks, and add a few ms to the end of every write.
-    static constexpr int kPrimaryReplyTimeoutMs = 305;   // RT1, 33 character times
-    static constexpr int kSecondaryReplyTimeoutMs = 376; // RT1, 41 character times
-    static constexpr int kAdapterAllowanceMs = 50;
-    // Once a reply has started, a silence longer than this ends it. HART allows one character
-    // time (9.2 ms); chunked delivery through an adapter needs more, and a longer gap costs
-    // nothing on a healthy line because the frame's own byte count says when it is complete.
-    static constexpr int kInterCharGapMs = 60;
-    // Listen before talk: the line must have been quiet this long before we start a request,
-    // so we do not talk over another master or a bursting device. Bounded: after
-    // kMaxListenMs of continuous traffic we send anyway rather than never.
-    static constexpr int kQuietMs = kInterCharGapMs;
-    static constexpr int kMaxListenMs = 1000;
-    // If the line never reports the end of sending, the request is taken as lost after its
-    // wire time plus this much.
-    static constexpr int kSendWatchdogMs = 2000;
-    // Once the reply time has passed while bytes keep coming, this long more at most: the
-    // longest frame there is (20 preambles, long address, 255 data bytes) at 1200 bit/s.
-    static constexpr int kLongestReplyMs = int(hart::wireTimeUs(20 + 264) / 1000) + 1;
-    static constexpr int kDefaultRetries = 2;
+    // LinkTiming's own default, named for callers that count tries.
+    static constexpr int kDefaultRetries = LinkTiming{}.retries;
     static constexpr int kMaxPreambles = 20;
 
     struct Request {
@@ -46,7 +28,7 @@ public:
         QByteArray data;
         int preambles = hart::kMinPreambles; // raised to at least 5, capped at 20
         int extraAllowanceMs = 0;            // on top of RT1 and the adapter allowance
-        int retries = kDefaultRetries;       // further tries after the first one
+        int retries = -1;                    // further tries after the first; -1: the timing's
     };
 
     enum class Status {
@@ -61,9 +43,8 @@ public:
         Status status = Status::NoReply;
         hart::Frame reply; // for Status::Reply
         int tries = 0;     // requests put on the line
-                           // What went wrong on the last garbled try ("checksum error", "the
-                           // transmitter reported a
-        // communication error ..."), or the line's own words for LineFailed.
+        // What went wrong on the last garbled try ("checksum error", "the transmitter could not
+        // read our request ..."), or the line's own words for LineFailed.
         QString detail;
     };
 
@@ -78,7 +59,13 @@ public:
     bool isBusy() const;
     HartLine *line() const { return line_; }
 
-    static int replyTimeoutMs(const Request &request);
+    // Applies from the next timer started on; the defaults are HART's figures with the slack a
+    // USB adapter needs.
+    void setTiming(const LinkTiming &timing) { timing_ = timing; }
+    const LinkTiming &timing() const { return timing_; }
+
+    // RT1 for the request's master role, the adapter allowance and the request's own extra.
+    int replyTimeoutMs(const Request &request) const;
     // Why a transaction got no reply, in plain words for the user. `port` is how the user
     // knows the line ("COM 3 (/dev/ttyS2)"), `device` the line's device name. Empty for a reply.
     static QString failureText(const Outcome &outcome, const QString &port, const QString &device);
@@ -106,6 +93,8 @@ private:
     void onListenTick();
     void onSendWatchdog();
     void processItems();
+    void watchOtherTraffic();
+    int otherMasterWaitMs() const;
     void endAttempt(TransactionEngine::Status status, const QString &detail);
     void finish(const Outcome &outcome);
     void stopTimers();
@@ -128,8 +117,17 @@ private:
     bool deadlinePassed_ = false;
     bool garbledSeen_ = false;
     QString garbledDetail_;
-    QElapsedTimer lastActivity_; // bytes on the line that were not the end of our own reply
+    QElapsedTimer lastActivity_; // bytes on the line that were not the end of a transaction
     QElapsedTimer listening_;
+    // The end of our last transaction on the line; invalid once the other master has had its
+    // turn since (or before our first one). Our next request waits RT2 from here.
+    QElapsedTimer ownEnd_;
+    // Another master's request was seen and its reply has not come yet.
+    bool otherPending_ = false;
+    QElapsedTimer otherSince_;
+    bool weArePrimary_ = true; // the master bit of our latest request
+
+    LinkTiming timing_;
 
     QTimer deadline_, gap_, listen_, watchdog_;
 };
