@@ -3,6 +3,7 @@
 
 #include "hart/link/hart_codec.h"
 #include "sim/sim_device.h"
+#include "zanu_version.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -55,7 +56,8 @@ const char kUsage[] =
     "  --seed N             seed for corruption, dropped bytes and noise (repeatable runs)\n"
     "  --trace              print one line per request received and per reply sent\n"
     "  --state FILE         keep FILE holding the configuration as JSON, rewritten on each change\n"
-    "  --help               show this text\n";
+    "  --help               show this text\n"
+    "  --version            show the version\n";
 
 int signalPipe[2] = {-1, -1};
 
@@ -142,6 +144,9 @@ Options parseOptions(const QStringList &args) {
 
         if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (name == QLatin1String("--version")) {
+            std::printf("zanu-sim %s\n", kVersionNumber);
             std::exit(0);
         } else if (name == QLatin1String("--port")) {
             o.port = value();

@@ -10,6 +10,7 @@
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
+#include "zanu_version.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -30,6 +31,7 @@ const char kUsage[] =
     "  --port COM3 | /dev/ttyUSB0   the serial port with the HART modem\n"
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
+    "  --version                    show the version\n"
     "\n"
     "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
 
@@ -140,6 +142,10 @@ int main(int argc, char **argv) {
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argl.contains(QLatin1String("--version"))) {
+        std::printf("zanu-hart %s\n", kVersionNumber);
         return 0;
     }
     Args args;

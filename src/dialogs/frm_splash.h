@@ -3,6 +3,8 @@
 // and what it talks to.
 #pragma once
 
+#include "zanu_version.h"
+
 #include <QFont>
 #include <QPixmap>
 #include <QString>
@@ -18,11 +20,7 @@ namespace Ui {
 class frmSplash;
 }
 
-// The program's three-part version, shown as "Version 1.0.3" on the splash and About windows.
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 3;
-QString VersionText(); // "Version 1.0.3"
+QString VersionText(); // "Version 1.0.3", from the project's version
 
 // The product picture (a transmitter on its cable in a column of liquid), drawn at runtime at
 // any size; also the windows' icon.
