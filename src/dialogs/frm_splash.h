@@ -5,7 +5,11 @@
 
 #include "zanu_version.h"
 
+#include <QBrush>
 #include <QFont>
+#include <QList>
+#include <QPainterPath>
+#include <QPen>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -25,6 +29,14 @@ QString VersionText(); // "Version 1.0.3", from the project's version
 // The product picture (a transmitter on its cable in a column of liquid), drawn at runtime at
 // any size; also the windows' icon.
 QPixmap ProductPicture(int size);
+// The shapes it is drawn from, in painting order, on a 64-unit square; the installed icon files
+// are made from the same shapes.
+struct PictureShape {
+    QPainterPath path;
+    QBrush fill;
+    QPen pen;
+};
+QList<PictureShape> ProductPictureShapes();
 
 // Our forms name the classic Windows faces; where a face is not installed, keep size and weight
 // and take the system's sans face instead of whatever the font matcher happens to pick.
