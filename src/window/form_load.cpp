@@ -114,23 +114,20 @@ void Form1::ChooseComPort() {
                               "COM %2 is used until the program is closed. To keep the "
                               "choice, make sure %3 may be written to, "
                               "then choose the port again under Config, COM-settings.")
-                   .arg(error)
-                   .arg(chosen)
-                   .arg(beside ? QStringLiteral("the program's folder")
+                   .arg(error, QString::number(chosen),
+                        beside ? QStringLiteral("the program's folder")
                                : QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     } else if (!beside) {
         // Beside the program is where everyone expects the file; anywhere else must be said, and
         // so must an administrator's file that will outvote this choice at the next start.
         QString note = QStringLiteral("COM %1 is saved in %2, because the program's folder may "
                                       "not be written to.")
-                           .arg(chosen)
-                           .arg(QDir::toNativeSeparators(path));
+                           .arg(QString::number(chosen), QDir::toNativeSeparators(path));
         if (SettingsFilePath() != path)
             note += QStringLiteral("\n\nThe program starts with the port in %1, which an "
                                    "administrator put there; ask to have it changed or removed "
                                    "to start on COM %2.")
-                        .arg(QDir::toNativeSeparators(SettingsFilePath()))
-                        .arg(chosen);
+                        .arg(QDir::toNativeSeparators(SettingsFilePath()), QString::number(chosen));
         MsgBox(note);
     }
 }
