@@ -118,7 +118,16 @@ bool ProgramDirectoryWritable() {
     // Only a folder that is there and refuses writing sends the settings elsewhere; a folder that
     // is not there at all is a fault to report where it happens, not to work around quietly.
     const QFileInfo dir(ProgramDirectory());
-    return !dir.exists() || dir.isWritable();
+    if (!dir.exists()) return true;
+#ifndef Q_OS_WIN
+    // The system's program folders are the package manager's. Root may write there, but a port
+    // saved by one "sudo zanu-config" would quietly become every user's administrator's file.
+    const QString real = dir.canonicalFilePath() + QLatin1Char('/');
+    for (const char *system :
+         {"/usr/bin/", "/usr/sbin/", "/usr/local/bin/", "/usr/games/", "/bin/", "/sbin/", "/opt/"})
+        if (real.startsWith(QLatin1String(system))) return false;
+#endif
+    return dir.isWritable();
 }
 
 void SetProgramDirectoryWritable(std::optional<bool> writable) {

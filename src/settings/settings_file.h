@@ -14,8 +14,9 @@
 // The program's own folder, unless a test moved it.
 QString ProgramDirectory();
 void SetProgramDirectory(const QString &dir);
-// Whether ProgramDirectory() may be written to. Tests run as root, who may write anywhere, so
-// they say it here instead of taking permissions away; std::nullopt asks the file system again.
+// Whether ProgramDirectory() may be written to: never a system program folder (/usr/bin, /opt/...),
+// else as the file system says. Tests run as root, who may write anywhere, so they say it here
+// instead of taking permissions away; std::nullopt asks again.
 bool ProgramDirectoryWritable();
 void SetProgramDirectoryWritable(std::optional<bool> writable);
 // The user's configuration folder for this program, unless a test moved it.

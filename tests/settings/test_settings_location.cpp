@@ -16,6 +16,8 @@ private slots:
     void readAndSave_data();
     void readAndSave();
     void userFolderCannotBeMade();
+    void systemProgramFolder_data();
+    void systemProgramFolder();
 
 private:
     QString programDir() const { return m_dir->filePath(QStringLiteral("program")); }
@@ -122,6 +124,24 @@ void TestSettingsLocation::userFolderCannotBeMade() {
     QCOMPARE(path, QDir(userDir()).filePath(QStringLiteral("zanu.ini")));
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QCOMPARE(contentOf(blocker), QByteArray("not a folder"));
+}
+
+// Root may write to /usr/bin, but a port saved there by one "sudo zanu-config" would become every
+// user's administrator's file; the system's program folders are never written.
+void TestSettingsLocation::systemProgramFolder_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("/usr/bin") << "/usr/bin" << false;
+    QTest::newRow("/bin, a link to it") << "/bin" << false;
+    QTest::newRow("a build tree") << "" << true;
+}
+
+void TestSettingsLocation::systemProgramFolder() {
+    QFETCH(QString, folder);
+    QFETCH(bool, writable);
+    if (!QFileInfo::exists(folder) && !folder.isEmpty()) QSKIP("no such folder here");
+    SetProgramDirectory(folder.isEmpty() ? programDir() : folder);
+    QCOMPARE(ProgramDirectoryWritable(), writable);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsLocation)
