@@ -4,6 +4,7 @@
 #include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "sim/sim_device.h"
+#include "zanu_version.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -68,6 +69,7 @@ const char kUsage[] =
     "  --malfunction        report a device malfunction (status 0x80, sensor fault in command 48)\n"
     "  --pv-out-of-limits   apply a pressure 1 m above the upper sensor limit (status 0x01)\n"
     "  --help               show this text\n"
+    "  --version            show the version\n"
     "\n"
     "Commands served (HART 5):\n"
     "  universal       0 read unique identifier, 1 read PV, 2 read loop current and percent of\n"
@@ -165,6 +167,9 @@ Options parseOptions(const QStringList &args) {
 
         if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (name == QLatin1String("--version")) {
+            std::printf("zanu-sim %s\n", kVersionNumber);
             std::exit(0);
         } else if (name == QLatin1String("--port")) {
             o.port = value();

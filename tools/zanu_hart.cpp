@@ -17,6 +17,7 @@
 #include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
+#include "zanu_version.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -46,6 +47,7 @@ const char kUsage[] =
     "                               slow USB adapter (also ZANU_HART_TIMING; this wins).\n"
     "                               Keys (milliseconds, defaults):\n"
     "%1"
+    "  --version                    show the version\n"
     "\n"
     "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n";
 
@@ -198,6 +200,10 @@ int main(int argc, char **argv) {
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(qPrintable(usageText()), stdout);
+        return 0;
+    }
+    if (argl.contains(QLatin1String("--version"))) {
+        std::printf("zanu-hart %s\n", kVersionNumber);
         return 0;
     }
     Args args;

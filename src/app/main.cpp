@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -22,18 +21,13 @@ const char kUsage[] =
     "\n"
     "Configuration tool for Zanu Pelvanor I and Ostrimel submersible level transmitters,\n"
     "connected through a HART modem on a serial port (chosen under Config, COM-settings and\n"
-    "kept in zanu.ini beside the program).\n"
+    "kept in zanu.ini beside the program, or in ~/.config/zanu-config/zanu.ini where the\n"
+    "program's folder may not be written to).\n"
     "\n"
     "Options:\n"
     "  --simulate     talk to a built-in simulated transmitter on every COM port instead of\n"
     "                 the serial ports\n"
-    "  --log FILE     append every HART frame sent and received, retries, time-outs and port\n"
-    "                 events to FILE (the zanu.hart.wire and zanu.hart.link log categories)\n"
-    "  --timing SPEC  change the HART link timing, e.g. rt1=600,allowance=100 for a slow USB\n"
-    "                 adapter; overrides ZANU_HART_TIMING. Keys (milliseconds, defaults):\n"
-    "%1"
-    "  -h, --help     show this text\n"
-    "  -v, --version  show the version\n"
+    if (answeredBeforeGui(argc, argv)) return 0;
     "\n"
     "Environment:\n"
     "  ZANU_COM1 .. ZANU_COM12  the device a COM number stands for (default COM 1-4 =\n"
@@ -46,24 +40,39 @@ QString usageText() {
 }
 
 QString versionNumber() {
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QString::fromLatin1(kVersionNumber);
+}
+
+// Help and version must work where no display is available (a console, an installer's check),
+// so they are answered before the GUI starts, from the raw arguments. Qt's own options are still
+// among them here and are not ours to judge, so only these two are looked for.
+bool answeredBeforeGui(int argc, char *argv[]) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    // -platform, -reverse and the like are Qt's long options with one dash; read as bundled
+    // letters they would contain an h or a v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({help, version});
+    (void)parser.parse(args);
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(usageText()), stdout);
+        return true;
+    }
+    if (parser.isSet(version)) {
+        std::printf("zanu-config %s\n", kVersionNumber);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // Help and version must work where no display is available, so they are answered before
-    // the GUI starts.
-    for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            std::fputs(qPrintable(usageText()), stdout);
-            return 0;
-        }
-        if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
-            std::printf("zanu-config %s\n", qPrintable(versionNumber()));
-            return 0;
-        }
-    }
+    if (answeredBeforeGui(argc, argv)) return 0;
 
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Zanu"));

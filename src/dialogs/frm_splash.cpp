@@ -33,16 +33,11 @@ QFont WithFallbackFamily(QFont font) {
 
 // Drawn on a 64-unit square: a well with liquid, and the transmitter hanging on its cable near
 // the bottom, which is where this family of instruments lives.
-QPixmap ProductPicture(int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
-
+QList<PictureShape> ProductPictureShapes() {
+    QList<PictureShape> shapes;
     QPainterPath well;
     well.addRoundedRect(QRectF(8, 6, 48, 54), 4, 4);
-    p.fillPath(well, QColor(236, 240, 244));
+    shapes.append({well, QColor(236, 240, 244), Qt::NoPen});
     QLinearGradient water(0, 20, 0, 60);
     water.setColorAt(0, QColor(96, 160, 224));
     water.setColorAt(1, QColor(16, 64, 144));
@@ -55,12 +50,13 @@ QPixmap ProductPicture(int size) {
     liquid.lineTo(12, 60);
     liquid.quadTo(8, 60, 8, 56);
     liquid.closeSubpath();
-    p.fillPath(liquid.intersected(well), water);
-    p.setPen(QPen(QColor(64, 64, 72), 2));
-    p.drawPath(well);
+    shapes.append({liquid.intersected(well), water, Qt::NoPen});
+    shapes.append({well, Qt::NoBrush, QPen(QColor(64, 64, 72), 2)});
 
-    p.setPen(QPen(QColor(24, 24, 24), 2));
-    p.drawLine(QPointF(32, 0), QPointF(32, 36));
+    QPainterPath cable;
+    cable.moveTo(32, 0);
+    cable.lineTo(32, 36);
+    shapes.append({cable, Qt::NoBrush, QPen(QColor(24, 24, 24), 2)});
     QLinearGradient steel(26, 0, 38, 0);
     steel.setColorAt(0, QColor(120, 124, 132));
     steel.setColorAt(0.4, QColor(232, 234, 238));
@@ -72,12 +68,24 @@ QPixmap ProductPicture(int size) {
     body.lineTo(35, 56);
     body.lineTo(29, 56);
     body.closeSubpath();
-    p.setPen(QPen(QColor(48, 48, 56), 1));
-    p.setBrush(steel);
-    p.drawPath(body.simplified());
-    p.setBrush(QColor(200, 32, 32));
-    p.setPen(Qt::NoPen);
-    p.drawRect(QRectF(27.5, 39, 9, 2));
+    shapes.append({body.simplified(), steel, QPen(QColor(48, 48, 56), 1)});
+    QPainterPath band;
+    band.addRect(QRectF(27.5, 39, 9, 2));
+    shapes.append({band, QColor(200, 32, 32), Qt::NoPen});
+    return shapes;
+}
+
+QPixmap ProductPicture(int size) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    for (const PictureShape &shape : ProductPictureShapes()) {
+        p.setPen(shape.pen);
+        p.setBrush(shape.fill);
+        p.drawPath(shape.path);
+    }
     p.end();
     return pm;
 }

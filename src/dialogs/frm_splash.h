@@ -3,7 +3,13 @@
 // and what it talks to.
 #pragma once
 
+#include "zanu_version.h"
+
+#include <QBrush>
 #include <QFont>
+#include <QList>
+#include <QPainterPath>
+#include <QPen>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -18,15 +24,19 @@ namespace Ui {
 class frmSplash;
 }
 
-// The program's three-part version, shown as "Version 1.0.3" on the splash and About windows.
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 3;
-QString VersionText(); // "Version 1.0.3"
+QString VersionText(); // "Version 1.0.3", from the project's version
 
 // The product picture (a transmitter on its cable in a column of liquid), drawn at runtime at
 // any size; also the windows' icon.
 QPixmap ProductPicture(int size);
+// The shapes it is drawn from, in painting order, on a 64-unit square; the installed icon files
+// are made from the same shapes.
+struct PictureShape {
+    QPainterPath path;
+    QBrush fill;
+    QPen pen;
+};
+QList<PictureShape> ProductPictureShapes();
 
 // Our forms name the classic Windows faces; where a face is not installed, keep size and weight
 // and take the system's sans face instead of whatever the font matcher happens to pick.

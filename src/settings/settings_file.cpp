@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -14,6 +15,15 @@ QString &programDirectoryOverride() {
     static QString dir;
     return dir;
 }
+std::optional<bool> &programDirectoryWritableOverride() {
+    static std::optional<bool> writable;
+    return writable;
+}
+QString &userDirectoryOverride() {
+    static QString dir;
+    return dir;
+}
+const QString kSettingsFileName = QStringLiteral("zanu.ini");
 
 // The file holds one short line. Anything larger is not ours; reading stops there like at any
 // other field that cannot be read, so a stray huge file cannot stall the start.
@@ -103,8 +113,53 @@ void SetProgramDirectory(const QString &dir) {
     programDirectoryOverride() = dir;
 }
 
+bool ProgramDirectoryWritable() {
+    if (const std::optional<bool> &writable = programDirectoryWritableOverride()) return *writable;
+    // Only a folder that is there and refuses writing sends the settings elsewhere; a folder that
+    // is not there at all is a fault to report where it happens, not to work around quietly.
+    const QFileInfo dir(ProgramDirectory());
+    if (!dir.exists()) return true;
+#ifndef Q_OS_WIN
+    // The system's program folders are the package manager's. Root may write there, but a port
+    // saved by one "sudo zanu-config" would quietly become every user's administrator's file.
+    const QString real = dir.canonicalFilePath() + QLatin1Char('/');
+    for (const char *system :
+         {"/usr/bin/", "/usr/sbin/", "/usr/local/bin/", "/usr/games/", "/bin/", "/sbin/", "/opt/"})
+        if (real.startsWith(QLatin1String(system))) return false;
+#endif
+    return dir.isWritable();
+}
+
+void SetProgramDirectoryWritable(std::optional<bool> writable) {
+    programDirectoryWritableOverride() = writable;
+}
+
+QString UserSettingsDirectory() {
+    const QString &dir = userDirectoryOverride();
+    if (!dir.isEmpty()) return dir;
+    // Named here rather than taken from the application object, so that the place does not
+    // depend on whether main() has named the application yet.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("zanu-config"));
+}
+
+void SetUserSettingsDirectory(const QString &dir) {
+    userDirectoryOverride() = dir;
+}
+
+QString ProgramSettingsFilePath() {
+    return QDir(ProgramDirectory()).filePath(kSettingsFileName);
+}
+
 QString SettingsFilePath() {
-    return QDir(ProgramDirectory()).filePath(QStringLiteral("zanu.ini"));
+    const QString beside = ProgramSettingsFilePath();
+    if (QFileInfo::exists(beside) || ProgramDirectoryWritable()) return beside;
+    return QDir(UserSettingsDirectory()).filePath(kSettingsFileName);
+}
+
+QString SettingsSavePath() {
+    return ProgramDirectoryWritable() ? ProgramSettingsFilePath()
+                                      : QDir(UserSettingsDirectory()).filePath(kSettingsFileName);
 }
 
 SettingsRead ReadSettingsFile(const QString &path) {
@@ -190,4 +245,20 @@ bool WriteSettingsFile(const QString &path, const QString &portText, QString *er
     }
     if (!file.commit()) return fail(file.errorString());
     return true;
+}
+
+bool SaveSettings(const QString &portText, QString *path, QString *error) {
+    const QString target = SettingsSavePath();
+    if (path) *path = target;
+    if (target != ProgramSettingsFilePath()) {
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            if (error)
+                *error =
+                    QStringLiteral("Could not write %1: the folder %2 could not be made.")
+                        .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(folder));
+            return false;
+        }
+    }
+    return WriteSettingsFile(target, portText, error);
 }

@@ -9,6 +9,8 @@
 #include "units/module1.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,14 +113,26 @@ void Form1::ChooseComPort() {
     // The choice is in effect for this run even when it cannot be kept for the next.
     ComPortNumber = quint8(chosen);
     ComPortText = QString::number(chosen);
-    QString error;
-    if (!WriteSettingsFile(SettingsFilePath(), ComPortText, &error)) {
+    QString path, error;
+    const bool beside = SettingsSavePath() == ProgramSettingsFilePath();
+    if (!SaveSettings(ComPortText, &path, &error)) {
         MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
                               "%1\n\n"
                               "COM %2 is used until the program is closed. To keep the "
                               "choice, put that right, then choose the port again under "
                               "Config, COM-settings.")
-                   .arg(error)
-                   .arg(chosen));
+                   .arg(error, QString::number(chosen)));
+    } else if (!beside) {
+        // Beside the program is where everyone expects the file; anywhere else must be said, and
+        // so must an administrator's file that will outvote this choice at the next start.
+        QString note = QStringLiteral("COM %1 is saved in %2, because the program's folder may "
+                                      "not be written to.")
+                           .arg(QString::number(chosen), QDir::toNativeSeparators(path));
+        if (SettingsFilePath() != path)
+            note += QStringLiteral("\n\nThe program starts with the port in %1, which an "
+                                   "administrator put there; ask to have it changed or removed "
+                                   "to start on COM %2.")
+                        .arg(QDir::toNativeSeparators(SettingsFilePath()), QString::number(chosen));
+        MsgBox(note);
     }
 }

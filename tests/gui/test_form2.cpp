@@ -84,6 +84,8 @@ private slots:
     void deviceColumn();
     void unwritableFolderIsReported_data();
     void unwritableFolderIsReported();
+    void savedElsewhereIsSaid_data();
+    void savedElsewhereIsSaid();
     void menuReconnects_data();
     void menuReconnects();
 
@@ -102,6 +104,8 @@ void TestForm2::init() {
 
 void TestForm2::cleanup() {
     MsgBoxSeam::clearScript();
+    SetProgramDirectoryWritable(std::nullopt);
+    SetUserSettingsDirectory(QString());
     dir.reset();
 }
 
@@ -349,6 +353,32 @@ void TestForm2::menuReconnects() {
     QCOMPARE(fx.commandsSeen().first(), 0);
     QVERIFY(!ports.isEmpty());
     QCOMPARE(ports.last(), port);
+}
+
+// An installed program saves in the user's own file; the user is told where, and told when an
+// administrator's file beside the program will still decide the port at the next start.
+void TestForm2::savedElsewhereIsSaid_data() {
+    QTest::addColumn<QByteArray>("administrators");
+    QTest::newRow("read-only folder") << QByteArray();
+    QTest::newRow("administrator's file beside the program") << QByteArray("\"2\"\r\n");
+}
+
+void TestForm2::savedElsewhereIsSaid() {
+    QFETCH(QByteArray, administrators);
+    GuiFixture fx{administrators};
+    SetProgramDirectoryWritable(false);
+    SetUserSettingsDirectory(fx.dir.filePath(QStringLiteral("config/zanu-config")));
+    const QString userFile = fx.dir.filePath(QStringLiteral("config/zanu-config/zanu.ini"));
+    chooseThroughWindow(*fx.form, 7);
+
+    QCOMPARE(int(fx.form->ComPortNumber), 7);
+    QCOMPARE(fileBytes(userFile), QByteArray("\"7\"\r\n"));
+    QCOMPARE(MsgBoxSeam::history().size(), 1);
+    const QString prompt = MsgBoxSeam::history().first().prompt;
+    QVERIFY2(prompt.contains(QDir::toNativeSeparators(userFile)), qPrintable(prompt));
+    QVERIFY(prompt.contains(QStringLiteral("COM 7")));
+    QCOMPARE(prompt.contains(QDir::toNativeSeparators(fx.iniPath())), !administrators.isNull());
+    QCOMPARE(fileBytes(fx.iniPath()), administrators);
 }
 
 QTEST_MAIN(TestForm2)
