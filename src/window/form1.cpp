@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include "dialogs/frm_splash.h"
+#include "window/records_keeper.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -252,6 +253,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
+    // Made after the window's own connections, so that it sees each result once the window's
+    // handler has decoded it.
+    Records = new RecordsKeeper(this);
 
     // Status bar: time, a text panel that takes the rest, date.
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};

@@ -20,6 +20,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class RecordsKeeper;
 class QStatusBar;
 class QTimer;
 class QWidget;
@@ -61,6 +62,9 @@ public:
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
     QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
             *Infoscreen = nullptr;
+    // Configuration files and the report, with their "&File" menu entries:
+    // src/window/records_keeper.cpp.
+    RecordsKeeper *Records = nullptr;
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record

@@ -40,6 +40,12 @@ void EndProgram(Form1 &f) {
 void HandleIdentification(Form1 &f) {
     f.HartX1->setDataIndex(1);
     f.Dev.ManufacturerId = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(2);
+    f.Dev.DeviceType = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(4);
+    f.Dev.HartRevision = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(9);
+    f.Dev.DeviceId = quint32(f.HartX1->Int24Value());
     if (f.Dev.ManufacturerId == kZanuManufacturerId) {
         f.ProgressBar1->setValue(10);
         f.SendReadTag();
