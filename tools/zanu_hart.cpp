@@ -2,10 +2,14 @@
 // the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
 //   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]
+//   zanu-hart --port DEVICE_OR_COMn --read-config [FILE]
+//   zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]
+//   (configuration files, in tools/config_console.cpp)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
 // 2 no answer (the reason on stderr), 1 bad arguments.
+#include "config_console.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
@@ -140,8 +144,10 @@ int main(int argc, char **argv) {
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(kUsage, stdout);
+        std::fputs(kConfigConsoleUsage, stdout);
         return 0;
     }
+    if (IsConfigConsoleCommand(argl)) return RunConfigConsole(argl);
     Args args;
     const QString problem = parseArgs(argl, &args);
     if (!problem.isEmpty()) return usage(problem);
