@@ -4,7 +4,7 @@
 set -euo pipefail
 PKGS=(cmake ninja-build g++ make pkg-config
       qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
-      xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev python3
+      xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev python3 poppler-utils
       dpkg-dev file lintian desktop-file-utils appstream man-db)
 missing=()
 for p in "${PKGS[@]}"; do

@@ -3,12 +3,16 @@
 //
 //   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode]
 //             [--verbose] [--timing KEY=MS,...] CMD [DATAHEX]
+//   zanu-hart --port DEVICE_OR_COMn --read-config [FILE]
+//   zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]
+//   (configuration files, in tools/config_console.cpp)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
 // Exit status: 0 a reply came (whatever its response code), 2 no answer (the reason on stderr),
 // 1 bad arguments, 128 + N ended by signal N (the port is closed first, with the settings it had
 // before).
+#include "config_console.h"
 #include "hart/hart_catalogue.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/exit_signals.h"
@@ -200,12 +204,14 @@ int main(int argc, char **argv) {
     const QStringList argl = QCoreApplication::arguments();
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(qPrintable(usageText()), stdout);
+        std::fputs(kConfigConsoleUsage, stdout);
         return 0;
     }
     if (argl.contains(QLatin1String("--version"))) {
         std::printf("zanu-hart %s\n", kVersionNumber);
         return 0;
     }
+    if (IsConfigConsoleCommand(argl)) return RunConfigConsole(argl);
     Args args;
     const QString problem = parseArgs(argl, &args);
     if (!problem.isEmpty()) return usage(problem);

@@ -25,4 +25,8 @@ struct DeviceRecord {
     quint8 PendingRangeCommand = 0; // hart::cmd::SetUpperRangeValue or SetLowerRangeValue
     quint8 BusyRetryCount = 0;
     quint8 ManufacturerId = 0; // as read by the identification, for diagnostics
+    // The rest of the identification, for configuration files and the report.
+    quint8 DeviceType = 0;
+    quint8 HartRevision = 0; // universal command revision
+    quint32 DeviceId = 0;    // 24 bits
 };

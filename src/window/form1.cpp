@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include "dialogs/frm_splash.h"
+#include "window/records_keeper.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -283,6 +284,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     // changed: the wheel chooses a unit only once the list has the focus.
     Combo1->setFocusPolicy(Qt::StrongFocus);
     Combo1->installEventFilter(this);
+    // Made after the window's own connections, so that it sees each result once the window's
+    // handler has decoded it.
+    Records = new RecordsKeeper(this);
 
     // Status bar: time, a text panel that takes the rest, date.
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};

@@ -22,6 +22,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
+class RecordsKeeper;
 class QStatusBar;
 class QTimer;
 class QWidget;
@@ -63,6 +64,9 @@ public:
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
     QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
             *Infoscreen = nullptr;
+    // Configuration files and the report, with their "&File" menu entries:
+    // src/window/records_keeper.cpp.
+    RecordsKeeper *Records = nullptr;
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record

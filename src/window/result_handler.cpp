@@ -43,6 +43,12 @@ void EndProgram(Form1 &f) {
 void HandleIdentification(Form1 &f) {
     f.HartX1->setDataIndex(at::Identity::ManufacturerId);
     f.Dev.ManufacturerId = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(at::Identity::DeviceType);
+    f.Dev.DeviceType = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(at::Identity::UniversalRevision);
+    f.Dev.HartRevision = f.HartX1->ByteValue();
+    f.HartX1->setDataIndex(at::Identity::DeviceId);
+    f.Dev.DeviceId = quint32(f.HartX1->Int24Value());
     if (f.Dev.ManufacturerId == hart::kZanuManufacturerId) {
         f.ProgressBar1->setValue(10);
         f.SendReadTag();

@@ -1,0 +1,138 @@
+#include "window/records_compare_dialog.h"
+
+#include "records/comparison.h"
+#include "ui_records_compare_dialog.h"
+#include "window/records_keeper.h"
+
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+const QColor kDiffersBackground(255, 224, 224);
+
+QString when(const QDateTime &t) {
+    return QLocale::system().toString(t.toLocalTime(), QLocale::ShortFormat);
+}
+
+} // namespace
+
+RecordsCompareDialog::RecordsCompareDialog(RecordsKeeper *keeper,
+                                           const records::Configuration &file,
+                                           const QString &fileName, QWidget *parent)
+    : QDialog(parent), ui(new Ui::RecordsCompareDialog), keeper_(keeper), file_(file),
+      fileName_(QFileInfo(fileName).fileName()) {
+    ui->setupUi(this);
+    SummaryLabel = ui->SummaryLabel;
+    ComparisonTable = ui->ComparisonTable;
+    ChangesLabel = ui->ChangesLabel;
+    WriteButton = ui->WriteButton;
+    CloseButton = ui->CloseButton;
+    setWindowTitle(QStringLiteral("Compare with file - %1").arg(fileName_));
+    ComparisonTable->verticalHeader()->hide();
+    ComparisonTable->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(WriteButton, &QPushButton::clicked, this, [this] {
+        keeper_->writeToTransmitter(file_);
+        refresh();
+    });
+    connect(keeper_, &RecordsKeeper::readCompleted, this, &RecordsCompareDialog::refresh);
+    connect(keeper_, &RecordsKeeper::writeFinished, this, &RecordsCompareDialog::refresh);
+    refresh();
+}
+
+RecordsCompareDialog::~RecordsCompareDialog() {
+    delete ui;
+}
+
+void RecordsCompareDialog::refresh() {
+    const bool haveRead = keeper_->hasCompleteRead();
+    const records::Configuration &device = keeper_->lastRead();
+    QString summary =
+        QStringLiteral("File %1, saved %2 by %3 %4 from transmitter serial "
+                       "number %5.")
+            .arg(fileName_, when(file_.saved), file_.programName, file_.programVersion)
+            .arg(file_.serialNumber);
+    if (!haveRead) {
+        SummaryLabel->setText(summary + QStringLiteral("\nThe transmitter is being read; the "
+                                                       "comparison follows when it is done."));
+        ChangesLabel->setText(keeper_->isWriting() ? QStringLiteral("Writing to the "
+                                                                    "transmitter…")
+                                                   : QString());
+        WriteButton->setEnabled(false);
+        return;
+    }
+    summary += QStringLiteral("\nTransmitter serial number %1, tag %2, read %3.")
+                   .arg(device.serialNumber)
+                   .arg(device.tag, when(keeper_->lastReadTime()));
+    const records::Comparison cmp = records::compare(file_, device, QLocale::system());
+    if (!cmp.sameSerial)
+        summary += QStringLiteral("\nThis file comes from another transmitter (serial number "
+                                  "%1).")
+                       .arg(file_.serialNumber);
+    SummaryLabel->setText(summary);
+
+    // Pressures in both units when the units differ: the file's unit first, as the file says.
+    const bool twoUnits = !cmp.sameUnit;
+    QStringList headers{QStringLiteral("Field"), QStringLiteral("File (%1)").arg(file_.unit),
+                        twoUnits ? QStringLiteral("Transmitter in %1").arg(file_.unit)
+                                 : QStringLiteral("Transmitter (%1)").arg(device.unit)};
+    if (twoUnits)
+        headers << QStringLiteral("File in %1").arg(device.unit)
+                << QStringLiteral("Transmitter (%1)").arg(device.unit);
+    headers << QStringLiteral("Difference");
+    ComparisonTable->clear();
+    ComparisonTable->setColumnCount(int(headers.size()));
+    ComparisonTable->setHorizontalHeaderLabels(headers);
+    ComparisonTable->setRowCount(int(cmp.rows.size()));
+    for (int i = 0; i < cmp.rows.size(); ++i) {
+        const records::FieldRow &r = cmp.rows[i];
+        QStringList cells{r.label, r.file, r.pressure && twoUnits ? r.deviceInFileUnit : r.device};
+        if (twoUnits) {
+            if (r.pressure)
+                cells << r.fileInDeviceUnit << r.device;
+            else
+                cells << QString() << QString();
+        }
+        // Short words in the table; which write carries the field is in the tooltip.
+        QString status, detail;
+        if (r.differs) {
+            status = r.group == records::Group::None ? QStringLiteral("differs (fixed)")
+                                                     : QStringLiteral("differs");
+            detail = r.group == records::Group::None
+                         ? QStringLiteral("Fixed by the transmitter's build; not written.")
+                         : QStringLiteral("Written with the %1.").arg(records::groupText(r.group));
+        }
+        cells << status;
+        for (int col = 0; col < cells.size(); ++col) {
+            auto *item = new QTableWidgetItem(cells[col]);
+            if (!detail.isEmpty()) item->setToolTip(detail);
+            if (r.differs) {
+                item->setBackground(kDiffersBackground);
+                QFont f = item->font();
+                f.setBold(true);
+                item->setFont(f);
+            }
+            ComparisonTable->setItem(i, col, item);
+        }
+    }
+    ComparisonTable->resizeColumnsToContents();
+    ComparisonTable->resizeRowsToContents();
+    ComparisonTable->horizontalHeader()->setStretchLastSection(true);
+
+    const bool foreign = device.manufacturer != records::kZanuManufacturerId ||
+                         file_.manufacturer != records::kZanuManufacturerId;
+    if (keeper_->isWriting())
+        ChangesLabel->setText(QStringLiteral("Writing to the transmitter…"));
+    else if (foreign)
+        ChangesLabel->setText(QStringLiteral("Only Zanu transmitters are written."));
+    else if (cmp.changes.isEmpty())
+        ChangesLabel->setText(QStringLiteral("The transmitter holds the file's configuration."));
+    else
+        ChangesLabel->setText(QStringLiteral("Writing will change:\n") +
+                              cmp.changes.join(QLatin1Char('\n')));
+    WriteButton->setEnabled(!keeper_->isWriting() && !foreign && !cmp.groups.isEmpty());
+}

@@ -1,0 +1,333 @@
+#include "window/records_keeper.h"
+
+#include "dialogs/msgbox.h"
+#include "units/module1.h"
+#include "window/form1.h"
+#include "window/records_compare_dialog.h"
+#include "window/records_report.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+constexpr int kBusyBit = 32;
+
+const QString kSaveTitle = QStringLiteral("Save configuration");
+const QString kCompareTitle = QStringLiteral("Compare with file");
+const QString kWriteTitle = QStringLiteral("Write to transmitter");
+const QString kReportTitle = QStringLiteral("Report");
+
+// Commands after whose reply the transmitter may hold something other than what was read.
+bool changesTheTransmitter(int command) {
+    switch (command) {
+    case 18:
+    case 34:
+    case 35:
+    case 36:
+    case 37:
+    case 44:
+    case 150:
+    case 152:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString fileSuggestion(const records::Configuration &c, const QString &suffix) {
+    QString base = c.tag.trimmed();
+    base.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
+    if (base.isEmpty()) base = QStringLiteral("transmitter");
+    return QStringLiteral("%1-%2.%3").arg(base).arg(c.serialNumber).arg(suffix);
+}
+
+} // namespace
+
+RecordsKeeper::RecordsKeeper(Form1 *form) : QObject(form), form_(form) {
+    setObjectName(QStringLiteral("Records"));
+    auto make = [this](const char *name, const QString &text, void (RecordsKeeper::*slot)()) {
+        auto *a = new QAction(text, form_);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    SaveConfigMenu = make("SaveConfigMenu", QStringLiteral("&Save configuration…"),
+                          &RecordsKeeper::SaveConfigMenu_Click);
+    CompareMenu = make("CompareMenu", QStringLiteral("Com&pare with file…"),
+                       &RecordsKeeper::CompareMenu_Click);
+    ReportMenu = make("ReportMenu", QStringLiteral("&Report…"), &RecordsKeeper::ReportMenu_Click);
+    PrintReportMenu = make("PrintReportMenu", QStringLiteral("Prin&t report…"),
+                           &RecordsKeeper::PrintReportMenu_Click);
+    QMenu *file = form_->bestand;
+    file->insertSeparator(form_->Exitform);
+    for (QAction *a : {SaveConfigMenu, CompareMenu, ReportMenu, PrintReportMenu})
+        file->insertAction(form_->Exitform, a);
+    file->insertSeparator(form_->Exitform);
+
+    // After the window's own handler: by then the reply is decoded into the device record.
+    connect(form_->HartX1, &HartX::Result, this, &RecordsKeeper::onResult);
+    connect(form_->Timer2, &QTimer::timeout, this, &RecordsKeeper::onWriteStepDone);
+}
+
+RecordsKeeper::~RecordsKeeper() = default;
+
+void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
+    const int rc = form_->HartX1->ResponseCode();
+    const bool answered = iResult != HartX::kNoAnswer;
+    if (answered && (rc & kBusyBit)) return; // resent by the window; nothing has ended
+    const bool accepted = answered && rc == 0;
+
+    if (iCommand == 0 || changesTheTransmitter(iCommand)) complete_ = false;
+    if (iCommand == 129 && accepted) takeSnapshot();
+
+    if (state_ == State::Idle) return;
+    if (!accepted) {
+        // The window has said why (or asked to retry) and reads the transmitter again; the
+        // groups not yet written stay unwritten.
+        const QString reason = answered
+                                   ? Module1::ResponseCodeMessage(rc, iCommand)
+                                   : QStringLiteral("no answer to HART command %1").arg(iCommand);
+        state_ = State::Idle;
+        pending_.clear();
+        emit writeFinished(false, reason);
+        return;
+    }
+    if (state_ == State::Rereading && iCommand == 129) {
+        state_ = State::Idle;
+        emit writeFinished(true, QString());
+    }
+}
+
+void RecordsKeeper::takeSnapshot() {
+    const DeviceRecord &d = form_->Dev;
+    records::Configuration c;
+    c.programName = QStringLiteral("zanu-config");
+    c.programVersion = records::programVersion();
+    c.manufacturer = d.ManufacturerId;
+    c.deviceType = d.DeviceType;
+    c.deviceId = d.DeviceId;
+    c.serialNumber = d.SerialNumber;
+    c.hartRevision = d.HartRevision;
+    c.tag = records::trimmedField(d.Tag);
+    c.descriptor = records::trimmedField(d.Descriptor);
+    c.date = QDate(1900 + d.DateYear, d.DateMonth, d.DateDay);
+    c.unit = d.UnitName;
+    c.unitCode = Module1::UnitCodeFromName(d.UnitName);
+    c.lowerRangeValue = records::tidySingle(d.LowerRangeValue);
+    c.upperRangeValue = records::tidySingle(d.UpperRangeValue);
+    c.dampingS = records::tidySingle(d.Damping);
+    c.outputDirection = d.OutputDirection == 0 ? 0 : 1;
+    c.upperSensorLimit = records::tidySingle(d.UpperSensorLimit);
+    c.lowerSensorLimit = records::tidySingle(d.LowerSensorLimit);
+    c.minimumSpan = records::tidySingle(d.MinimumSpan);
+    read_ = c;
+    status_ = form_->HartX1->DeviceStatus();
+    readTime_ = QDateTime::currentDateTime();
+    complete_ = true;
+    emit readCompleted();
+}
+
+bool RecordsKeeper::refuseWithoutRead(const QString &title) {
+    if (complete_) return false;
+    MsgBox(QStringLiteral("No complete read of the transmitter is at hand. Press Connect (or "
+                          "Refresh) and wait until the transmitter's data are shown, then try "
+                          "again."),
+           vbOKOnly, title);
+    return true;
+}
+
+bool RecordsKeeper::saveConfigurationTo(const QString &path) {
+    if (refuseWithoutRead(kSaveTitle)) return false;
+    records::Configuration c = read_;
+    if (c.unitCode == 0) {
+        MsgBox(QStringLiteral("The transmitter works in a unit this program does not know, so "
+                              "its configuration cannot be saved. Choose a unit and send it "
+                              "with the range first."),
+               vbOKOnly, kSaveTitle);
+        return false;
+    }
+    if (!c.date.isValid()) {
+        MsgBox(QStringLiteral("The date held by the transmitter is not a calendar date, so "
+                              "its configuration cannot be saved."),
+               vbOKOnly, kSaveTitle);
+        return false;
+    }
+    QDateTime now = QDateTime::currentDateTime();
+    now.setOffsetFromUtc(now.offsetFromUtc());
+    c.saved = now;
+    QString error;
+    if (!records::writeFile(path, c, &error)) {
+        MsgBox(error + QStringLiteral("\nChoose another folder or file name."), vbOKOnly,
+               kSaveTitle);
+        return false;
+    }
+    return true;
+}
+
+bool RecordsKeeper::compareWithFile(const QString &path) {
+    records::Configuration file;
+    QString error;
+    if (!records::readFile(path, &file, &error)) {
+        MsgBox(error, vbOKOnly, kCompareTitle);
+        return false;
+    }
+    if (dialog_) dialog_->close();
+    dialog_ = new RecordsCompareDialog(this, file, path, form_);
+    dialog_->setAttribute(Qt::WA_DeleteOnClose);
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->show();
+    return true;
+}
+
+bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
+    if (isWriting()) return false;
+    if (refuseWithoutRead(kWriteTitle)) return false;
+    if (read_.manufacturer != records::kZanuManufacturerId ||
+        file.manufacturer != records::kZanuManufacturerId) {
+        MsgBox(QStringLiteral("Only Zanu transmitters are written. Nothing was sent."), vbOKOnly,
+               kWriteTitle);
+        return false;
+    }
+    const records::Comparison cmp = records::compare(file, read_);
+    if (cmp.groups.isEmpty()) {
+        MsgBox(QStringLiteral("The transmitter already holds this configuration. Nothing was "
+                              "sent."),
+               vbOKOnly, kWriteTitle);
+        return false;
+    }
+    if (!cmp.sameSerial &&
+        MsgBox(QStringLiteral("This file was saved from the transmitter with serial number %1; "
+                              "the one connected has serial number %2.\n\nWrite the file's "
+                              "configuration to transmitter %2?")
+                   .arg(file.serialNumber)
+                   .arg(read_.serialNumber),
+               vbOKCancel, kWriteTitle) != vbOK)
+        return false;
+    if (MsgBox(QStringLiteral("These changes will be written to transmitter %1:\n\n%2\n\nWrite "
+                              "them?")
+                   .arg(read_.serialNumber)
+                   .arg(cmp.changes.join(QLatin1Char('\n'))),
+               vbOKCancel, kWriteTitle) != vbOK)
+        return false;
+    writing_ = file;
+    pending_ = cmp.groups;
+    state_ = State::Writing;
+    writeNextGroup();
+    return true;
+}
+
+// Each group goes out as its "Send" button would send it, from the window's own fields, so the
+// requests are the window's requests byte for byte.
+void RecordsKeeper::writeNextGroup() {
+    Form1 &f = *form_;
+    if (pending_.isEmpty()) {
+        state_ = State::Rereading;
+        f.Timer5->stop();
+        f.Command2_Click();
+        return;
+    }
+    const records::Group g = pending_.takeFirst();
+    const records::Configuration &c = writing_;
+    switch (g) {
+    case records::Group::UnitRange:
+        f.SetCombo1ListIndex(Module1::UnitIndexFromName(c.unit));
+        f.Text4->setText(Module1::PlainNumberText(c.lowerRangeValue));
+        f.Text5->setText(Module1::PlainNumberText(c.upperRangeValue - c.lowerRangeValue));
+        f.Command3_Click();
+        break;
+    case records::Group::DampingDirection:
+        f.Text6->setText(Module1::PlainNumberText(c.dampingS));
+        f.Option1[c.outputDirection == 0 ? 0 : 1]->setChecked(true);
+        f.Command4_Click();
+        break;
+    case records::Group::Tag:
+        f.Text7->setText(c.tag);
+        f.Dev.Descriptor = c.descriptor;
+        f.Dev.DateDay = quint8(c.date.day());
+        f.Dev.DateMonth = quint8(c.date.month());
+        f.Dev.DateYear = quint8(c.date.year() - 1900);
+        f.Command8_Click();
+        break;
+    case records::Group::None:
+        writeNextGroup();
+        break;
+    }
+}
+
+// Timer2's tick ends every write chain that the transmitter accepted.
+void RecordsKeeper::onWriteStepDone() {
+    if (state_ == State::Writing) writeNextGroup();
+}
+
+bool RecordsKeeper::writeReportTo(const QString &pdfPath) {
+    if (refuseWithoutRead(kReportTitle)) return false;
+    QString error;
+    if (!WriteCommissioningReport(reportData(), pdfPath, &error)) {
+        MsgBox(error, vbOKOnly, kReportTitle);
+        return false;
+    }
+    return true;
+}
+
+bool RecordsKeeper::printReport(QPrinter *printer) {
+    if (refuseWithoutRead(kReportTitle)) return false;
+    PrintCommissioningReport(reportData(), printer);
+    return true;
+}
+
+ReportData RecordsKeeper::reportData() const {
+    ReportData r;
+    r.config = read_;
+    r.deviceStatus = status_;
+    r.readTime = readTime_;
+    r.printed = QDateTime::currentDateTime();
+    return r;
+}
+
+void RecordsKeeper::SaveConfigMenu_Click() {
+    if (refuseWithoutRead(kSaveTitle)) return;
+    QString path = QFileDialog::getSaveFileName(form_, kSaveTitle,
+                                                fileSuggestion(read_, QStringLiteral("json")),
+                                                QStringLiteral("Configuration files (*.json)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".json");
+    saveConfigurationTo(path);
+}
+
+void RecordsKeeper::CompareMenu_Click() {
+    const QString path = QFileDialog::getOpenFileName(
+        form_, kCompareTitle, QString(), QStringLiteral("Configuration files (*.json)"));
+    if (!path.isEmpty()) compareWithFile(path);
+}
+
+void RecordsKeeper::ReportMenu_Click() {
+    if (refuseWithoutRead(kReportTitle)) return;
+    QString path = QFileDialog::getSaveFileName(form_, kReportTitle,
+                                                fileSuggestion(read_, QStringLiteral("pdf")),
+                                                QStringLiteral("PDF documents (*.pdf)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    writeReportTo(path);
+}
+
+void RecordsKeeper::PrintReportMenu_Click() {
+    if (refuseWithoutRead(kReportTitle)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, form_);
+    dialog.setWindowTitle(QStringLiteral("Print report"));
+    if (dialog.exec() == QDialog::Accepted) printReport(&printer);
+}
+
+RecordsCompareDialog *RecordsKeeper::compareDialog() const {
+    return dialog_.data();
+}

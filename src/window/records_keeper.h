@@ -1,0 +1,91 @@
+// The window's records: the configuration as last read in full from the transmitter, and what
+// is done with it from the "&File" menu: saved to a file, compared with a file and written back
+// from one, and printed as a commissioning report.
+//
+// Writing goes through the window's own chains (the "Send" buttons' paths), one group after the
+// other, and ends with a full read, so the transmitter is written exactly as an engineer would
+// write it by hand and the comparison afterwards shows what it really holds.
+#pragma once
+
+#include "records/comparison.h"
+#include "records/configuration.h"
+#include "window/records_report.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class Form1;
+class QAction;
+class QPrinter;
+class RecordsCompareDialog;
+
+class RecordsKeeper : public QObject {
+    Q_OBJECT
+public:
+    // Adds the menu entries to the window's "&File" menu (before "E&xit") and follows the HART
+    // control's results. Make it after the window has connected its own handlers.
+    explicit RecordsKeeper(Form1 *form);
+    ~RecordsKeeper() override;
+
+    QAction *SaveConfigMenu = nullptr;  // "&Save configuration…"
+    QAction *CompareMenu = nullptr;     // "Com&pare with file…"
+    QAction *ReportMenu = nullptr;      // "&Report…"
+    QAction *PrintReportMenu = nullptr; // "Prin&t report…"
+
+    // True from the end of a complete read until anything is read or written again.
+    bool hasCompleteRead() const { return complete_; }
+    // The configuration as last read in full (valid while hasCompleteRead()).
+    const records::Configuration &lastRead() const { return read_; }
+    quint8 lastDeviceStatus() const { return status_; }
+    QDateTime lastReadTime() const { return readTime_; }
+
+    // The menu entries' work once a file is chosen; each explains a refusal in a message box.
+    bool saveConfigurationTo(const QString &path);
+    // Reads the file and shows the comparison; false (with a message) for a bad file.
+    bool compareWithFile(const QString &path);
+    bool writeReportTo(const QString &pdfPath);
+    bool printReport(QPrinter *printer);
+
+    // Asks (another serial number; the list of changes) and starts writing the groups that
+    // differ. False when refused or declined; then nothing is sent.
+    bool writeToTransmitter(const records::Configuration &file);
+    bool isWriting() const { return state_ != State::Idle; }
+
+    RecordsCompareDialog *compareDialog() const;
+    // What the report shows, from the last complete read.
+    ReportData reportData() const;
+
+    void SaveConfigMenu_Click();
+    void CompareMenu_Click();
+    void ReportMenu_Click();
+    void PrintReportMenu_Click();
+
+signals:
+    void readCompleted();
+    // A write from a file has ended: after the read that followed it (ok), or when a step was
+    // refused or went unanswered (not ok, with the reason; the window's own messages have been
+    // shown and its read sequence runs as after any failure).
+    void writeFinished(bool ok, const QString &reason);
+
+private:
+    enum class State { Idle, Writing, Rereading };
+
+    void onResult(qint16 iAction, qint16 iCommand, qint16 iResult);
+    void onWriteStepDone();
+    void writeNextGroup();
+    void takeSnapshot();
+    bool refuseWithoutRead(const QString &title);
+
+    Form1 *form_;
+    records::Configuration read_;
+    quint8 status_ = 0;
+    QDateTime readTime_;
+    bool complete_ = false;
+
+    State state_ = State::Idle;
+    records::Configuration writing_;
+    QList<records::Group> pending_;
+    QPointer<RecordsCompareDialog> dialog_;
+};

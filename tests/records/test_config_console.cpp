@@ -1,0 +1,238 @@
+// zanu-hart's configuration commands end to end: the program run against zanu-sim on a
+// pseudo-terminal, checked by its exit status, its output and the simulator's trace of what was
+// written.
+#include "records_helper.h"
+
+#include "units/module1.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString program(const char *name) {
+    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
+    return QDir(dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir)
+        .filePath(QLatin1String(name));
+}
+
+// zanu-sim with its trace on; the write commands it received are read from the trace.
+class Sim {
+public:
+    ~Sim() {
+        proc_.kill();
+        proc_.waitForFinished(3000);
+    }
+    bool start(const QStringList &args) {
+        proc_.start(program("zanu-sim"),
+                    QStringList{"--timing", "instant", "--steady", "--trace"} + args);
+        if (!proc_.waitForStarted(5000)) return false;
+        if (!QTest::qWaitFor([&] { return proc_.canReadLine(); }, 5000)) return false;
+        const QString first = QString::fromUtf8(proc_.readLine()).trimmed();
+        pty_ = first.mid(4);
+        return first.startsWith(QLatin1String("PTY /dev/"));
+    }
+    QString pty() const { return pty_; }
+    QList<int> writes() {
+        // The trace waits in the pipe until asked for; whatever the run produced is there.
+        do
+            trace_ += QString::fromUtf8(proc_.readAllStandardOutput());
+        while (proc_.waitForReadyRead(200));
+        static const QRegularExpression req(QStringLiteral("REQ cmd=(\\d+)"));
+        static const QList<int> writeCommands{18, 34, 35, 44, 150, 152};
+        QList<int> out;
+        for (auto it = req.globalMatch(trace_); it.hasNext();) {
+            const int c = it.next().captured(1).toInt();
+            if (writeCommands.contains(c)) out << c;
+        }
+        return out;
+    }
+
+private:
+    QProcess proc_;
+    QString pty_;
+    QString trace_;
+};
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run zanuHart(const QStringList &args) {
+    QProcess p;
+    p.start(program("zanu-hart"), args);
+    Run r;
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestConfigConsole : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void readConfig();
+    void readFailures_data();
+    void readFailures();
+    void writeConfig_data();
+    void writeConfig();
+};
+
+void TestConfigConsole::initTestCase() {
+    if (!QFileInfo(program("zanu-hart")).isExecutable() ||
+        !QFileInfo(program("zanu-sim")).isExecutable())
+        QSKIP("zanu-hart and zanu-sim are not built");
+}
+
+// To standard output without a file, to the file with one; either reads back as the simulator's
+// configuration.
+void TestConfigConsole::readConfig() {
+    QTemporaryDir dir;
+    for (const bool toFile : {false, true}) {
+        Sim sim;
+        QVERIFY(sim.start({}));
+        const QString path = dir.filePath("read.json");
+        QStringList args{"--port", sim.pty(), "--read-config"};
+        if (toFile) args << path;
+        const Run r = zanuHart(args);
+        QCOMPARE(r.exitCode, 0);
+        QByteArray json = r.out.toUtf8();
+        if (toFile) {
+            QVERIFY(r.out.isEmpty());
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            json = f.readAll();
+        }
+        records::Configuration c;
+        QString error;
+        QVERIFY2(records::fromJson(json, "read.json", &c, &error), qPrintable(error));
+        records::Configuration expected = recordstest::simulatorDefaults();
+        expected.saved = c.saved;
+        expected.programName = "zanu-hart";
+        QCOMPARE(records::toJson(c), records::toJson(expected));
+        QCOMPARE(sim.writes(), QList<int>{});
+    }
+}
+
+void TestConfigConsole::readFailures_data() {
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("silent") << QStringList{"--silent"} << 2 << "no answer to HART command 0";
+    QTest::newRow("another maker") << QStringList{"--manufacturer", "38"} << 3
+                                   << "is not a Zanu transmitter (manufacturer 38)";
+    QTest::newRow("refused read") << QStringList{"--respond", "14:64"} << 4
+                                  << "refused HART command 14: Command Not Implemented";
+    QTest::newRow("unknown unit") << QStringList{"--unit", "99"} << 1
+                                  << "unit code 99, which this program does not know";
+}
+
+void TestConfigConsole::readFailures() {
+    QFETCH(QStringList, simArgs);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    Sim sim;
+    QVERIFY(sim.start(simArgs));
+    const Run r = zanuHart({"--port", sim.pty(), "--read-config"});
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+}
+
+void TestConfigConsole::writeConfig_data() {
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QVariantMap>("edits");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QList<int>>("writes");
+    const QStringList none;
+    QTest::newRow("nothing to change")
+        << none << QVariantMap{} << none << 0 << "no changes\nverified\n"
+        << "" << QList<int>{};
+    QTest::newRow("damping and tag")
+        << none << QVariantMap{{"damping", 2.5}, {"tag", "PT-9"}} << none << 0
+        << "damping_s: 0.4 s -> 2.5 s\ntag: LT-101 -> PT-9\nverified\n"
+        << "" << QList<int>{34, 152, 18};
+    QTest::newRow("unit and range")
+        << none << QVariantMap{{"unit", "kPa"}, {"upper", 50.0}} << none << 0
+        << "unit: mH2O -> kPa\nupper_range_value: 10 mH2O -> 50 kPa\nverified\n"
+        << "" << QList<int>{44, 35};
+    QTest::newRow("dry run") << none << QVariantMap{{"damping", 2.5}} << QStringList{"--dry-run"}
+                             << 0 << "damping_s: 0.4 s -> 2.5 s\n"
+                             << "" << QList<int>{};
+    QTest::newRow("refused") << QStringList{"--respond", "35:9"}
+                             << QVariantMap{{"lower", 2.0}, {"damping", 1.0}} << none << 4
+                             << "lower_range_value: 0 mH2O -> 2 mH2O\ndamping_s: 0.4 s -> 1 s\n"
+                             << "refused HART command 35: Lowerrange too high"
+                             << QList<int>{44, 35};
+    QTest::newRow("other serial") << none << QVariantMap{{"serial", 6801299}, {"damping", 1.0}}
+                                  << none << 5 << ""
+                                  << "serial number 6801299; this one has serial number 6801234"
+                                  << QList<int>{};
+    QTest::newRow("other serial forced")
+        << none << QVariantMap{{"serial", 6801299}, {"damping", 1.0}} << QStringList{"--force"} << 0
+        << "damping_s: 0.4 s -> 1 s\nverified\n"
+        << "" << QList<int>{34, 152};
+    QTest::newRow("bad file") << none << QVariantMap{{"corrupt", true}} << none << 1 << ""
+                              << "f.json: \"configuration.output\" is \"4 to 20\"" << QList<int>{};
+    QTest::newRow("another maker's file")
+        << none << QVariantMap{{"manufacturer", 38}} << none << 3 << ""
+        << "only Zanu transmitters are written" << QList<int>{};
+}
+
+void TestConfigConsole::writeConfig() {
+    QFETCH(QStringList, simArgs);
+    QFETCH(QVariantMap, edits);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QList<int>, writes);
+    records::Configuration c = recordstest::simulatorDefaults();
+    if (edits.contains("unit")) {
+        c.unit = edits["unit"].toString();
+        c.unitCode = Module1::UnitCodeFromName(c.unit);
+    }
+    c.lowerRangeValue = edits.value("lower", c.lowerRangeValue).toDouble();
+    c.upperRangeValue = edits.value("upper", c.upperRangeValue).toDouble();
+    c.dampingS = edits.value("damping", c.dampingS).toDouble();
+    c.tag = edits.value("tag", c.tag).toString();
+    c.serialNumber = edits.value("serial", c.serialNumber).toLongLong();
+    c.manufacturer = edits.value("manufacturer", c.manufacturer).toInt();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.json");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QByteArray json = records::toJson(c);
+    if (edits.contains("corrupt")) json.replace("\"4-20 mA\"", "\"4 to 20\"");
+    f.write(json);
+    f.close();
+
+    Sim sim;
+    QVERIFY(sim.start(simArgs));
+    const Run r = zanuHart(QStringList{"--port", sim.pty(), "--write-config", path} + options);
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, out);
+    if (err.isEmpty())
+        QCOMPARE(r.err, QString());
+    else
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    QCOMPARE(sim.writes(), writes);
+}
+
+QTEST_GUILESS_MAIN(TestConfigConsole)
+#include "test_config_console.moc"
