@@ -2,6 +2,7 @@
 // the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
 //   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]
+//   zanu-hart --scan [--port DEVICE_OR_COMn]...       (see scan_console.h)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
@@ -10,6 +11,7 @@
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
+#include "scan_console.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -31,7 +33,9 @@ const char kUsage[] =
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
     "\n"
-    "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n";
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n"
+    "\n"
+    "zanu-hart --scan [--port DEVICE_OR_COMn]... looks for transmitters (--scan --help).\n";
 
 struct Args {
     QString device;
@@ -138,6 +142,7 @@ void printReply(int command, const hart::Frame &f) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList argl = QCoreApplication::arguments();
+    if (argl.contains(QLatin1String("--scan"))) return runScanConsole(argl);
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(kUsage, stdout);
         return 0;
