@@ -166,6 +166,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Exitform = ui->Exitform;
     Compoort = ui->Compoort;
     Infoscreen = ui->Infoscreen;
+    DeviceMenu = ui->DeviceMenu;
+    DeviceStatusMenu = ui->DeviceStatusMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 

@@ -2,8 +2,8 @@
 // belong to; the groups below say which file holds which.
 #pragma once
 
-#include "window/device_record.h"
 #include "hart/hartx.h"
+#include "window/device_record.h"
 
 #include <QMainWindow>
 #include <QVariant>
@@ -46,9 +46,9 @@ public:
            *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
     std::array<QLabel *, 5> Label9{};
     QComboBox *Combo1 = nullptr, *Combo2 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
-                *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
+                *Command9 = nullptr;
     std::array<QRadioButton *, 2> Option1{};
     std::array<QRadioButton *, 2> Option3{};
     QFrame *Line1 = nullptr;
@@ -59,8 +59,9 @@ public:
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
-    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
-            *Infoscreen = nullptr;
+    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr, *Infoscreen = nullptr;
+    QMenu *DeviceMenu = nullptr; // between Config and About
+    QAction *DeviceStatusMenu = nullptr;
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record
