@@ -2,6 +2,8 @@
 
 #include "dialogs/frm_splash.h"
 #include "ui_form1.h"
+#include "window/device_health.h"
+#include "window/status_indicator.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -215,6 +217,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     HartX1 = new HartX(this);
     HartX1->setObjectName(QStringLiteral("HartX1"));
     connect(HartX1, &HartX::Result, this, &Form1::hartx1_Result);
+    Health = new DeviceHealth(*this);
 
     // The four one-shot timers, all idle until a step arms them.
     auto makeTimer = [this](const char *name, int ms, void (Form1::*tick)()) {
@@ -252,6 +255,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Exitform, &QAction::triggered, this, &Form1::Exitform_Click);
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
+    connect(DeviceStatusMenu, &QAction::triggered, Health, &DeviceHealth::openStatusWindow);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
 
@@ -268,6 +272,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
         StatusPanel[i] = l;
         StatusBar1->addWidget(l, i == 1 ? 1 : 0);
     }
+    // The health sign sits before the date and takes its room from the text panel, only
+    // while it is shown.
+    StatusBar1->insertWidget(2, Health->indicator());
     auto *clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));
     clock->setInterval(1000);

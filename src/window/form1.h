@@ -10,6 +10,7 @@
 
 #include <array>
 
+class DeviceHealth;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -58,6 +59,8 @@ public:
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
+    // The transmitter's health, its status window and the finder: src/window/device_health.cpp
+    DeviceHealth *Health = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
     QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr, *Infoscreen = nullptr;
     QMenu *DeviceMenu = nullptr; // between Config and About

@@ -2,11 +2,12 @@
 // command number alone; the only state kept between events is the busy count.
 #include "window/form1.h"
 
-#include "window/check_response_code.h"
-#include "window/result_rules.h"
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
 #include "units/module1.h"
+#include "window/check_response_code.h"
+#include "window/device_health.h"
+#include "window/result_rules.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -140,6 +141,7 @@ void HandleOutputDirection(Form1 &f) {
 } // namespace
 
 void Form1::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
+    Health->noteResult(iCommand, iResult);
     if (iResult == HartX::kNoAnswer) {
         ProgressBar1->setValue(100);
         // The box's own words stay fixed; the link's reason (port, time-out) goes in its details.
