@@ -55,7 +55,28 @@ const char kUsage[] =
     "  --seed N             seed for corruption, dropped bytes and noise (repeatable runs)\n"
     "  --trace              print one line per request received and per reply sent\n"
     "  --state FILE         keep FILE holding the configuration as JSON, rewritten on each change\n"
-    "  --help               show this text\n";
+    "  --polling-address N  answer at polling address N (0..15); non-zero is multidrop with the\n"
+    "                       loop current fixed at 4 mA\n"
+    "  --fixed-current MA   start with the loop current fixed at MA (3.8..20.5), as if another\n"
+    "                       tool had left it so\n"
+    "  --malfunction        report a device malfunction (status 0x80, sensor fault in command 48)\n"
+    "  --pv-out-of-limits   apply a pressure 1 m above the upper sensor limit (status 0x01)\n"
+    "  --help               show this text\n"
+    "\n"
+    "Commands served (HART 5):\n"
+    "  universal       0 read unique identifier, 1 read PV, 2 read loop current and percent of\n"
+    "                  range, 3 read dynamic variables, 6 write polling address, 11 read unique\n"
+    "                  identifier by tag, 12 read message, 13 read tag/descriptor/date,\n"
+    "                  14 read PV sensor information, 15 read output information, 16 read final\n"
+    "                  assembly number, 17 write message, 18 write tag/descriptor/date,\n"
+    "                  19 write final assembly number\n"
+    "  common practice 34 write damping, 35 write range values, 36 set upper range value,\n"
+    "                  37 set lower range value (keeps the span), 38 reset configuration\n"
+    "                  changed flag, 40 enter/exit fixed current mode, 44 write PV units,\n"
+    "                  48 read additional device status\n"
+    "  device-specific 129 read output direction, 150 mounting-effect correction,\n"
+    "                  152 write output direction\n"
+    "Any other command is answered with response code 64 (not implemented).\n";
 
 int signalPipe[2] = {-1, -1};
 
@@ -95,6 +116,10 @@ struct Options {
     std::optional<quint32> seed;
     bool trace = false;
     QString stateFile;
+    std::optional<quint8> pollingAddress;
+    std::optional<float> fixedCurrent;
+    bool malfunction = false;
+    bool pvOutOfLimits = false;
 };
 
 qint64 integerArg(const QString &option, const QString &text, qint64 min, qint64 max) {
@@ -197,10 +222,22 @@ Options parseOptions(const QStringList &args) {
         } else if (name == QLatin1String("--state")) {
             o.stateFile = value();
             if (o.stateFile.isEmpty()) usageError(QStringLiteral("--state needs a file name."));
+        } else if (name == QLatin1String("--polling-address")) {
+            o.pollingAddress = quint8(integerArg(name, value(), 0, 15));
+        } else if (name == QLatin1String("--fixed-current")) {
+            o.fixedCurrent = float(numberArg(name, value(), 3.8, 20.5));
+        } else if (name == QLatin1String("--malfunction")) {
+            noValue();
+            o.malfunction = true;
+        } else if (name == QLatin1String("--pv-out-of-limits")) {
+            noValue();
+            o.pvOutOfLimits = true;
         } else {
             usageError(QStringLiteral("unknown option '%1'.").arg(args[i]));
         }
     }
+    if (o.pvOutOfLimits && o.pressure)
+        usageError(QStringLiteral("--pv-out-of-limits sets the pressure; leave out --pressure."));
     return o;
 }
 
@@ -435,10 +472,12 @@ int main(int argc, char *argv[]) {
     if (opt.serial) device.setSerialNumber(*opt.serial);
     if (opt.unit) device.setUnit(*opt.unit);
     if (opt.steady) device.setNoise(false);
-    if (opt.pressure) {
-        device.setAppliedPressure(*opt.pressure);
-        device.settle();
-    }
+    if (opt.pvOutOfLimits) device.setAppliedPressure(SimDevice::kUpperSensorLimitM + 1.0);
+    if (opt.pressure) device.setAppliedPressure(*opt.pressure);
+    if (opt.pressure || opt.pvOutOfLimits) device.settle();
+    if (opt.pollingAddress) device.config().pollingAddress = *opt.pollingAddress;
+    if (opt.fixedCurrent) device.config().fixedCurrent = *opt.fixedCurrent;
+    device.setMalfunction(opt.malfunction);
     device.setWriteProtect(opt.writeProtect);
     device.setBusy(opt.busy);
     device.setSilent(opt.silent);

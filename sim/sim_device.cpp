@@ -1,5 +1,7 @@
 #include "sim/sim_device.h"
 
+#include "hart/hart_catalogue.h"
+
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,46 +14,35 @@
 
 namespace {
 
-constexpr quint8 kDefaultManufacturer = 117;
+namespace cmd = hart::cmd;
+namespace at = hart::at;
+namespace rc = hart::rc;
+namespace st = hart::status;
+
+constexpr quint8 kDefaultManufacturer = hart::kZanuManufacturerId;
 constexpr quint8 kDeviceType = 0x5A;
 constexpr quint8 kPreamblesRequired = 5;
 constexpr quint8 kUniversalRevision = 5;
 constexpr quint8 kDeviceRevision = 1;
 constexpr quint8 kSoftwareRevision = 3;
 constexpr quint8 kHardwareRevision = 2 << 3; // revision in the top five bits, signalling code 0
-constexpr quint8 kPrivateLabelDistributor = 117;
+constexpr quint8 kPrivateLabelDistributor = hart::kZanuManufacturerId;
 constexpr int kReplyPreambles = 5;
 
 constexpr quint8 kUnitMH2O = 240;
 constexpr double kPaPerMH2O = 9806.65;
 
-// Response codes (first status byte of a reply).
-enum : quint8 {
-    RcSuccess = 0,
-    RcInvalidSelection = 2,
-    RcTooLarge = 3,
-    RcTooSmall = 4,
-    RcTooFewDataBytes = 5,
-    RcWriteProtected = 7,
-    RcLowerTooHigh = 9, // 36/37: applied process too high
-    RcLowerTooLow = 10, // 36/37: applied process too low
-    RcUpperTooHigh = 11,
-    RcUpperTooLow = 12,
-    RcBothOutOfLimits = 13,
-    RcSpanTooSmall = 14, // a warning: the values are taken
-    RcBusy = 32,
-    RcNotImplemented = 64,
-};
+// Command 40's own response code: the loop current cannot be fixed while it is held at 4 mA for
+// multidrop.
+constexpr quint8 kRcInMultidropMode = 11;
 // A request that reached us with a wrong check byte: communication error, longitudinal parity.
 constexpr quint8 kCommErrorChecksum = 0x80 | 0x08;
 
-// Field device status bits.
-enum : quint8 {
-    StatusConfigChanged = 0x40,
-    StatusCurrentFixed = 0x08,
-    StatusCurrentSaturated = 0x04,
-    StatusPvOutOfLimits = 0x01,
-};
+// HART 5 polling addresses; any other makes the device multidrop at a fixed 4 mA.
+constexpr quint8 kMaxPollingAddress = 15;
+constexpr float kMultidropCurrent = 4.0f;
+// Command 48, byte 0: the sensor fault behind a device malfunction.
+constexpr quint8 kSensorFault = 0x01;
 
 constexpr float kMinCurrent = 3.8f;
 constexpr float kMaxCurrent = 20.5f;
@@ -93,7 +84,7 @@ QString hex(const QByteArray &bytes) {
 
 // What one request did: its response code, and whether it changed the configuration.
 struct Outcome {
-    quint8 code = RcSuccess;
+    quint8 code = rc::Success;
     bool configWritten = false; // an accepted write: sets the configuration-changed bit
     bool stateChanged = false;  // anything of stateJson() changed
 };
@@ -106,6 +97,8 @@ struct SimDevice::Private {
     QByteArray deviceId = QByteArray("\x0B\x7C\x2D", 3);
     quint32 serial = 1801234;
     bool configChangedFlag = false;
+    bool coldStart = true; // reported in the first reply, then cleared
+    bool malfunction = false;
 
     QElapsedTimer clock;
     double baseM = 3.75;   // applied pressure as last set
@@ -254,28 +247,48 @@ double unclampedCurrent(double percent, quint8 direction) {
 
 float SimDevice::loopCurrent() {
     if (d->cfg.fixedCurrent) return *d->cfg.fixedCurrent;
+    if (d->cfg.pollingAddress != 0) return kMultidropCurrent;
     const double mA = unclampedCurrent(double(percentOfRange()), d->cfg.outputDirection);
     return float(std::clamp(mA, double(kMinCurrent), double(kMaxCurrent)));
 }
 
 quint8 SimDevice::deviceStatus() {
     quint8 status = 0;
-    if (d->configChangedFlag) status |= StatusConfigChanged;
-    if (d->cfg.fixedCurrent) {
-        status |= StatusCurrentFixed;
+    if (d->malfunction) status |= st::Malfunction;
+    if (d->configChangedFlag) status |= st::ConfigChanged;
+    if (d->coldStart) status |= st::ColdStart;
+    if (additionalStatus().count('\0') != additionalStatus().size()) status |= st::MoreStatus;
+    if (d->cfg.fixedCurrent || d->cfg.pollingAddress != 0) {
+        status |= st::CurrentFixed;
     } else {
         const double mA = unclampedCurrent(double(percentOfRange()), d->cfg.outputDirection);
-        if (mA < double(kMinCurrent) || mA > double(kMaxCurrent)) status |= StatusCurrentSaturated;
+        if (mA < double(kMinCurrent) || mA > double(kMaxCurrent)) status |= st::CurrentSaturated;
     }
-    d->updatePv();
+    // The sensor's limits are about the pressure it sees, whatever the mounting correction
+    // makes of it.
+    const double applied = appliedPressure();
     const double slack = d->sensorLimitSlackM();
-    if (d->pvM > kUpperSensorLimitM + slack || d->pvM < kLowerSensorLimitM - slack)
-        status |= StatusPvOutOfLimits;
+    if (applied > kUpperSensorLimitM + slack || applied < kLowerSensorLimitM - slack)
+        status |= st::PvOutOfLimits;
     return status;
 }
 
 void SimDevice::clearConfigChanged() {
     d->configChangedFlag = false;
+}
+
+void SimDevice::setColdStart(bool pending) {
+    d->coldStart = pending;
+}
+
+void SimDevice::setMalfunction(bool on) {
+    d->malfunction = on;
+}
+
+QByteArray SimDevice::additionalStatus() const {
+    QByteArray bytes(at::AdditionalStatus::DeviceSpecificBytes, '\0');
+    if (d->malfunction) bytes[0] = char(kSensorFault);
+    return bytes;
 }
 
 float SimDevice::upperSensorLimit() const {
@@ -409,6 +422,9 @@ QByteArray SimDevice::stateJson() const {
              c.fixedCurrent ? QJsonValue(shortest(*c.fixedCurrent)) : QJsonValue(QJsonValue::Null));
     o.insert(QStringLiteral("mounting_offset"), shortest(c.mountingOffset));
     o.insert(QStringLiteral("write_protect"), c.writeProtect);
+    o.insert(QStringLiteral("message"), c.message);
+    o.insert(QStringLiteral("final_assembly_number"), qint64(c.finalAssemblyNumber));
+    o.insert(QStringLiteral("polling_address"), int(c.pollingAddress));
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -427,14 +443,22 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
     const hart::Frame &req = item.frame;
     if (req.type() != hart::FrameType::Stx) return {};
 
-    // Frames for other devices pass by in silence: ours is the one at polling address 0, or the
-    // one whose long address the command-0 reply gave out.
+    // Frames for other devices pass by in silence: ours is the one at our polling address, or
+    // the one whose long address the command-0 reply gave out. Command 11 finds a device by its
+    // tag, usually sent to everybody (the broadcast address, all zero), and only the device whose
+    // tag matches answers.
     bool mine = false;
     if (req.address.size() == 1)
-        mine = (quint8(req.address[0]) & 0x3F) == 0;
+        mine = (quint8(req.address[0]) & 0x3F) == d->cfg.pollingAddress;
     else if (req.address.size() == 5)
         mine = hart::sameDevice(req.address,
                                 hart::longAddress(true, d->manufacturer, kDeviceType, d->deviceId));
+    if (req.command == cmd::ReadUniqueIdentifierByTag) {
+        const bool broadcast = hart::sameDevice(req.address, QByteArray(5, '\0'));
+        const QByteArray tag = req.data.left(at::TagOnly::Size);
+        mine = (mine || broadcast) && item.outcome == hart::FrameParser::Outcome::Frame &&
+               tag == hart::packAscii(d->cfg.tag, at::TagOnly::Size);
+    }
     if (!mine) return {};
 
     TraceEntry entry;
@@ -464,7 +488,7 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
         code = kCommErrorChecksum;
     } else if (d->busy > 0) {
         --d->busy;
-        code = RcBusy;
+        code = rc::Busy;
     } else if (d->forced.contains(req.command)) {
         code = quint8(d->forced.value(req.command));
     } else {
@@ -476,10 +500,13 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
     hart::Frame reply;
     reply.delimiter = quint8(hart::FrameType::Ack) | (req.delimiter & 0x80);
     reply.address = req.address;
+    // The device is never in burst mode: a request's burst bit is not ours to echo.
+    reply.address[0] = char(quint8(reply.address[0]) & ~0x40);
     reply.command = req.command;
     reply.responseCode = code;
     reply.deviceStatus = deviceStatus();
     reply.data = data;
+    d->coldStart = false; // reported now
 
     entry.replied = true;
     entry.responseCode = code;
@@ -524,7 +551,7 @@ Outcome refused(quint8 code) {
     return o;
 }
 
-Outcome accepted(quint8 code = RcSuccess) {
+Outcome accepted(quint8 code = rc::Success) {
     Outcome o;
     o.code = code;
     o.configWritten = true;
@@ -534,194 +561,237 @@ Outcome accepted(quint8 code = RcSuccess) {
 
 bool isWriteCommand(quint8 command) {
     switch (command) {
-    case 18:
-    case 34:
-    case 35:
-    case 36:
-    case 37:
-    case 44:
-    case 150:
-    case 152:
+    case cmd::WritePollingAddress:
+    case cmd::WriteMessage:
+    case cmd::WriteTagDescriptorDate:
+    case cmd::WriteFinalAssemblyNumber:
+    case cmd::WriteDamping:
+    case cmd::WriteRangeValues:
+    case cmd::SetUpperRangeValue:
+    case cmd::SetLowerRangeValue:
+    case cmd::WritePvUnits:
+    case cmd::MountingEffect:
+    case cmd::WriteOutputDirection:
         return true;
     default:
         return false;
     }
 }
 
+// The commands served, with the request bytes each needs: the catalogue's request layout.
+bool served(quint8 command) {
+    static const QList<quint8> kServed{cmd::ReadUniqueIdentifier,
+                                       cmd::ReadPrimaryVariable,
+                                       cmd::ReadLoopCurrent,
+                                       cmd::ReadDynamicVariables,
+                                       cmd::WritePollingAddress,
+                                       cmd::ReadUniqueIdentifierByTag,
+                                       cmd::ReadMessage,
+                                       cmd::ReadTagDescriptorDate,
+                                       cmd::ReadSensorInfo,
+                                       cmd::ReadOutputInfo,
+                                       cmd::ReadFinalAssemblyNumber,
+                                       cmd::WriteMessage,
+                                       cmd::WriteTagDescriptorDate,
+                                       cmd::WriteFinalAssemblyNumber,
+                                       cmd::WriteDamping,
+                                       cmd::WriteRangeValues,
+                                       cmd::SetUpperRangeValue,
+                                       cmd::SetLowerRangeValue,
+                                       cmd::ResetConfigChanged,
+                                       cmd::FixedCurrentMode,
+                                       cmd::WritePvUnits,
+                                       cmd::ReadAdditionalStatus,
+                                       cmd::ReadOutputDirection,
+                                       cmd::MountingEffect,
+                                       cmd::WriteOutputDirection};
+    return kServed.contains(command);
+}
+
 int requestBytesNeeded(quint8 command) {
-    switch (command) {
-    case 18:
-        return 21;
-    case 34:
-    case 40:
-        return 4;
-    case 35:
-        return 9;
-    case 44:
-    case 150:
-    case 152:
-        return 1;
-    default:
-        return 0;
-    }
+    const hart::CommandInfo *info = hart::command(command);
+    int bytes = 0;
+    if (info)
+        for (const hart::Field &f : info->request)
+            bytes = std::max(bytes, f.offset + f.size);
+    return bytes;
 }
 
 } // namespace
 
 Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArray &req,
                                     QByteArray *out) {
-    switch (command) {
-    case 0:
-    case 2:
-    case 3:
-    case 13:
-    case 14:
-    case 15:
-    case 18:
-    case 34:
-    case 35:
-    case 36:
-    case 37:
-    case 40:
-    case 44:
-    case 129:
-    case 150:
-    case 152:
-        break;
-    default:
-        return refused(RcNotImplemented);
-    }
-    if (req.size() < requestBytesNeeded(command)) return refused(RcTooFewDataBytes);
-    if (isWriteCommand(command) && cfg.writeProtect) return refused(RcWriteProtected);
+    if (!served(command)) return refused(rc::NotImplemented);
+    if (req.size() < requestBytesNeeded(command)) return refused(rc::TooFewDataBytes);
+    if (isWriteCommand(command) && cfg.writeProtect) return refused(rc::WriteProtected);
 
     switch (command) {
-    case 0: {
-        const quint8 head[] = {254,
-                               manufacturer,
-                               kDeviceType,
-                               kPreamblesRequired,
-                               kUniversalRevision,
-                               kDeviceRevision,
-                               kSoftwareRevision,
-                               kHardwareRevision,
-                               0};
-        out->append(reinterpret_cast<const char *>(head), int(sizeof head));
+    case cmd::ReadUniqueIdentifier:
+    case cmd::ReadUniqueIdentifierByTag: {
+        namespace I = at::Identity;
+        hart::putByte(*out, I::Marker, hart::kCommand0Marker);
+        hart::putByte(*out, I::ManufacturerId, manufacturer);
+        hart::putByte(*out, I::DeviceType, kDeviceType);
+        hart::putByte(*out, I::PreamblesRequired, kPreamblesRequired);
+        hart::putByte(*out, I::UniversalRevision, kUniversalRevision);
+        hart::putByte(*out, I::DeviceRevision, kDeviceRevision);
+        hart::putByte(*out, I::SoftwareRevision, kSoftwareRevision);
+        hart::putByte(*out, I::HardwareRevision, kHardwareRevision);
+        hart::putByte(*out, I::Flags, 0);
         out->append(deviceId);
         return {};
     }
-    case 2:
-        hart::putFloat(*out, 0, q->loopCurrent());
-        hart::putFloat(*out, 4, q->percentOfRange());
+    case cmd::ReadPrimaryVariable:
+        hart::putByte(*out, at::PrimaryVariable::Unit, cfg.unitCode);
+        hart::putFloat(*out, at::PrimaryVariable::Value, q->primaryValue());
         return {};
-    case 3:
-        hart::putFloat(*out, 0, q->loopCurrent());
-        out->append(char(cfg.unitCode));
-        hart::putFloat(*out, 5, q->primaryValue());
+    case cmd::ReadLoopCurrent:
+        hart::putFloat(*out, at::LoopCurrent::Current, q->loopCurrent());
+        hart::putFloat(*out, at::LoopCurrent::Percent, q->percentOfRange());
         return {};
-    case 13:
-        out->append(hart::packAscii(cfg.tag, 6));
-        out->append(hart::packAscii(cfg.descriptor, 12));
-        out->append(char(cfg.day));
-        out->append(char(cfg.month));
-        out->append(char(cfg.year));
+    case cmd::ReadDynamicVariables:
+        hart::putFloat(*out, at::DynamicVariables::Current, q->loopCurrent());
+        hart::putByte(*out, at::DynamicVariables::PvUnit, cfg.unitCode);
+        hart::putFloat(*out, at::DynamicVariables::Pv, q->primaryValue());
         return {};
-    case 14:
-        hart::putUInt24(*out, 0, serial);
-        out->append(char(cfg.unitCode));
-        hart::putFloat(*out, 4, q->upperSensorLimit());
-        hart::putFloat(*out, 8, q->lowerSensorLimit());
-        hart::putFloat(*out, 12, q->minimumSpan());
+    case cmd::ReadMessage:
+        *out = hart::packAscii(cfg.message, at::Message::TextBytes);
         return {};
-    case 15:
-        out->append(char(0)); // alarm selection
-        out->append(char(0)); // transfer function: linear
-        out->append(char(cfg.unitCode));
-        hart::putFloat(*out, 3, cfg.upperRange);
-        hart::putFloat(*out, 7, cfg.lowerRange);
-        hart::putFloat(*out, 11, cfg.damping);
-        out->append(char(cfg.writeProtect ? 1 : 0));
-        out->append(char(kPrivateLabelDistributor));
+    case cmd::ReadTagDescriptorDate: {
+        namespace T = at::TagDescriptorDate;
+        out->append(hart::packAscii(cfg.tag, T::TagBytes));
+        out->append(hart::packAscii(cfg.descriptor, T::DescriptorBytes));
+        hart::putByte(*out, T::Day, cfg.day);
+        hart::putByte(*out, T::Month, cfg.month);
+        hart::putByte(*out, T::Year, cfg.year);
         return {};
-    case 129:
-        out->append(char(0));
-        out->append(char(cfg.outputDirection));
+    }
+    case cmd::ReadSensorInfo:
+        hart::putUInt24(*out, at::SensorInfo::SerialNumber, serial);
+        hart::putByte(*out, at::SensorInfo::LimitsUnit, cfg.unitCode);
+        hart::putFloat(*out, at::SensorInfo::UpperLimit, q->upperSensorLimit());
+        hart::putFloat(*out, at::SensorInfo::LowerLimit, q->lowerSensorLimit());
+        hart::putFloat(*out, at::SensorInfo::MinimumSpan, q->minimumSpan());
         return {};
-    case 18:
-        cfg.tag = withoutTrailingBlanks(hart::unpackAscii(req.left(6)));
-        cfg.descriptor = withoutTrailingBlanks(hart::unpackAscii(req.mid(6, 12)));
-        cfg.day = quint8(req[18]);
-        cfg.month = quint8(req[19]);
-        cfg.year = quint8(req[20]);
-        *out = req.left(21);
-        return accepted();
-    case 34: {
-        const float seconds = hart::getFloat(req, 0);
-        if (std::isnan(seconds)) return refused(RcInvalidSelection);
-        if (seconds > kMaxDamping) return refused(RcTooLarge);
-        if (seconds < 0.0f) return refused(RcTooSmall);
-        cfg.damping = seconds;
-        *out = req.left(4);
+    case cmd::ReadOutputInfo:
+        hart::putByte(*out, at::OutputInfo::AlarmSelection, 0);
+        hart::putByte(*out, at::OutputInfo::TransferFunction, 0); // linear
+        hart::putByte(*out, at::OutputInfo::RangeUnit, cfg.unitCode);
+        hart::putFloat(*out, at::OutputInfo::UpperRange, cfg.upperRange);
+        hart::putFloat(*out, at::OutputInfo::LowerRange, cfg.lowerRange);
+        hart::putFloat(*out, at::OutputInfo::Damping, cfg.damping);
+        hart::putByte(*out, at::OutputInfo::WriteProtect, cfg.writeProtect ? 1 : 0);
+        hart::putByte(*out, at::OutputInfo::PrivateLabel, kPrivateLabelDistributor);
+        return {};
+    case cmd::ReadFinalAssemblyNumber:
+        hart::putUInt24(*out, at::FinalAssembly::Number, cfg.finalAssemblyNumber);
+        return {};
+    case cmd::ReadAdditionalStatus:
+        *out = q->additionalStatus();
+        return {};
+    case cmd::ReadOutputDirection:
+        hart::putByte(*out, at::OutputDirection::Reserved, 0);
+        hart::putByte(*out, at::OutputDirection::Direction, cfg.outputDirection);
+        return {};
+    case cmd::WritePollingAddress: {
+        const quint8 address = hart::getByte(req, at::PollingAddress::Address);
+        if (address > kMaxPollingAddress) return refused(rc::InvalidSelection);
+        cfg.pollingAddress = address;
+        *out = req.left(at::PollingAddress::Size);
         return accepted();
     }
-    case 35: {
+    case cmd::WriteMessage:
+        cfg.message = withoutTrailingBlanks(
+            hart::unpackAscii(req.mid(at::Message::Text, at::Message::TextBytes)));
+        *out = req.left(at::Message::Size);
+        return accepted();
+    case cmd::WriteFinalAssemblyNumber:
+        cfg.finalAssemblyNumber = hart::getUInt24(req, at::FinalAssembly::Number);
+        *out = req.left(at::FinalAssembly::Size);
+        return accepted();
+    case cmd::ResetConfigChanged:
+        configChangedFlag = false;
+        return {};
+    case cmd::WriteTagDescriptorDate: {
+        namespace T = at::TagDescriptorDate;
+        cfg.tag = withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Tag, T::TagBytes)));
+        cfg.descriptor =
+            withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Descriptor, T::DescriptorBytes)));
+        cfg.day = hart::getByte(req, T::Day);
+        cfg.month = hart::getByte(req, T::Month);
+        cfg.year = hart::getByte(req, T::Year);
+        *out = req.left(T::Size);
+        return accepted();
+    }
+    case cmd::WriteDamping: {
+        const float seconds = hart::getFloat(req, at::Damping::Seconds);
+        if (std::isnan(seconds)) return refused(rc::InvalidSelection);
+        if (seconds > kMaxDamping) return refused(rc::TooLarge);
+        if (seconds < 0.0f) return refused(rc::TooSmall);
+        cfg.damping = seconds;
+        *out = req.left(at::Damping::Size);
+        return accepted();
+    }
+    case cmd::WriteRangeValues: {
         Outcome o = writeRange(req);
-        if (o.configWritten) *out = req.left(9);
+        if (o.configWritten) *out = req.left(at::RangeValues::Size);
         return o;
     }
-    case 36:
-    case 37:
-        return setRangeEnd(q, command == 36);
-    case 40: {
-        const float mA = hart::getFloat(req, 0);
-        if (std::isnan(mA)) return refused(RcInvalidSelection);
+    case cmd::SetUpperRangeValue:
+    case cmd::SetLowerRangeValue:
+        return setRangeEnd(q, command == cmd::SetUpperRangeValue);
+    case cmd::FixedCurrentMode: {
+        const float mA = hart::getFloat(req, at::FixedCurrent::Current);
+        if (std::isnan(mA)) return refused(rc::InvalidSelection);
+        if (cfg.pollingAddress != 0) return refused(kRcInMultidropMode);
         const std::optional<float> before = cfg.fixedCurrent;
         if (mA == 0.0f) {
             cfg.fixedCurrent.reset();
         } else {
-            if (mA > kMaxCurrent) return refused(RcTooLarge);
-            if (mA < kMinCurrent) return refused(RcTooSmall);
+            if (mA > kMaxCurrent) return refused(rc::TooLarge);
+            if (mA < kMinCurrent) return refused(rc::TooSmall);
             cfg.fixedCurrent = mA;
         }
-        hart::putFloat(*out, 0, mA);
+        hart::putFloat(*out, at::FixedCurrent::Current, mA);
         Outcome o;
         // Fixed-current mode is no configuration change, but it is part of the state we show.
         o.stateChanged = before != cfg.fixedCurrent;
         return o;
     }
-    case 44: {
-        const quint8 unit = quint8(req[0]);
-        if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(RcInvalidSelection);
+    case cmd::WritePvUnits: {
+        const quint8 unit = hart::getByte(req, at::PvUnit::Unit);
+        if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(rc::InvalidSelection);
         q->setUnit(unit);
-        *out = req.left(1);
+        *out = req.left(at::PvUnit::Size);
         return accepted();
     }
-    case 150: {
-        const quint8 choice = quint8(req[0]);
-        if (choice > 1) return refused(RcInvalidSelection);
+    case cmd::MountingEffect: {
+        const quint8 choice = hart::getByte(req, at::OneByte::Value);
+        if (choice > 1) return refused(rc::InvalidSelection);
         // The pressure the sensor sees now becomes its zero.
         cfg.mountingOffset = choice == 1 ? float(appliedSample()) : 0.0f;
-        *out = req.left(1);
+        *out = req.left(at::OneByte::Size);
         return accepted();
     }
-    case 152: {
-        const quint8 direction = quint8(req[0]);
-        if (direction > 1) return refused(RcInvalidSelection);
+    case cmd::WriteOutputDirection: {
+        const quint8 direction = hart::getByte(req, at::OneByte::Value);
+        if (direction > 1) return refused(rc::InvalidSelection);
         cfg.outputDirection = direction;
-        *out = req.left(1);
+        *out = req.left(at::OneByte::Size);
         return accepted();
     }
     default:
-        return refused(RcNotImplemented);
+        return refused(rc::NotImplemented);
     }
 }
 
 Outcome SimDevice::Private::writeRange(const QByteArray &req) {
-    const quint8 unit = quint8(req[0]);
-    if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(RcInvalidSelection);
-    const float upper = hart::getFloat(req, 1);
-    const float lower = hart::getFloat(req, 5);
+    const quint8 unit = hart::getByte(req, at::RangeValues::Unit);
+    if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(rc::InvalidSelection);
+    const float upper = hart::getFloat(req, at::RangeValues::Upper);
+    const float lower = hart::getFloat(req, at::RangeValues::Lower);
     // A range end that is no number would make every later output value meaningless.
-    if (!std::isfinite(upper) || !std::isfinite(lower)) return refused(RcInvalidSelection);
+    if (!std::isfinite(upper) || !std::isfinite(lower)) return refused(rc::InvalidSelection);
 
     // The checks run in the unit the values came in.
     const double usl = convert(kUpperSensorLimitM, kUnitMH2O, unit);
@@ -734,26 +804,36 @@ Outcome SimDevice::Private::writeRange(const QByteArray &req) {
     const bool lrvLow = lrv < lsl - slack;
     const bool urvHigh = urv > usl + slack;
     const bool urvLow = urv < lsl - slack;
-    if ((lrvHigh || lrvLow) && (urvHigh || urvLow)) return refused(RcBothOutOfLimits);
-    if (lrvHigh) return refused(RcLowerTooHigh);
-    if (lrvLow) return refused(RcLowerTooLow);
-    if (urvHigh) return refused(RcUpperTooHigh);
-    if (urvLow) return refused(RcUpperTooLow);
+    if ((lrvHigh || lrvLow) && (urvHigh || urvLow)) return refused(rc::BothOutOfLimits);
+    if (lrvHigh) return refused(rc::LowerTooHigh);
+    if (lrvLow) return refused(rc::LowerTooLow);
+    if (urvHigh) return refused(rc::UpperTooHigh);
+    if (urvLow) return refused(rc::UpperTooLow);
 
     cfg.upperRange = unit == cfg.unitCode ? upper : float(convert(urv, unit, cfg.unitCode));
     cfg.lowerRange = unit == cfg.unitCode ? lower : float(convert(lrv, unit, cfg.unitCode));
-    return accepted(std::abs(urv - lrv) < minSpan - slack ? RcSpanTooSmall : RcSuccess);
+    return accepted(std::abs(urv - lrv) < minSpan - slack ? rc::SpanTooSmall : rc::Success);
 }
 
 Outcome SimDevice::Private::setRangeEnd(SimDevice *q, bool upper) {
     const double pv = double(q->primaryValue());
     const double slack = convert(sensorLimitSlackM(), kUnitMH2O, cfg.unitCode);
-    if (pv > double(q->upperSensorLimit()) + slack) return refused(RcLowerTooHigh);
-    if (pv < double(q->lowerSensorLimit()) - slack) return refused(RcLowerTooLow);
-    if (upper)
+    if (pv > double(q->upperSensorLimit()) + slack) return refused(rc::LowerTooHigh);
+    if (pv < double(q->lowerSensorLimit()) - slack) return refused(rc::LowerTooLow);
+    if (upper) {
         cfg.upperRange = float(pv);
-    else
+    } else {
+        // The lower end moves to the applied pressure and the upper end moves with it, so the
+        // span stays; an upper end that would leave the sensor is held at its limit, and the
+        // warning says so.
+        const double usl = double(q->upperSensorLimit());
+        const double lsl = double(q->lowerSensorLimit());
+        const double shifted = double(cfg.upperRange) + (pv - double(cfg.lowerRange));
+        const double urv = std::clamp(shifted, lsl, usl);
         cfg.lowerRange = float(pv);
+        cfg.upperRange = float(std::abs(urv - shifted) > slack ? urv : shifted);
+        if (std::abs(urv - shifted) > slack) return accepted(rc::SpanTooSmall);
+    }
     const double span = std::abs(double(cfg.upperRange) - double(cfg.lowerRange));
-    return accepted(span < double(q->minimumSpan()) - slack ? RcSpanTooSmall : RcSuccess);
+    return accepted(span < double(q->minimumSpan()) - slack ? rc::SpanTooSmall : rc::Success);
 }

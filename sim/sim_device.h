@@ -26,6 +26,9 @@ public:
         std::optional<float> fixedCurrent; // mA while in fixed-current mode
         float mountingOffset = 0.0f;       // mH2O
         bool writeProtect = false;
+        QString message;                 // 32 characters at most (command 17)
+        quint32 finalAssemblyNumber = 0; // 24 bits (command 19)
+        quint8 pollingAddress = 0;       // 0-15; non-zero: multidrop, loop current at 4 mA
     };
 
     struct TraceEntry {
@@ -43,11 +46,13 @@ public:
 
     // One whole request frame as it came off the line (preambles and noise before it allowed).
     // Returns the reply frame as it goes on the line, or empty when the device stays silent.
-    // The device answers requests at polling address 0 (short) or at its own long address, with
-    // the master and burst bits ignored and copied into the reply. Frames for other addresses,
-    // replies and fragments get silence. A request for us whose check byte is wrong gets a
-    // communication-error reply (first status byte 0x88, no data) and is not carried out, so the
-    // master learns at once that its frame was garbled and may retry.
+    // The device answers requests at its polling address (short) or at its own long address,
+    // and command 11 also at the broadcast address, only when the tag matches. The reply carries
+    // the requesting master's bit and the device's own burst state (off), whatever the request's
+    // burst bit. Frames for other addresses, replies and fragments get silence. A request for us
+    // whose check byte is wrong gets a communication-error reply (first status byte 0x88, no data)
+    // and is not carried out, so the master learns at once that its frame was garbled and may
+    // retry.
     QByteArray respond(const QByteArray &requestFrame);
 
     Config &config();
@@ -77,6 +82,13 @@ public:
     quint8 deviceStatus();
     // Clears the configuration-changed status bit (a master would use command 38 for this).
     void clearConfigChanged();
+    // A device starts with cold start (0x20) pending; the first reply carries it and clears it.
+    void setColdStart(bool pending);
+    // Device malfunction (0x80), with its cause in the device-specific bytes of command 48.
+    void setMalfunction(bool on);
+    // The device-specific status bytes command 48 reports (kAdditionalStatusBytes of them):
+    // byte 0 bit 0x01 sensor fault (malfunction).
+    QByteArray additionalStatus() const;
 
     // The sensor, fixed by its build: limits and minimum span in mH2O...
     static constexpr double kUpperSensorLimitM = 20.0;
@@ -116,7 +128,8 @@ public:
     const QList<TraceEntry> &trace() const;
     void clearTrace();
     // The configuration as one JSON object (tag, descriptor, date, unit code, URV, LRV, damping,
-    // output direction, fixed current or null, mounting-effect offset, write protection).
+    // output direction, fixed current or null, mounting-effect offset, write protection, message,
+    // final assembly number, polling address).
     QByteArray stateJson() const;
 
 signals:

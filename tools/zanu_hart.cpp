@@ -1,12 +1,14 @@
 // zanu-hart: one HART command from the command line, through the same engine and serial line
 // the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
-//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]
+//   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode] CMD [DATAHEX]
 //   zanu-hart --scan [--port DEVICE_OR_COMn]...       (see scan_console.h)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
-// decoded tag, descriptor and date). Exit status: 0 a reply came (whatever its response code),
-// 2 no answer (the reason on stderr), 1 bad arguments.
+// decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
+// Exit status: 0 a reply came (whatever its response code), 2 no answer (the reason on stderr), 1
+// bad arguments.
+#include "hart/hart_catalogue.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
@@ -23,7 +25,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] CMD [DATAHEX]\n"
+    "usage: zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode]\n"
+    "                 CMD [DATAHEX]\n"
     "\n"
     "Sends HART command 0 to the transmitter at the polling address (default 0) to learn its\n"
     "long address, then CMD (0-255) with the request data DATAHEX (hex digits, up to 255\n"
@@ -32,6 +35,8 @@ const char kUsage[] =
     "  --port COM3 | /dev/ttyUSB0   the serial port with the HART modem\n"
     "  --polling-address N          0-63\n"
     "  --secondary                  talk as secondary master (default: primary)\n"
+    "  --decode                     also print the reply field by field, one per line\n"
+    "                               (commands 0-3, 6, 11-19, 34-38, 40, 44, 48, 129, 150, 152)\n"
     "\n"
     "Exit status: 0 reply, 2 no answer, 1 bad arguments.\n"
     "\n"
@@ -42,6 +47,7 @@ struct Args {
     QString label; // "COM 3" when given as a COM port
     int pollingAddress = 0;
     bool primary = true;
+    bool decode = false;
     int command = 0;
     QByteArray data;
 };
@@ -93,6 +99,8 @@ QString parseArgs(const QStringList &argv, Args *args) {
             args->pollingAddress = *n;
         } else if (a == QLatin1String("--secondary")) {
             args->primary = false;
+        } else if (a == QLatin1String("--decode")) {
+            args->decode = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             return QStringLiteral("unknown option %1").arg(a);
         } else {
@@ -122,19 +130,39 @@ QString portText(const Args &a) {
     return a.label.isEmpty() ? a.device : QStringLiteral("%1 (%2)").arg(a.label, a.device);
 }
 
-void printReply(int command, const hart::Frame &f) {
+void printFields(int command, const hart::Frame &f) {
+    const hart::CommandInfo *info = hart::command(command);
+    if (!info) {
+        std::printf("(command %d is not in the catalogue; no fields to show)\n", command);
+        return;
+    }
+    // A refusal carries no data; its fields would all read "missing".
+    if (f.data.isEmpty() && !info->reply.isEmpty()) {
+        std::printf("(no data)\n");
+        return;
+    }
+    for (const QString &line : hart::decodeReply(command, f.data))
+        std::printf("  %s\n", qPrintable(line));
+}
+
+void printReply(int command, const hart::Frame &f, bool decode) {
     std::printf("rc=%d status=0x%02x data=%s\n", int(f.responseCode), int(f.deviceStatus),
                 f.data.toHex().constData());
-    if (command != 13) return;
-    if (f.data.size() < 21) {
+    if (decode) {
+        printFields(command, f);
+        return;
+    }
+    namespace T = hart::at::TagDescriptorDate;
+    if (command != hart::cmd::ReadTagDescriptorDate) return;
+    if (f.data.size() < T::Size) {
         std::printf("(command 13 reply too short to decode: %d data bytes)\n", int(f.data.size()));
         return;
     }
-    const QString tag = hart::unpackAscii(f.data.mid(0, 6));
-    const QString descriptor = hart::unpackAscii(f.data.mid(6, 12));
+    const QString tag = hart::unpackAscii(f.data.mid(T::Tag, T::TagBytes));
+    const QString descriptor = hart::unpackAscii(f.data.mid(T::Descriptor, T::DescriptorBytes));
     std::printf("tag=\"%s\" descriptor=\"%s\" date=%04d-%02d-%02d\n", qPrintable(tag),
-                qPrintable(descriptor), 1900 + quint8(f.data[20]), quint8(f.data[19]),
-                quint8(f.data[18]));
+                qPrintable(descriptor), 1900 + hart::getByte(f.data, T::Year),
+                hart::getByte(f.data, T::Month), hart::getByte(f.data, T::Day));
 }
 
 } // namespace
@@ -163,7 +191,7 @@ int main(int argc, char **argv) {
 
     TransactionEngine::Request identify;
     identify.address = hart::shortAddress(args.primary, quint8(args.pollingAddress));
-    identify.command = 0;
+    identify.command = hart::cmd::ReadUniqueIdentifier;
     if (args.command == 0) identify.data = args.data;
     int preamblesRequired = hart::kMinPreambles;
 
@@ -186,7 +214,8 @@ int main(int argc, char **argv) {
                                           .arg(o.reply.data.size()));
                                  return;
                              }
-                             preamblesRequired = quint8(o.reply.data[3]);
+                             preamblesRequired =
+                                 hart::getByte(o.reply.data, hart::at::Identity::PreamblesRequired);
                              TransactionEngine::Request r;
                              r.address = *address;
                              r.command = quint8(args.command);
@@ -195,7 +224,7 @@ int main(int argc, char **argv) {
                              engine.submit(r);
                              return;
                          }
-                         printReply(args.command, o.reply);
+                         printReply(args.command, o.reply, args.decode);
                          std::fflush(stdout);
                          exitCode = 0;
                          QCoreApplication::exit(0);

@@ -1,9 +1,11 @@
 #include "hart/hartx.h"
 
+#include "hart/hart_catalogue.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
+#include "units/single.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -36,22 +38,14 @@ struct DeviceIdentity {
     int preamblesRequired = 0;
 };
 
-// A double beyond the range of a single has no defined conversion; the device would store
-// infinity for it, so that is what goes out.
-float toSingle(double v) {
-    if (std::isfinite(v) && std::fabs(v) > double(std::numeric_limits<float>::max()))
-        return v > 0 ? std::numeric_limits<float>::infinity()
-                     : -std::numeric_limits<float>::infinity();
-    return float(v);
-}
-
 std::optional<DeviceIdentity> identityFromCommand0(const QByteArray &data) {
-    if (data.size() < 12) return std::nullopt;
+    namespace I = hart::at::Identity;
+    if (data.size() < I::Size) return std::nullopt;
     DeviceIdentity id;
-    id.manufacturer = quint8(data[1]);
-    id.deviceType = quint8(data[2]);
-    id.preamblesRequired = quint8(data[3]);
-    id.deviceId = data.mid(9, 3);
+    id.manufacturer = hart::getByte(data, I::ManufacturerId);
+    id.deviceType = hart::getByte(data, I::DeviceType);
+    id.preamblesRequired = hart::getByte(data, I::PreamblesRequired);
+    id.deviceId = data.mid(I::DeviceId, 3);
     return id;
 }
 

@@ -1,5 +1,7 @@
 #include "units/module1.h"
 
+#include "units/single.h"
+
 #include <QLatin1String>
 
 #include <algorithm>
@@ -78,17 +80,6 @@ const FactorRow *factorRow(const QString &name) {
     return nullptr;
 }
 
-// Rounds to single precision the way the hardware does, but without handing the compiler a
-// double that lies beyond float's range (that conversion is undefined behaviour in C++).
-float toSingle(double value) {
-    // float's largest finite value plus half a unit in its last place: from here on the
-    // correctly rounded result is infinity.
-    constexpr double kFloatOverflow = 0x1.ffffffp127;
-    if (value >= kFloatOverflow) return std::numeric_limits<float>::infinity();
-    if (value <= -kFloatOverflow) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
-
 } // namespace
 
 quint8 UnitCodeFromName(const QString &name) {
@@ -112,6 +103,14 @@ qint16 UnitIndexFromName(const QString &name) {
     for (std::size_t i = 0; i < kUnits.size(); ++i)
         if (name == kUnits[i].name) return static_cast<qint16>(i);
     return kUnknownIndex;
+}
+
+QStringList UnitListNames() {
+    QStringList names;
+    for (const UnitRow &row : kUnits)
+        names << row.name;
+    names << kUnknownUnit;
+    return names;
 }
 
 float ConvertPressure(double value, const QString &fromUnit, const QString &toUnit) {

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace Module1 {
@@ -17,6 +18,8 @@ quint8 UnitCodeFromName(const QString &name);  // 0 for any name outside the tab
 QString UnitNameFromCode(int code);            // empty text for a code outside the table
 QString UnitNameFromIndex(int index);          // "Unknown" outside 0..11
 qint16 UnitIndexFromName(const QString &name); // 12 for any name outside the table
+// The unit list of the main window: the table's names in list order, then "Unknown".
+QStringList UnitListNames();
 float ConvertPressure(double value, const QString &fromUnit, const QString &toUnit);
 
 // --- Typed numbers --------------------------------------------------------------------------

@@ -21,8 +21,8 @@ struct DeviceRecord {
     QString Descriptor;
     quint8 DateDay = 0;
     quint8 DateMonth = 0;
-    quint8 DateYear = 0; // year - 1900
-    quint8 PendingRangeCommand = 0; // 36 or 37
+    quint8 DateYear = 0;            // year - 1900
+    quint8 PendingRangeCommand = 0; // hart::cmd::SetUpperRangeValue or SetLowerRangeValue
     quint8 BusyRetryCount = 0;
     quint8 ManufacturerId = 0; // as read by the identification, for diagnostics
 };

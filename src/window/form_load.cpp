@@ -35,12 +35,8 @@ void Form1::Form_Load() {
     for (int n = 1; n <= 12; ++n)
         if (ComPortText == QString::number(n)) ComPortNumber = quint8(n);
 
-    Combo1->addItems({QStringLiteral("InH2O"), QStringLiteral("InHg"), QStringLiteral("mmH2O"),
-                      QStringLiteral("mmHg"), QStringLiteral("PSI"), QStringLiteral("Bar"),
-                      QStringLiteral("mBar"), QStringLiteral("KG cm2"), QStringLiteral("kPa"),
-                      QStringLiteral("ATM"), QStringLiteral("MPa"), QStringLiteral("mH2O"),
-                      QStringLiteral("Unknown")});
-    Dev.UnitName = QStringLiteral("Unknown");
+    Combo1->addItems(Module1::UnitListNames());
+    Dev.UnitName = Module1::kUnknownUnit;
     Dev.PreviousUnitName = Dev.UnitName;
     SetCombo1ListIndex(Module1::UnitIndexFromName(Dev.UnitName));
 

@@ -3,6 +3,7 @@
 #include "window/form1.h"
 
 #include "dialogs/pointer.h"
+#include "hart/hart_catalogue.h"
 #include "units/module1.h"
 
 #include <QGroupBox>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr qint16 kReadLoopCurrent = 2;
+constexpr qint16 kReadLoopCurrent = hart::cmd::ReadLoopCurrent;
 constexpr int kKeyEnter = 13;
 
 // Enter in the fixed-current field accepts only currents a 4-20 mA loop can carry; 0 ends the

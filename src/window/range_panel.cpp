@@ -3,6 +3,7 @@
 // and the two buttons that take the applied pressure as a range end.
 #include "window/form1.h"
 
+#include "hart/hart_catalogue.h"
 #include "units/module1.h"
 
 #include <QColor>
@@ -24,8 +25,8 @@ constexpr int kKeyBackspace = 8;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyEsc = 27;
 
-constexpr quint8 kSetUpperRangeCommand = 36;
-constexpr quint8 kSetLowerRangeCommand = 37;
+constexpr quint8 kSetUpperRangeCommand = hart::cmd::SetUpperRangeValue;
+constexpr quint8 kSetLowerRangeCommand = hart::cmd::SetLowerRangeValue;
 
 // White on a red dark enough to keep the digits readable (contrast above 6:1); pure red with
 // white text falls short of what a screen in a bright plant room needs.

@@ -5,6 +5,7 @@
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
+#include "hart/hart_catalogue.h"
 #include "units/module1.h"
 
 #include <QButtonGroup>
@@ -22,6 +23,9 @@
 #include <cmath>
 
 namespace {
+
+namespace cmd = hart::cmd;
+namespace at = hart::at;
 
 const QString kNumberPattern = QStringLiteral("#0.0#");
 
@@ -119,32 +123,32 @@ void Form1::SendIdentify() {
     ProgressBar1->setMaximum(100);
     ProgressBar1->setValue(0);
     HartX1->setDataIndex(0);
-    HartX1->setCommand(0);
+    HartX1->setCommand(cmd::ReadUniqueIdentifier);
     ProgressBar1->setValue(5);
 }
 
 void Form1::SendReadTag() {
     ProgressBar1->setValue(20);
     HartX1->setDataIndex(0);
-    HartX1->setCommand(13);
+    HartX1->setCommand(cmd::ReadTagDescriptorDate);
 }
 
 void Form1::SendReadOutputInfo() {
     ProgressBar1->setValue(35);
     HartX1->setDataIndex(0);
-    HartX1->setCommand(15);
+    HartX1->setCommand(cmd::ReadOutputInfo);
 }
 
 void Form1::SendReadSensorLimits() {
     ProgressBar1->setValue(75);
     HartX1->setDataIndex(0);
-    HartX1->setCommand(14);
+    HartX1->setCommand(cmd::ReadSensorInfo);
 }
 
 void Form1::SendReadOutputDirection() {
     ProgressBar1->setValue(90);
     HartX1->setDataIndex(0);
-    HartX1->setCommand(129);
+    HartX1->setCommand(cmd::ReadOutputDirection);
 }
 
 void Form1::ShowDeviceData() {
@@ -179,7 +183,7 @@ void Form1::SendReadPressure() {
     SetMousePointer(vbHourglass);
     HartX1->setDataIndex(0);
     HartX1->setByteCount(0);
-    HartX1->setCommand(3);
+    HartX1->setCommand(cmd::ReadDynamicVariables);
     ProgressBar1->setValue(35);
 }
 
@@ -188,7 +192,7 @@ void Form1::SendSetUpperRange() {
     ProgressBar1->setValue(0);
     HartX1->setDataIndex(0);
     HartX1->setByteCount(0);
-    HartX1->setCommand(36);
+    HartX1->setCommand(cmd::SetUpperRangeValue);
     ProgressBar1->setValue(35);
 }
 
@@ -197,7 +201,7 @@ void Form1::SendSetLowerRange() {
     ProgressBar1->setValue(0);
     HartX1->setDataIndex(0);
     HartX1->setByteCount(0);
-    HartX1->setCommand(37);
+    HartX1->setCommand(cmd::SetLowerRangeValue);
     ProgressBar1->setValue(35);
 }
 
@@ -219,10 +223,10 @@ void Form1::SendWriteUnit() {
     SetMousePointer(vbHourglass);
     ProgressBar1->setMaximum(100);
     ProgressBar1->setValue(0);
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::PvUnit::Unit);
     HartX1->setByteValue(Module1::UnitCodeFromName(Dev.UnitName));
-    HartX1->setByteCount(1);
-    HartX1->setCommand(44);
+    HartX1->setByteCount(at::PvUnit::Size);
+    HartX1->setCommand(cmd::WritePvUnits);
     ProgressBar1->setValue(5);
 }
 
@@ -236,16 +240,16 @@ void Form1::SendWriteRange() {
         AbandonChain(ProgressBar1);
         return;
     }
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::RangeValues::Unit);
     HartX1->setByteValue(Module1::UnitCodeFromName(Dev.UnitName));
-    HartX1->setDataIndex(1);
+    HartX1->setDataIndex(at::RangeValues::Upper);
     Dev.LowerRangeValue = lower;
     Dev.UpperRangeValue = upper;
     HartX1->setFloatValue(Dev.UpperRangeValue);
-    HartX1->setDataIndex(5);
+    HartX1->setDataIndex(at::RangeValues::Lower);
     HartX1->setFloatValue(Dev.LowerRangeValue);
-    HartX1->setByteCount(9);
-    HartX1->setCommand(35);
+    HartX1->setByteCount(at::RangeValues::Size);
+    HartX1->setCommand(cmd::WriteRangeValues);
     ProgressBar1->setValue(65);
 }
 
@@ -263,11 +267,11 @@ void Form1::SendWriteDamping() {
     }
     ProgressBar1->setMaximum(100);
     ProgressBar1->setValue(0);
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::Damping::Seconds);
     Dev.Damping = damping;
     HartX1->setFloatValue(Dev.Damping);
-    HartX1->setByteCount(4);
-    HartX1->setCommand(34);
+    HartX1->setByteCount(at::Damping::Size);
+    HartX1->setCommand(cmd::WriteDamping);
     ProgressBar1->setValue(5);
 }
 
@@ -277,10 +281,10 @@ void Form1::SendWriteOutputDirection() {
         AbandonChain(ProgressBar1);
         return;
     }
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::OneByte::Value);
     HartX1->setByteValue(Option1[0]->isChecked() ? 0 : 1);
-    HartX1->setByteCount(1);
-    HartX1->setCommand(152);
+    HartX1->setByteCount(at::OneByte::Size);
+    HartX1->setCommand(cmd::WriteOutputDirection);
     ProgressBar1->setValue(65);
 }
 
@@ -297,21 +301,22 @@ void Form1::SendWriteTag() {
     ProgressBar1->setMaximum(100);
     ProgressBar1->setValue(0);
     SetMousePointer(vbHourglass);
-    HartX1->setDataIndex(0);
-    HartX1->setPackedLength(6);
+    namespace T = at::TagDescriptorDate;
+    HartX1->setDataIndex(T::Tag);
+    HartX1->setPackedLength(T::TagBytes);
     Dev.Tag = Text7->text() + QString(10, QLatin1Char(' '));
     HartX1->setPackedString(Dev.Tag.left(8));
-    HartX1->setDataIndex(6);
-    HartX1->setPackedLength(12);
+    HartX1->setDataIndex(T::Descriptor);
+    HartX1->setPackedLength(T::DescriptorBytes);
     HartX1->setPackedString(Dev.Descriptor);
-    HartX1->setDataIndex(18);
+    HartX1->setDataIndex(T::Day);
     HartX1->setByteValue(Dev.DateDay);
-    HartX1->setDataIndex(19);
+    HartX1->setDataIndex(T::Month);
     HartX1->setByteValue(Dev.DateMonth);
-    HartX1->setDataIndex(20);
+    HartX1->setDataIndex(T::Year);
     HartX1->setByteValue(Dev.DateYear);
-    HartX1->setByteCount(21);
-    HartX1->setCommand(18);
+    HartX1->setByteCount(T::Size);
+    HartX1->setCommand(cmd::WriteTagDescriptorDate);
     ProgressBar1->setValue(25);
 }
 
@@ -323,18 +328,18 @@ void Form1::SendMountingEffect() {
         index = -1;
     quint8 action = 0;
     if (index == 1) {
-        HartX1->setDataIndex(0);
+        HartX1->setDataIndex(at::OneByte::Value);
         action = 0;
     } else if (index == 2) {
-        HartX1->setDataIndex(0);
+        HartX1->setDataIndex(at::OneByte::Value);
         action = 1;
     } else {
         SetMousePointer(vbDefault);
         return;
     }
     HartX1->setByteValue(action);
-    HartX1->setByteCount(1);
-    HartX1->setCommand(150);
+    HartX1->setByteCount(at::OneByte::Size);
+    HartX1->setCommand(cmd::MountingEffect);
 }
 
 void Form1::SendFixedCurrentOn() {
@@ -347,17 +352,17 @@ void Form1::SendFixedCurrentOn() {
     }
     Command5->setText(QStringLiteral("Abort"));
     SetMousePointer(vbArrowHourglass);
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::FixedCurrent::Current);
     HartX1->setFloatValue(current);
-    HartX1->setByteCount(4);
-    HartX1->setCommand(40);
+    HartX1->setByteCount(at::FixedCurrent::Size);
+    HartX1->setCommand(cmd::FixedCurrentMode);
 }
 
 void Form1::SendFixedCurrentOff() {
     Command5->setText(QStringLiteral("Send"));
     SetMousePointer(vbDefault);
-    HartX1->setDataIndex(0);
+    HartX1->setDataIndex(at::FixedCurrent::Current);
     HartX1->setFloatValue(0.0);
-    HartX1->setByteCount(4);
-    HartX1->setCommand(40);
+    HartX1->setByteCount(at::FixedCurrent::Size);
+    HartX1->setCommand(cmd::FixedCurrentMode);
 }

@@ -4,6 +4,7 @@
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
+#include "hart/hart_catalogue.h"
 #include "units/module1.h"
 #include "window/check_response_code.h"
 #include "window/device_health.h"
@@ -18,9 +19,11 @@
 
 namespace {
 
-constexpr int kBusyBit = 32;
+namespace cmd = hart::cmd;
+namespace at = hart::at;
+
+constexpr int kBusyBit = hart::rc::Busy;
 constexpr int kBusyRetryLimit = 10;
-constexpr quint8 kZanuManufacturerId = 117;
 
 void AbandonOperation(Form1 &f) {
     SetMousePointer(vbDefault);
@@ -39,9 +42,9 @@ void EndProgram(Form1 &f) {
 }
 
 void HandleIdentification(Form1 &f) {
-    f.HartX1->setDataIndex(1);
+    f.HartX1->setDataIndex(at::Identity::ManufacturerId);
     f.Dev.ManufacturerId = f.HartX1->ByteValue();
-    if (f.Dev.ManufacturerId == kZanuManufacturerId) {
+    if (f.Dev.ManufacturerId == hart::kZanuManufacturerId) {
         f.ProgressBar1->setValue(10);
         f.SendReadTag();
         return;
@@ -53,18 +56,18 @@ void HandleIdentification(Form1 &f) {
 
 void HandleOutputSignal(Form1 &f) {
     if (!f.Option3[1]->isChecked()) return;
-    f.HartX1->setDataIndex(0);
+    f.HartX1->setDataIndex(at::LoopCurrent::Current);
     const float current = f.HartX1->FloatValue();
     f.Text9[0]->setText(Module1::Format(current, QStringLiteral("#.000 ")));
-    f.HartX1->setDataIndex(4);
+    f.HartX1->setDataIndex(at::LoopCurrent::Percent);
     f.Text9[1]->setText(Module1::Format(f.HartX1->FloatValue(), QStringLiteral("#0.0#")));
-    f.HartX1->setDataIndex(4);
+    f.HartX1->setDataIndex(at::LoopCurrent::Percent);
     f.ProgressBar2->setValue(ResultRules::OutputBarValue(f.HartX1->FloatValue()));
     f.Timer5->start();
 }
 
 void HandleAppliedPressure(Form1 &f) {
-    f.HartX1->setDataIndex(5);
+    f.HartX1->setDataIndex(at::DynamicVariables::Pv);
     const float pv = f.HartX1->FloatValue();
     const float p = Module1::ConvertPressure(pv, f.Dev.PreviousUnitName, f.Dev.UnitName);
     const QString prompt = QStringLiteral("Current Pressure value is: ") +
@@ -75,9 +78,9 @@ void HandleAppliedPressure(Form1 &f) {
         return;
     }
     f.ProgressBar1->setValue(50);
-    if (f.Dev.PendingRangeCommand == 37)
+    if (f.Dev.PendingRangeCommand == cmd::SetLowerRangeValue)
         f.SendSetLowerRange();
-    else if (f.Dev.PendingRangeCommand == 36)
+    else if (f.Dev.PendingRangeCommand == cmd::SetUpperRangeValue)
         f.SendSetUpperRange();
     else
         AbandonOperation(f);
@@ -85,17 +88,18 @@ void HandleAppliedPressure(Form1 &f) {
 
 void HandleTagRead(Form1 &f) {
     HartX &h = *f.HartX1;
-    h.setDataIndex(0);
-    h.setPackedLength(6);
+    namespace T = at::TagDescriptorDate;
+    h.setDataIndex(T::Tag);
+    h.setPackedLength(T::TagBytes);
     f.Dev.Tag = h.PackedString();
-    h.setDataIndex(6);
-    h.setPackedLength(12);
+    h.setDataIndex(T::Descriptor);
+    h.setPackedLength(T::DescriptorBytes);
     f.Dev.Descriptor = h.PackedString();
-    h.setDataIndex(18);
+    h.setDataIndex(T::Day);
     f.Dev.DateDay = h.ByteValue();
-    h.setDataIndex(19);
+    h.setDataIndex(T::Month);
     f.Dev.DateMonth = h.ByteValue();
-    h.setDataIndex(20);
+    h.setDataIndex(T::Year);
     f.Dev.DateYear = h.ByteValue();
     f.SendReadOutputInfo();
 }
@@ -103,16 +107,16 @@ void HandleTagRead(Form1 &f) {
 void HandleOutputInfo(Form1 &f) {
     HartX &h = *f.HartX1;
     f.ProgressBar1->setValue(45);
-    h.setDataIndex(2);
+    h.setDataIndex(at::OutputInfo::RangeUnit);
     f.Dev.UnitName = Module1::UnitNameFromCode(h.ByteValue());
-    h.setDataIndex(3);
+    h.setDataIndex(at::OutputInfo::UpperRange);
     f.Dev.UpperRangeValue = double(h.FloatValue());
-    h.setDataIndex(7);
+    h.setDataIndex(at::OutputInfo::LowerRange);
     f.Dev.LowerRangeValue = double(h.FloatValue());
     f.Dev.Span = f.Dev.UpperRangeValue - f.Dev.LowerRangeValue;
     f.ZeroAsRead = f.Dev.LowerRangeValue;
     f.SpanAsRead = f.Dev.Span;
-    h.setDataIndex(11);
+    h.setDataIndex(at::OutputInfo::Damping);
     f.Dev.Damping = double(h.FloatValue());
     f.SendReadSensorLimits();
 }
@@ -120,20 +124,20 @@ void HandleOutputInfo(Form1 &f) {
 void HandleSensorLimits(Form1 &f) {
     HartX &h = *f.HartX1;
     f.ProgressBar1->setValue(85);
-    h.setDataIndex(0);
+    h.setDataIndex(at::SensorInfo::SerialNumber);
     f.Dev.SerialNumber = ResultRules::SerialWithPrefix(h.Int24Value());
-    h.setDataIndex(4);
+    h.setDataIndex(at::SensorInfo::UpperLimit);
     f.Dev.UpperSensorLimit = double(h.FloatValue());
-    h.setDataIndex(8);
+    h.setDataIndex(at::SensorInfo::LowerLimit);
     f.Dev.LowerSensorLimit = double(h.FloatValue());
-    h.setDataIndex(12);
+    h.setDataIndex(at::SensorInfo::MinimumSpan);
     f.Dev.MinimumSpan = double(h.FloatValue());
     f.SendReadOutputDirection();
 }
 
 void HandleOutputDirection(Form1 &f) {
     f.ProgressBar1->setValue(95);
-    f.HartX1->setDataIndex(1);
+    f.HartX1->setDataIndex(at::OutputDirection::Direction);
     f.Dev.OutputDirection = f.HartX1->ByteValue();
     f.ShowDeviceData();
 }
@@ -175,57 +179,57 @@ void Form1::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
     }
 
     switch (iCommand) {
-    case 0:
+    case cmd::ReadUniqueIdentifier:
         HandleIdentification(*this);
         break;
-    case 2:
+    case cmd::ReadLoopCurrent:
         HandleOutputSignal(*this);
         break;
-    case 3:
+    case cmd::ReadDynamicVariables:
         HandleAppliedPressure(*this);
         break;
-    case 13:
+    case cmd::ReadTagDescriptorDate:
         HandleTagRead(*this);
         break;
-    case 15:
+    case cmd::ReadOutputInfo:
         HandleOutputInfo(*this);
         break;
-    case 14:
+    case cmd::ReadSensorInfo:
         HandleSensorLimits(*this);
         break;
-    case 129:
+    case cmd::ReadOutputDirection:
         HandleOutputDirection(*this);
         break;
-    case 18:
+    case cmd::WriteTagDescriptorDate:
         ProgressBar1->setValue(45);
         Timer2->start();
         break;
-    case 34:
+    case cmd::WriteDamping:
         ProgressBar1->setValue(45);
         SendWriteOutputDirection();
         break;
-    case 152:
+    case cmd::WriteOutputDirection:
         ProgressBar1->setValue(100);
         Timer2->start();
         break;
-    case 44:
+    case cmd::WritePvUnits:
         ProgressBar1->setValue(45);
         SendWriteRange();
         break;
-    case 35:
+    case cmd::WriteRangeValues:
         ProgressBar1->setValue(100);
         Timer2->start();
         break;
-    case 150:
+    case cmd::MountingEffect:
         ProgressBar1->setValue(100);
         Timer2->start();
         break;
-    case 36:
-    case 37:
+    case cmd::SetUpperRangeValue:
+    case cmd::SetLowerRangeValue:
         ProgressBar1->setValue(95);
         Timer4->start();
         break;
-    case 40:
+    case cmd::FixedCurrentMode:
         if (Option3[1]->isChecked()) Timer5->start();
         break;
     default:

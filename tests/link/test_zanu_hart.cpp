@@ -100,6 +100,18 @@ void TestZanuHart::talksToATransmitter_data() {
            "54d43d204330580415"
            "30d2250520070c7e\n"
            "tag=\"PEERTEST\" descriptor=\"ORACLE DESCRIPT \" date=2026-12-07\n";
+    QTest::newRow("command 13 field by field")
+        << QStringList{"--decode"} << 13 << ""
+        << "rc=0 status=0x00 data=40515250"
+           "54d43d204330580415"
+           "30d2250520070c7e\n"
+           "  tag=\"PEERTEST\"\n  descriptor=\"ORACLE DESCRIPT \"\n  date=2026-12-07\n";
+    // The fake device echoes a write: 44 with unit 75.
+    QTest::newRow("command 44 field by field") << QStringList{"--decode"} << 44 << "4B"
+                                               << "rc=0 status=0x00 data=4b\n  pv_unit=75\n";
+    QTest::newRow("command outside the catalogue")
+        << QStringList{"--decode"} << 200 << "01"
+        << "rc=0 status=0x00 data=01\n(command 200 is not in the catalogue; no fields to show)\n";
     QTest::newRow("polling address and secondary master")
         << QStringList{"--polling-address", "7", "--secondary"} << 2 << "0102"
         << "rc=0 status=0x00 data=0102\n";

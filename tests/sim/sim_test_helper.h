@@ -26,8 +26,8 @@ std::optional<hart::Frame> parseReply(const QByteArray &bytes);
 // Sends one long-address request and parses the reply.
 std::optional<hart::Frame> transact(SimDevice &device, quint8 command, const QByteArray &data = {});
 
-// A device with the process held still at `appliedMH2O` and the damping caught up, so that
-// every value it reports is exact.
+// A device with the process held still at `appliedMH2O`, the damping caught up and the cold start
+// already reported, so that every value it reports is exact.
 void makeSteady(SimDevice &device, double appliedMH2O = 3.75);
 
 } // namespace simtest

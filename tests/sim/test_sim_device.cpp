@@ -48,6 +48,14 @@ private slots:
     void dampingFollowsFirstOrder();
     void processMovesSlowlyWithNoise();
     void stateJsonHoldsConfiguration();
+    void universalWrites_data();
+    void universalWrites();
+    void multidropAtNonZeroPollingAddress();
+    void readByTag_data();
+    void readByTag();
+    void statusLifeCycle();
+    void additionalStatus();
+    void lowerRangeKeepsTheSpan();
 };
 
 // Reply data of every command against bytes worked out by hand, on a device in its default
@@ -74,6 +82,14 @@ void TestSimDevice::replyLayout_data() {
     QTest::newRow("15 output information")
         << 15 << QByteArray() << hex("00 00 F0 41200000 00000000 3ECCCCCD 00 75");
     QTest::newRow("129 output direction") << 129 << QByteArray() << hex("00 00");
+    // Unit 240, PV 3.75.
+    QTest::newRow("1 primary variable") << 1 << QByteArray() << hex("F0 40700000");
+    // An empty message: 32 blanks, 20 08 20 ... packed as 82 08 20 eight times.
+    QTest::newRow("12 message") << 12 << QByteArray()
+                                << hex("820820 820820 820820 820820 820820 820820 820820 820820");
+    QTest::newRow("16 final assembly number") << 16 << QByteArray() << hex("000000");
+    QTest::newRow("48 nothing to report") << 48 << QByteArray() << hex("00 00 00 00 00 00");
+    QTest::newRow("38 no data") << 38 << QByteArray() << QByteArray();
     // A read request with bytes left over from an earlier write: they are ignored.
     QTest::newRow("15 with leftover request bytes")
         << 15 << QByteArray(21, '\x55') << hex("00 00 F0 41200000 00000000 3ECCCCCD 00 75");
@@ -175,8 +191,16 @@ void TestSimDevice::refusal_data() {
     QTest::newRow("18 short") << 18 << QByteArray(20, '\x41') << false << 5 << false;
     QTest::newRow("18 protected") << 18 << QByteArray(21, '\x41') << true << 7 << false;
 
-    QTest::newRow("1 not implemented") << 1 << QByteArray() << false << 64 << false;
-    QTest::newRow("38 not implemented") << 38 << QByteArray() << false << 64 << false;
+    QTest::newRow("5 not implemented") << 5 << QByteArray() << false << 64 << false;
+    QTest::newRow("39 not implemented") << 39 << QByteArray() << false << 64 << false;
+
+    QTest::newRow("6 beyond 15") << 6 << hex("10") << false << 2 << false;
+    QTest::newRow("6 no data") << 6 << QByteArray() << false << 5 << false;
+    QTest::newRow("6 protected") << 6 << hex("01") << true << 7 << false;
+    QTest::newRow("17 short") << 17 << QByteArray(23, '\x41') << false << 5 << false;
+    QTest::newRow("17 protected") << 17 << QByteArray(24, '\x41') << true << 7 << false;
+    QTest::newRow("19 short") << 19 << hex("0102") << false << 5 << false;
+    QTest::newRow("19 protected") << 19 << hex("010203") << true << 7 << false;
     QTest::newRow("255 not implemented") << 255 << QByteArray() << false << 64 << false;
 }
 
@@ -295,13 +319,16 @@ void TestSimDevice::rangeFromAppliedPressure_data() {
     QTest::addColumn<float>("urv");
 
     QTest::newRow("36 takes the pressure") << 36 << quint8(240) << 7.5 << 0 << 0.f << 7.5f;
-    QTest::newRow("37 takes the pressure") << 37 << quint8(240) << 1.25 << 0 << 1.25f << 10.f;
+    QTest::newRow("37 takes the pressure") << 37 << quint8(240) << 1.25 << 0 << 1.25f << 11.25f;
     QTest::newRow("36 above USL") << 36 << quint8(240) << 21.0 << 9 << 0.f << 10.f;
     QTest::newRow("37 above USL") << 37 << quint8(240) << 21.0 << 9 << 0.f << 10.f;
     QTest::newRow("37 below LSL") << 37 << quint8(240) << -0.5 << 10 << 0.f << 10.f;
     QTest::newRow("36 below LSL") << 36 << quint8(240) << -0.5 << 10 << 0.f << 10.f;
     QTest::newRow("36 span too small") << 36 << quint8(240) << 0.25 << 14 << 0.f << 0.25f;
-    QTest::newRow("37 span too small") << 37 << quint8(240) << 9.75 << 14 << 9.75f << 10.f;
+    QTest::newRow("37 span kept near USL") << 37 << quint8(240) << 9.75 << 0 << 9.75f << 19.75f;
+    QTest::newRow("37 URV held at USL") << 37 << quint8(240) << 15.0 << 14 << 15.f << 20.f;
+    QTest::newRow("37 in kPa held at USL")
+        << 37 << quint8(12) << 12.5 << 14 << 122.583125f << 196.133f;
     QTest::newRow("36 in kPa") << 36 << quint8(12) << 5.0 << 0 << 0.f << 49.03325f;
     QTest::newRow("37 in kPa above USL") << 37 << quint8(12) << 20.5 << 9 << 0.f << 98.0665f;
 }
@@ -449,7 +476,10 @@ void TestSimDevice::addressing() {
     const auto frame = parseReply(reply);
     QVERIFY(frame);
     QCOMPARE(int(frame->delimiter), address.size() == 5 ? 0x86 : 0x06);
-    QCOMPARE(frame->address, address); // same master and burst bits as the request
+    // The request's master bit; the burst bit is the device's own (off).
+    QByteArray expected = address;
+    expected[0] = char(quint8(expected[0]) & ~0x40);
+    QCOMPARE(frame->address.toHex(' '), expected.toHex(' '));
 }
 
 void TestSimDevice::badChecksumGetsCommunicationError() {
@@ -567,8 +597,155 @@ void TestSimDevice::stateJsonHoldsConfiguration() {
     QCOMPARE(o.value("fixed_current").toDouble(), 6.0);
     QCOMPARE(o.value("mounting_offset").toDouble(), 0.0);
     QCOMPARE(o.value("write_protect").toBool(), true);
+    QCOMPARE(o.value("message").toString(), QString());
+    QCOMPARE(o.value("final_assembly_number").toInt(), 0);
+    QCOMPARE(o.value("polling_address").toInt(), 0);
     transact(device, 40, floatBytes(0.0f));
     QVERIFY(QJsonDocument::fromJson(device.stateJson()).object().value("fixed_current").isNull());
+}
+
+// Each universal write against hand-worked bytes: the echo, the read-back, the state file.
+void TestSimDevice::universalWrites_data() {
+    QTest::addColumn<int>("write");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<int>("read");
+    QTest::addColumn<QByteArray>("readBack");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("state");
+
+    // Packed-ASCII vector from independent implementations.
+    const QByteArray message =
+        hex("50 82 53 80 94 E0 06 0C F2 80 32 01 48 10 D4 15 28 0D 15 34 C1 1C 58 61");
+    QTest::newRow("17 message") << 17 << message << 12 << message << "message"
+                                << QVariant("THIS IS A 32 CHARACTER MESSAGE!!");
+    // "TAG 01" and blanks: the trailing blanks are not kept, and come back on reading.
+    QTest::newRow("17 short text")
+        << 17 << hex("50 11 E0 C3 18 20") + hex("820820").repeated(6) << 12
+        << hex("50 11 E0 C3 18 20") + hex("820820").repeated(6) << "message" << QVariant("TAG 01");
+    // 123456 = 01 E2 40.
+    QTest::newRow("19 final assembly") << 19 << hex("01 E2 40") << 16 << hex("01 E2 40")
+                                       << "final_assembly_number" << QVariant(123456);
+    QTest::newRow("19 extra bytes ignored") << 19 << hex("FF FF FF 55") << 16 << hex("FF FF FF")
+                                            << "final_assembly_number" << QVariant(16777215);
+    QTest::newRow("6 polling address")
+        << 6 << hex("0F") << 0 << QByteArray() << "polling_address" << QVariant(15);
+}
+
+void TestSimDevice::universalWrites() {
+    QFETCH(int, write);
+    QFETCH(QByteArray, request);
+    QFETCH(int, read);
+    QFETCH(QByteArray, readBack);
+    QFETCH(QString, key);
+    QFETCH(QVariant, state);
+    SimDevice device;
+    makeSteady(device);
+    QSignalSpy changed(&device, &SimDevice::configChanged);
+    const auto w = transact(device, quint8(write), request);
+    QVERIFY(w);
+    QCOMPARE(int(w->responseCode), 0);
+    const int echoBytes = write == 17 ? 24 : write == 19 ? 3 : 1;
+    QCOMPARE(w->data.toHex(' '), request.left(echoBytes).toHex(' '));
+    QCOMPARE(int(w->deviceStatus & 0x40), 0x40);
+    QCOMPARE(changed.count(), 1);
+    if (!readBack.isEmpty())
+        QCOMPARE(transact(device, quint8(read))->data.toHex(' '), readBack.toHex(' '));
+    const QJsonObject o = QJsonDocument::fromJson(device.stateJson()).object();
+    QCOMPARE(o.value(key).toVariant(), state);
+}
+
+// At a non-zero polling address the device answers command 0 there only, and its loop current
+// stays at 4 mA whatever the process does.
+void TestSimDevice::multidropAtNonZeroPollingAddress() {
+    SimDevice device;
+    makeSteady(device, 7.5);
+    QCOMPARE(int(transact(device, 6, hex("05"))->responseCode), 0);
+    QVERIFY(device.respond(requestFrame(hex("80"), 0)).isEmpty());
+    const auto id = parseReply(device.respond(requestFrame(hex("85"), 0)));
+    QVERIFY(id);
+    QCOMPARE(id->data.left(3), hex("FE 75 5A"));
+    const auto current = transact(device, 2);
+    QCOMPARE(hart::getFloat(current->data, 0), 4.0f);
+    QCOMPARE(hart::getFloat(current->data, 4), 75.0f);
+    QCOMPARE(int(current->deviceStatus), 0x40 | 0x08);
+    // Fixed-current mode has nothing to drive while multidrop holds the current.
+    QCOMPARE(int(transact(device, 40, floatBytes(12.0f))->responseCode), 11);
+    QCOMPARE(int(transact(device, 6, hex("00"))->responseCode), 0);
+    QCOMPARE(hart::getFloat(transact(device, 2)->data, 0), 16.0f);
+}
+
+void TestSimDevice::readByTag_data() {
+    QTest::addColumn<QByteArray>("address");
+    QTest::addColumn<QByteArray>("tag");
+    QTest::addColumn<bool>("answered");
+    // "LT-101  " packed.
+    const QByteArray ours = hex("31 4B 71 C3 18 20");
+    QTest::newRow("broadcast, our tag") << hex("80 00 00 00 00") << ours << true;
+    QTest::newRow("broadcast, secondary") << hex("00 00 00 00 00") << ours << true;
+    QTest::newRow("our address, our tag") << hex("B5 5A 0B 7C 2D") << ours << true;
+    QTest::newRow("broadcast, other tag")
+        << hex("80 00 00 00 00") << hex("50 11 E0 C3 18 20") << false;
+    QTest::newRow("broadcast, tag cut short") << hex("80 00 00 00 00") << ours.left(5) << false;
+    QTest::newRow("other device, our tag") << hex("B5 5A 0B 7C 2E") << ours << false;
+}
+
+void TestSimDevice::readByTag() {
+    QFETCH(QByteArray, address);
+    QFETCH(QByteArray, tag);
+    QFETCH(bool, answered);
+    SimDevice device;
+    makeSteady(device);
+    const QByteArray reply = device.respond(requestFrame(address, 11, tag));
+    QCOMPARE(!reply.isEmpty(), answered);
+    if (!answered) return;
+    const auto frame = parseReply(reply);
+    QVERIFY(frame);
+    QCOMPARE(frame->data.toHex(' '), hex("FE 75 5A 05 05 01 03 10 00 0B7C2D").toHex(' '));
+}
+
+// Cold start in the first reply only; configuration changed from a write until command 38.
+void TestSimDevice::statusLifeCycle() {
+    SimDevice device;
+    device.setNoise(false);
+    QCOMPARE(int(transact(device, 0)->deviceStatus), 0x20);
+    QCOMPARE(int(transact(device, 0)->deviceStatus), 0x00);
+    QCOMPARE(int(transact(device, 34, floatBytes(1.0f))->deviceStatus), 0x40);
+    QCOMPARE(int(transact(device, 13)->deviceStatus), 0x40);
+    const auto reset = transact(device, 38);
+    QCOMPARE(int(reset->responseCode), 0);
+    QCOMPARE(int(reset->deviceStatus), 0x00);
+    QVERIFY(reset->data.isEmpty());
+    // A refused write changes nothing, so it sets nothing.
+    QCOMPARE(int(transact(device, 34, floatBytes(-1.0f))->deviceStatus), 0x00);
+    // The applied pressure outside the sensor: PV out of limits, and the output saturates.
+    device.setAppliedPressure(20.5);
+    device.settle();
+    QCOMPARE(int(transact(device, 0)->deviceStatus), 0x01 | 0x04);
+    device.setAppliedPressure(-0.5);
+    device.settle();
+    QCOMPARE(int(transact(device, 0)->deviceStatus), 0x01 | 0x04);
+}
+
+void TestSimDevice::additionalStatus() {
+    SimDevice device;
+    makeSteady(device);
+    device.setMalfunction(true);
+    const auto r = transact(device, 48);
+    QCOMPARE(int(r->deviceStatus), 0x80 | 0x10);
+    QCOMPARE(r->data.toHex(' '), hex("01 00 00 00 00 00").toHex(' '));
+    device.setMalfunction(false);
+    QCOMPARE(int(transact(device, 48)->deviceStatus), 0x00);
+}
+
+// 36 then 37 at the same pressure used to collapse the range to nothing.
+void TestSimDevice::lowerRangeKeepsTheSpan() {
+    SimDevice device;
+    makeSteady(device, 3.75);
+    QCOMPARE(int(transact(device, 36)->responseCode), 0);
+    QCOMPARE(device.config().upperRange, 3.75f);
+    QCOMPARE(int(transact(device, 37)->responseCode), 0);
+    QCOMPARE(device.config().lowerRange, 3.75f);
+    QCOMPARE(device.config().upperRange, 7.5f);
 }
 
 QTEST_GUILESS_MAIN(TestSimDevice)

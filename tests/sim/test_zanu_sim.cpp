@@ -129,6 +129,7 @@ private slots:
     void badArguments_data();
     void badArguments();
     void help();
+    void healthOptions();
 };
 
 void TestZanuSim::readSequenceAndRangeWrite() {
@@ -167,7 +168,7 @@ void TestZanuSim::readSequenceAndRangeWrite() {
     const QStringList lines = sim.traceLines();
     const QStringList expected = {
         "REQ cmd=0 addr=short data=",
-        "RSP cmd=0 rc=0 status=0x00 data=fe755a0505010310000b7c2d",
+        "RSP cmd=0 rc=0 status=0x20 data=fe755a0505010310000b7c2d", // cold start, once
         "REQ cmd=13 addr=long data=",
         "RSP cmd=13 rc=0 status=0x00 data=314b71c318205c530c83380c15614c820820070c7e",
         "REQ cmd=15 addr=long data=",
@@ -307,8 +308,32 @@ void TestZanuSim::help() {
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 0);
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    for (const char *opt : {"--port", "--silent", "--respond", "--trace", "--state", "--seed"})
+    for (const char *opt :
+         {"--port", "--silent", "--respond", "--trace", "--state", "--seed", "--polling-address",
+          "--fixed-current", "--malfunction", "--pv-out-of-limits"})
         QVERIFY2(out.contains(QLatin1String(opt)), opt);
+    for (const char *command : {"1 read PV", "6 write polling address", "11 read unique",
+                                "12 read message", "16 read final", "17 write message",
+                                "19 write final", "38 reset configuration", "48 read additional"})
+        QVERIFY2(out.contains(QLatin1String(command)), command);
+}
+
+// The health switches start the device in the state they name, seen through the wire only.
+void TestZanuSim::healthOptions() {
+    Sim sim;
+    QVERIFY(sim.start({"--timing", "instant", "--steady", "--polling-address", "3",
+                       "--fixed-current", "12.5", "--malfunction", "--pv-out-of-limits"}));
+    QVERIFY(!sim.transact(hex("80"), 0, {}, 300)); // not at polling address 0 any more
+    const auto id = sim.transact(hex("83"), 0);
+    QVERIFY(id);
+    // Malfunction, cold start, more status, current fixed, PV out of limits.
+    QCOMPARE(int(id->deviceStatus), 0x80 | 0x20 | 0x10 | 0x08 | 0x01);
+    const auto current = sim.transact(kAddress, 2);
+    QVERIFY(current);
+    QCOMPARE(hart::getFloat(current->data, 0), 12.5f);
+    const auto more = sim.transact(kAddress, 48);
+    QVERIFY(more);
+    QCOMPARE(more->data.toHex(' '), hex("01 00 00 00 00 00").toHex(' '));
 }
 
 QTEST_GUILESS_MAIN(TestZanuSim)
