@@ -1,5 +1,7 @@
 #include "hart/device_status.h"
 
+#include "hart/link/hart_codec.h"
+
 #include <QStringList>
 
 namespace health {
@@ -67,7 +69,7 @@ QString attentionSummary(quint8 status) {
     return line;
 }
 
-QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data) {
+QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data, quint8 manufacturer) {
     // The positions HART gives for command 48; the device-specific ones are the maker's own.
     QList<AdditionalByte> out;
     for (int i = 0; i < data.size(); ++i) {
@@ -84,6 +86,9 @@ QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data) {
             meaning = QStringLiteral("analog outputs fixed");
         else
             meaning = QStringLiteral("device-specific status %1").arg(i);
+        // Our transmitters name the cause of a malfunction in the first byte.
+        if (i == 0 && manufacturer == hart::kZanuManufacturerId && (quint8(data[i]) & 0x01))
+            meaning += QStringLiteral(": sensor fault");
         out.append({i, quint8(data[i]), meaning});
     }
     return out;
@@ -94,21 +99,22 @@ QString hexBytes(const QByteArray &data) {
 }
 
 std::optional<Identity> identityFromCommand0(const QByteArray &data) {
-    // Byte 0 is always 254 in a command-0 reply; anything else is not one.
-    if (data.size() < 12 || quint8(data[0]) != 254) return std::nullopt;
+    namespace at = hart::at::Identity;
+    // The marker byte is the same in every command-0 reply; anything else is not one.
+    if (data.size() < at::Size || hart::getByte(data, at::Marker) != hart::kCommand0Marker)
+        return std::nullopt;
     Identity id;
-    id.manufacturer = quint8(data[1]);
-    id.deviceType = quint8(data[2]);
-    id.preamblesRequired = quint8(data[3]);
-    id.universalRevision = quint8(data[4]);
-    id.deviceRevision = quint8(data[5]);
-    id.deviceId = (quint32(quint8(data[9])) << 16) | (quint32(quint8(data[10])) << 8) |
-                  quint32(quint8(data[11]));
+    id.manufacturer = hart::getByte(data, at::ManufacturerId);
+    id.deviceType = hart::getByte(data, at::DeviceType);
+    id.preamblesRequired = hart::getByte(data, at::PreamblesRequired);
+    id.universalRevision = hart::getByte(data, at::UniversalRevision);
+    id.deviceRevision = hart::getByte(data, at::DeviceRevision);
+    id.deviceId = hart::getUInt24(data, at::DeviceId);
     return id;
 }
 
 QString manufacturerName(quint8 id) {
-    return id == kZanuManufacturerId ? QStringLiteral("Zanu") : QString::number(id);
+    return id == hart::kZanuManufacturerId ? QStringLiteral("Zanu") : QString::number(id);
 }
 
 QString deviceIdText(quint32 id) {

@@ -3,6 +3,8 @@
 // a service engineer can act on.
 #pragma once
 
+#include "hart/hart_catalogue.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,14 +14,14 @@
 namespace health {
 
 enum StatusBit : quint8 {
-    DeviceMalfunction = 0x80,
-    ConfigurationChanged = 0x40,
-    ColdStart = 0x20,
-    MoreStatusAvailable = 0x10,
-    LoopCurrentFixed = 0x08,
-    LoopCurrentSaturated = 0x04,
-    NonPrimaryOutOfLimits = 0x02,
-    PrimaryOutOfLimits = 0x01,
+    DeviceMalfunction = hart::status::Malfunction,
+    ConfigurationChanged = hart::status::ConfigChanged,
+    ColdStart = hart::status::ColdStart,
+    MoreStatusAvailable = hart::status::MoreStatus,
+    LoopCurrentFixed = hart::status::CurrentFixed,
+    LoopCurrentSaturated = hart::status::CurrentSaturated,
+    NonPrimaryOutOfLimits = hart::status::NonPvOutOfLimits,
+    PrimaryOutOfLimits = hart::status::PvOutOfLimits,
 };
 
 // Configuration changed and cold start are news, not trouble: every write and every power-up
@@ -43,13 +45,14 @@ inline bool needsAttention(quint8 status) {
 // fixed"); empty when there are none.
 QString attentionSummary(quint8 status);
 
-// One byte of the command-48 reply with what HART says about its position.
+// One byte of the command-48 reply with what is known of its position: HART's general layout,
+// and for our own transmitters the maker's bits.
 struct AdditionalByte {
     int index = 0;
     quint8 value = 0;
     QString meaning;
 };
-QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data);
+QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data, quint8 manufacturer);
 // "00 1a ff", the bytes as they came.
 QString hexBytes(const QByteArray &data);
 
@@ -63,7 +66,6 @@ struct Identity {
     quint32 deviceId = 0; // 24 bits
 };
 std::optional<Identity> identityFromCommand0(const QByteArray &data);
-constexpr quint8 kZanuManufacturerId = 117;
 // "Zanu" for our own maker code, the number for any other.
 QString manufacturerName(quint8 id);
 // Six lower-case hex digits.

@@ -18,7 +18,6 @@ constexpr int kScanPreambles = 10;
 // A garbled answer means something is there; it gets one more try before the next address.
 constexpr int kGarbledRetries = 1;
 constexpr int kBusyRetries = 3;
-constexpr qint16 kBusy = 32;
 
 QString canonical(const QString &device) {
     const QString c = QFileInfo(device).canonicalFilePath();
@@ -194,7 +193,7 @@ void HartScanner::tryAddress(Port &p) {
     emit trying(p.target, p.address);
     TransactionEngine::Request r;
     r.address = hart::shortAddress(true, quint8(p.address));
-    r.command = 0;
+    r.command = hart::cmd::ReadUniqueIdentifier;
     r.preambles = kScanPreambles;
     // Silence means nobody is at this address; asking again would only double the scan time.
     r.retries = 0;
@@ -205,8 +204,10 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
     using S = TransactionEngine::Status;
     if (p.find) {
         // The tag: a transmitter that gives none is listed all the same.
-        if (o.status == S::Reply && o.reply.responseCode == 0 && o.reply.data.size() >= 6)
-            p.find->tag = hart::unpackAscii(o.reply.data.left(6)).trimmed();
+        namespace at = hart::at::TagDescriptorDate;
+        if (o.status == S::Reply && o.reply.responseCode == hart::rc::Success &&
+            o.reply.data.size() >= at::Tag + at::TagBytes)
+            p.find->tag = hart::unpackAscii(o.reply.data.mid(at::Tag, at::TagBytes)).trimmed();
         const ScanFind f = *p.find;
         retire(p, 0);
         emit found(f);
@@ -226,7 +227,8 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
         tryAddress(p);
         return;
     }
-    if (o.status == S::Reply && o.reply.responseCode == kBusy && p.busyTries < kBusyRetries) {
+    if (o.status == S::Reply && o.reply.responseCode == hart::rc::Busy &&
+        p.busyTries < kBusyRetries) {
         ++p.busyTries;
         tryAddress(p);
         return;
@@ -238,9 +240,9 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
         emit progress(done_, total_);
         p.find = ScanFind{p.target, p.address, *identity, QString()};
         TransactionEngine::Request r;
-        const QByteArray id = o.reply.data.mid(9, 3);
+        const QByteArray id = o.reply.data.mid(hart::at::Identity::DeviceId, 3);
         r.address = hart::longAddress(true, identity->manufacturer, identity->deviceType, id);
-        r.command = 13;
+        r.command = hart::cmd::ReadTagDescriptorDate;
         r.preambles = qMax(kScanPreambles, int(identity->preamblesRequired));
         r.retries = 1;
         p.engine->submit(r);

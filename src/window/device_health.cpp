@@ -1,9 +1,11 @@
 #include "window/device_health.h"
 
 #include "dialogs/msgbox.h"
+#include "hart/hart_catalogue.h"
 #include "hart/link/hart_codec.h"
 #include "units/module1.h"
 #include "window/device_status_window.h"
+#include "window/finder_window.h"
 #include "window/form1.h"
 #include "window/status_indicator.h"
 
@@ -14,7 +16,6 @@
 
 namespace {
 
-constexpr qint16 kBusy = 32;
 const QString kSimulationRunning = QStringLiteral("Abort");
 
 } // namespace
@@ -28,6 +29,10 @@ DeviceHealth::~DeviceHealth() = default;
 
 DeviceStatusWindow *DeviceHealth::statusWindow() const {
     return window_;
+}
+
+FinderWindow *DeviceHealth::finder() const {
+    return finder_;
 }
 
 void DeviceHealth::clearPending() {
@@ -48,8 +53,8 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
     indicator_->showStatus(status_);
     if (!(status_ & health::LoopCurrentFixed)) declinedFor_.reset();
     emit changed();
-    if (rc == kBusy) return; // the chain sends the same request again
-    if (rc != 0) {
+    if (rc == hart::rc::Busy) return; // the chain sends the same request again
+    if (rc != hart::rc::Success) {
         // The chain shows the code's message and reads the transmitter again.
         clearPending();
         return;
@@ -57,7 +62,7 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
 
     const QByteArray data = h.ReplyData();
     switch (iCommand) {
-    case 0:
+    case hart::cmd::ReadUniqueIdentifier:
         if (auto id = health::identityFromCommand0(data)) {
             if (!identity_ || identity_->deviceId != id->deviceId ||
                 identity_->manufacturer != id->manufacturer) {
@@ -67,25 +72,25 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
             identity_ = id;
         }
         break;
-    case 129:
+    case hart::cmd::ReadOutputDirection:
         // The read sequence ends in this reply; once the chain has shown the data, see
         // whether the current was left fixed.
         QTimer::singleShot(0, this, &DeviceHealth::afterReadSequence);
         break;
-    case 2:
+    case hart::cmd::ReadLoopCurrent:
         if (awaitingFixedValue_) {
             awaitingFixedValue_ = false;
-            const float mA = hart::getFloat(data, 0);
+            const float mA = hart::getFloat(data, hart::at::LoopCurrent::Current);
             QTimer::singleShot(0, this, [this, mA] { askToReleaseFixedCurrent(mA); });
         }
         break;
-    case 40:
+    case hart::cmd::FixedCurrentMode:
         if (awaitingRelease_) {
             awaitingRelease_ = false;
             QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
         }
         break;
-    case 48:
+    case hart::cmd::ReadAdditionalStatus:
         if (awaitingAdditional_) {
             awaitingAdditional_ = false;
             additional_ = data;
@@ -94,13 +99,13 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
             resumeMonitoring();
         }
         break;
-    case 38:
+    case hart::cmd::ResetConfigChanged:
         if (awaitingClear_) {
             awaitingClear_ = false;
             resumeMonitoring();
         }
         break;
-    case 6:
+    case hart::cmd::WritePollingAddress:
         if (awaitingAddressChange_) {
             awaitingAddressChange_ = false;
             h.setLinkSetting3(0);
@@ -144,7 +149,7 @@ void DeviceHealth::afterReadSequence() {
     if (f_.Command5->text() == kSimulationRunning) return;
     if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
     awaitingFixedValue_ = true;
-    send(2);
+    send(hart::cmd::ReadLoopCurrent);
 }
 
 void DeviceHealth::askToReleaseFixedCurrent(float mA) {
@@ -157,7 +162,8 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
         declinedFor_.reset();
         awaitingRelease_ = true;
         f_.Timer5->stop();
-        send(40, QByteArray(4, '\0')); // 0 mA: leave fixed-current mode
+        // 0 mA: leave fixed-current mode.
+        send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'));
         return;
     }
     declinedFor_ = identity_ ? identity_->deviceId : 0;
@@ -179,11 +185,62 @@ void DeviceHealth::openStatusWindow() {
 void DeviceHealth::readAdditionalStatus() {
     f_.Timer5->stop();
     awaitingAdditional_ = true;
-    send(48);
+    send(hart::cmd::ReadAdditionalStatus);
 }
 
 void DeviceHealth::clearConfigurationChanged() {
     f_.Timer5->stop();
     awaitingClear_ = true;
-    send(38);
+    send(hart::cmd::ResetConfigChanged);
+}
+
+void DeviceHealth::openFinder() {
+    if (finder_) {
+        finder_->raise();
+        return;
+    }
+    // The scan needs the ports to itself: no poll meanwhile, and our own port let go.
+    f_.Timer5->stop();
+    f_.HartX1->setCommPort(f_.ComPortNumber);
+    finder_ =
+        new FinderWindow(finderTargets ? finderTargets() : QList<ScanTarget>(), finderLines, &f_);
+    finder_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(finder_, &QDialog::finished, this, [this](int result) {
+        const auto chosen = finder_ ? finder_->chosen() : std::nullopt;
+        if (result == QDialog::Accepted && chosen)
+            QTimer::singleShot(0, this, [this, f = *chosen] { useFoundTransmitter(f); });
+        else
+            resumeMonitoring();
+    });
+    finder_->open();
+}
+
+void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
+    if (!f_.StoreComPort(find.target.comPort)) return;
+    f_.LinkSetup();
+    if (find.address == 0) {
+        f_.SendIdentify();
+        return;
+    }
+    const QString prompt =
+        QStringLiteral(
+            "The transmitter on COM %1 answers at polling address %2, not 0. At a polling "
+            "address other than 0 its loop current stays fixed at 4 mA (multidrop), so the "
+            "control system does not see the level.\n\n"
+            "Set its polling address to 0?\n\n"
+            "Warning: this changes its loop current mode. The loop current then follows the "
+            "level again; on a loop shared with other transmitters (multidrop) this disturbs "
+            "them.")
+            .arg(find.target.comPort)
+            .arg(find.address);
+    // Until it is moved, this run reaches it where it is.
+    f_.HartX1->setLinkSetting3(qint16(find.address));
+    if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes) {
+        awaitingAddressChange_ = true;
+        QByteArray data(hart::at::PollingAddress::Size, '\0');
+        hart::putByte(data, hart::at::PollingAddress::Address, 0);
+        send(hart::cmd::WritePollingAddress, data);
+        return;
+    }
+    f_.SendIdentify();
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "hart/device_status.h"
+#include "hart/hart_scanner.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,6 +17,7 @@
 class Form1;
 class StatusIndicator;
 class DeviceStatusWindow;
+class FinderWindow;
 
 class DeviceHealth : public QObject {
     Q_OBJECT
@@ -37,11 +39,22 @@ public:
 
     StatusIndicator *indicator() const { return indicator_; }
     DeviceStatusWindow *statusWindow() const;
+    FinderWindow *finder() const;
 
     // Opens (or raises) the modeless device status window and reads the additional status.
     void openStatusWindow();
     void readAdditionalStatus();      // command 48
     void clearConfigurationChanged(); // command 38
+    // Opens the finder (modal, without blocking); its "Use this port" ends in
+    // useFoundTransmitter.
+    void openFinder();
+    // Stores the transmitter's COM port as the COM-port dialog does and reads the transmitter,
+    // after offering to move it to polling address 0.
+    void useFoundTransmitter(const ScanFind &find);
+
+    // Where the finder looks and how it opens a port; tests put pseudo-terminals here.
+    std::function<QList<ScanTarget>()> finderTargets = &HartScanner::presentTargets;
+    HartScanner::LineFactory finderLines;
 
 signals:
     void changed();
@@ -56,6 +69,7 @@ private:
     Form1 &f_;
     StatusIndicator *indicator_ = nullptr;
     QPointer<DeviceStatusWindow> window_;
+    QPointer<FinderWindow> finder_;
 
     bool known_ = false;
     quint8 status_ = 0;

@@ -131,7 +131,8 @@ void DeviceStatusWindow::refresh() {
     } else {
         const QByteArray data = health_.additionalStatus();
         QStringList lines{QStringLiteral("Bytes: %1").arg(orDash(health::hexBytes(data)))};
-        for (const health::AdditionalByte &b : health::describeAdditionalStatus(data))
+        for (const health::AdditionalByte &b :
+             health::describeAdditionalStatus(data, id ? id->manufacturer : 0))
             if (b.value != 0)
                 lines << QStringLiteral("Byte %1 = 0x%2: %3")
                              .arg(b.index)

@@ -170,6 +170,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Infoscreen = ui->Infoscreen;
     DeviceMenu = ui->DeviceMenu;
     DeviceStatusMenu = ui->DeviceStatusMenu;
+    FindTransmitterMenu = ui->FindTransmitterMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 
@@ -256,6 +257,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     connect(DeviceStatusMenu, &QAction::triggered, Health, &DeviceHealth::openStatusWindow);
+    connect(FindTransmitterMenu, &QAction::triggered, Health, &DeviceHealth::openFinder);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
 

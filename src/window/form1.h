@@ -65,6 +65,7 @@ public:
     QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr, *Infoscreen = nullptr;
     QMenu *DeviceMenu = nullptr; // between Config and About
     QAction *DeviceStatusMenu = nullptr;
+    QAction *FindTransmitterMenu = nullptr; // under Config
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record
@@ -85,6 +86,9 @@ public:
     void Compoort_Click();
     // Shows the COM-port dialog; a chosen port is taken for this run and written to zanu.ini.
     void ChooseComPort();
+    // Takes port 1..12 for this run and writes it to zanu.ini; says so when it cannot be kept.
+    // False (and nothing changed) for a number outside 1..12.
+    bool StoreComPort(int port);
 
     // ---- Request procedures: src/window/request_procedures.cpp ----
     void SendIdentify();

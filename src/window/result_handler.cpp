@@ -19,6 +19,10 @@
 
 namespace {
 
+const QString kFinderHint =
+    QStringLiteral("\n\nIf the transmitter may be on another port or at another polling address, "
+                   "Config, Find transmitter… looks for it on every serial port.");
+
 namespace cmd = hart::cmd;
 namespace at = hart::at;
 
@@ -149,8 +153,9 @@ void Form1::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
     if (iResult == HartX::kNoAnswer) {
         ProgressBar1->setValue(100);
         // The box's own words stay fixed; the link's reason (port, time-out) goes in its details.
-        const int answer = MsgBox(QStringLiteral("No Device Response!!!! Connect transmitter?"),
-                                  vbRetryCancel, QStringLiteral("No Device"), HartX1->LastError());
+        const int answer =
+            MsgBox(QStringLiteral("No Device Response!!!! Connect transmitter?"), vbRetryCancel,
+                   QStringLiteral("No Device"), HartX1->LastError() + kFinderHint);
         if (answer == vbRetry) {
             Command2->setText(QStringLiteral("Co&nnect"));
             SendIdentify();

@@ -301,7 +301,8 @@ void TestForm1Layout::menus_data() {
                           << "&File" << QStringList{"ConnectMenu", "Exitform"}
                           << QStringList{"Co&nnect", "E&xit"};
     QTest::newRow("Config") << "Configuratie"
-                            << "&Config" << QStringList{"Compoort"} << QStringList{"COM-&settings"};
+                            << "&Config" << QStringList{"Compoort", "FindTransmitterMenu"}
+                            << QStringList{"COM-&settings", "&Find transmitter…"};
     QTest::newRow("Device") << "DeviceMenu"
                             << "&Device" << QStringList{"DeviceStatusMenu"}
                             << QStringList{"Device &status…"};

@@ -116,9 +116,11 @@ void TestDeviceStatus::identity() {
 
 void TestDeviceStatus::additionalStatusPositions() {
     const QByteArray data = QByteArray::fromHex("0100000000008000000a00");
-    const auto bytes = health::describeAdditionalStatus(data);
+    const auto bytes = health::describeAdditionalStatus(data, 117);
     QCOMPARE(bytes.size(), data.size());
-    QCOMPARE(bytes[0].meaning, QStringLiteral("device-specific status 0"));
+    QCOMPARE(bytes[0].meaning, QStringLiteral("device-specific status 0: sensor fault"));
+    QCOMPARE(health::describeAdditionalStatus(data, 38)[0].meaning,
+             QStringLiteral("device-specific status 0"));
     QCOMPARE(bytes[6].meaning, QStringLiteral("extended device status"));
     QCOMPARE(int(bytes[6].value), 0x80);
     QCOMPARE(bytes[9].meaning, QStringLiteral("analog outputs fixed"));
