@@ -56,7 +56,7 @@ int runScanConsole(const QStringList &args) {
 
     HartScanner scanner;
     int found = 0;
-    QObject::connect(&scanner, &HartScanner::found, [&](const ScanFind &f) {
+    QObject::connect(&scanner, &HartScanner::tagRead, [&](const ScanFind &f) {
         ++found;
         const QString com =
             f.target.comPort > 0 ? QString::number(f.target.comPort) : QStringLiteral("-");

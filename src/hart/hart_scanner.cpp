@@ -210,7 +210,7 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
             p.find->tag = hart::unpackAscii(o.reply.data.mid(at::Tag, at::TagBytes)).trimmed();
         const ScanFind f = *p.find;
         retire(p, 0);
-        emit found(f);
+        emit tagRead(f);
         checkAllDone();
         return;
     }
@@ -246,6 +246,7 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
         r.preambles = qMax(kScanPreambles, int(identity->preamblesRequired));
         r.retries = 1;
         p.engine->submit(r);
+        emit found(*p.find);
         // The addresses after this one are not asked: one transmitter per port is what a
         // service engineer connects, and the others would cost seconds each.
         done_ += kLastAddress - p.address;

@@ -64,7 +64,12 @@ public:
 signals:
     void trying(const ScanTarget &target, int address);
     void progress(int done, int total);
+    // A transmitter answered command 0; its tag is still empty. Listed at once, so that a
+    // transmitter shows up in well under a second.
     void found(const ScanFind &find);
+    // The same transmitter once command 13 has been asked (tag empty when it gave none). The
+    // port's loop ends here.
+    void tagRead(const ScanFind &find);
     // The port could not be opened or broke while scanning.
     void portProblem(const ScanTarget &target, const QString &problem);
     void finished(bool cancelled);

@@ -148,6 +148,7 @@ void DeviceHealth::afterReadSequence() {
     // Our own simulation holds it: the user knows.
     if (f_.Command5->text() == kSimulationRunning) return;
     if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
+    if (multidropPort_ && *multidropPort_ == f_.ComPortNumber) return;
     awaitingFixedValue_ = true;
     send(hart::cmd::ReadLoopCurrent);
 }
@@ -217,6 +218,7 @@ void DeviceHealth::openFinder() {
 
 void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
     if (!f_.StoreComPort(find.target.comPort)) return;
+    multidropPort_.reset();
     f_.LinkSetup();
     if (find.address == 0) {
         f_.SendIdentify();
@@ -242,5 +244,6 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
         send(hart::cmd::WritePollingAddress, data);
         return;
     }
+    multidropPort_ = find.target.comPort;
     f_.SendIdentify();
 }

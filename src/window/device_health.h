@@ -86,4 +86,7 @@ private:
     // A "No" to releasing the fixed current holds for this transmitter until the current is
     // released or another transmitter is read, so that every Refresh does not ask again.
     std::optional<quint32> declinedFor_;
+    // The COM port of a transmitter the user chose to leave at a non-zero polling address: its
+    // current is fixed at 4 mA by that address (multidrop), not by a loop test.
+    std::optional<int> multidropPort_;
 };

@@ -74,6 +74,7 @@ FinderWindow::FinderWindow(const QList<ScanTarget> &targets, const HartScanner::
         Progress->setValue(done);
     });
     connect(scanner_, &HartScanner::found, this, &FinderWindow::onFound);
+    connect(scanner_, &HartScanner::tagRead, this, &FinderWindow::onTagRead);
     connect(scanner_, &HartScanner::portProblem, this,
             [this](const ScanTarget &t, const QString &problem) {
                 problems_ << QStringLiteral("%1: %2").arg(t.label(), problem);
@@ -134,6 +135,14 @@ void FinderWindow::onFound(const ScanFind &f) {
     if (!Found->currentItem() && f.identity.manufacturer == hart::kZanuManufacturerId)
         Found->setCurrentItem(item);
     updateUseButton();
+}
+
+void FinderWindow::onTagRead(const ScanFind &f) {
+    for (int i = 0; i < finds_.size(); ++i) {
+        if (finds_[i].target.device != f.target.device || finds_[i].address != f.address) continue;
+        finds_[i].tag = f.tag;
+        if (QTreeWidgetItem *item = Found->topLevelItem(i)) item->setText(ColTag, f.tag);
+    }
 }
 
 void FinderWindow::onFinished(bool cancelled) {

@@ -39,6 +39,7 @@ public:
 
 private:
     void onFound(const ScanFind &f);
+    void onTagRead(const ScanFind &f);
     void onFinished(bool cancelled);
     void updateUseButton();
 

@@ -20,7 +20,8 @@ void TestHartScanner::findsEachTransmitterAtItsAddress() {
     ScanBench bench;
     QVERIFY(bench.ok());
     HartScanner scanner;
-    QSignalSpy found(&scanner, &HartScanner::found);
+    QSignalSpy listed(&scanner, &HartScanner::found);
+    QSignalSpy found(&scanner, &HartScanner::tagRead);
     QSignalSpy done(&scanner, &HartScanner::finished);
     QSignalSpy problems(&scanner, &HartScanner::portProblem);
     QList<ScanTarget> targets;
@@ -31,6 +32,10 @@ void TestHartScanner::findsEachTransmitterAtItsAddress() {
     QCOMPARE(done.first().first().toBool(), false);
     QCOMPARE(problems.size(), 0);
     QCOMPARE(found.size(), 2);
+    // Each was listed before its tag was asked for.
+    QCOMPARE(listed.size(), 2);
+    for (const auto &args : listed)
+        QVERIFY(args.first().value<ScanFind>().tag.isEmpty());
     QMap<QString, ScanFind> byDevice;
     for (const auto &args : found) {
         const auto f = args.first().value<ScanFind>();
