@@ -24,6 +24,8 @@ const char kUsage[] =
     "                                empties the simulator's request trace every 1000 polls\n"
     "  monitor [--seconds N]         CPU of the main window monitoring the output signal\n"
     "                                (default 60 s)\n"
+    "  scan [--runs N]               the finder's scan: 12 silent ports against 1, and a\n"
+    "                                transmitter at address 0 among 11 silent ports (default 3)\n"
     "  startup --config BIN --sim BIN [--runs N]\n"
     "                                process start to the first request (default 7 runs)\n"
     "  phases --config BIN --sim BIN [--runs N]\n"
@@ -76,6 +78,8 @@ int main(int argc, char *argv[]) {
                           args.contains(QStringLiteral("--clear-trace")));
     if (part == QLatin1String("monitor"))
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
+    if (part == QLatin1String("scan"))
+        return benchScan(intOption(args, QStringLiteral("--runs"), 3));
     if (part == QLatin1String("startup")) {
         const QString config = option(args, QStringLiteral("--config"), QString());
         const QString sim = option(args, QStringLiteral("--sim"), QString());
