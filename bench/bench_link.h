@@ -39,3 +39,6 @@ int benchStartup(const QString &configBinary, const QString &simBinary, int runs
 // The same under strace: the program's own work before and after the splash's wait, and how long
 // that wait really was.
 int benchStartupPhases(const QString &configBinary, const QString &simBinary, int runs);
+// The finder's scan on real-timing simulated lines: 12 silent ports against 1, and how soon a
+// transmitter at address 0 among 11 silent ports is listed.
+int benchScan(int runs);

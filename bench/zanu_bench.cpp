@@ -26,6 +26,8 @@ const char kUsage[] =
     "                                (default 60 s)\n"
     "  sequence [--runs N]           the main window's read sequence against its protocol\n"
     "                                time on the real-timing simulated line (default 3 runs)\n"
+    "  scan [--runs N]               the finder's scan: 12 silent ports against 1, and a\n"
+    "                                transmitter at address 0 among 11 silent ports (default 3)\n"
     "  startup --config BIN --sim BIN [--runs N]\n"
     "                                process start to the first request (default 7 runs)\n"
     "  phases --config BIN --sim BIN [--runs N]\n"
@@ -80,6 +82,8 @@ int main(int argc, char *argv[]) {
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
     if (part == QLatin1String("sequence"))
         return benchSequence(intOption(args, QStringLiteral("--runs"), 3));
+    if (part == QLatin1String("scan"))
+        return benchScan(intOption(args, QStringLiteral("--runs"), 3));
     if (part == QLatin1String("startup")) {
         const QString config = option(args, QStringLiteral("--config"), QString());
         const QString sim = option(args, QStringLiteral("--sim"), QString());

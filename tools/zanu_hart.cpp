@@ -6,6 +6,7 @@
 //   zanu-hart --port DEVICE_OR_COMn --read-config [FILE]
 //   zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]
 //   (configuration files, in tools/config_console.cpp)
+//   zanu-hart --scan [--port DEVICE_OR_COMn]...       (see scan_console.h)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
@@ -22,6 +23,7 @@
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
 #include "zanu_version.h"
+#include "scan_console.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -53,7 +55,9 @@ const char kUsage[] =
     "%1"
     "  --version                    show the version\n"
     "\n"
-    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n";
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n"
+    "\n"
+    "zanu-hart --scan [--port DEVICE_OR_COMn]... looks for transmitters (--scan --help).\n";
 
 QString usageText() {
     return QString::fromLatin1(kUsage).arg(LinkTiming::helpText());
@@ -202,6 +206,7 @@ void printReply(int command, const hart::Frame &f, bool decode) {
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     const QStringList argl = QCoreApplication::arguments();
+    if (argl.contains(QLatin1String("--scan"))) return runScanConsole(argl);
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(qPrintable(usageText()), stdout);
         std::fputs(kConfigConsoleUsage, stdout);

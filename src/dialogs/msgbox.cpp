@@ -49,6 +49,10 @@ int MsgBox(const QString &prompt, int buttons, const QString &title, const QStri
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         break;
+    case vbYesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     case vbRetryCancel:
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Retry);
@@ -62,7 +66,13 @@ int MsgBox(const QString &prompt, int buttons, const QString &title, const QStri
         return vbRetry;
     case QMessageBox::Cancel:
         return vbCancel;
+    case QMessageBox::Yes:
+        return vbYes;
+    case QMessageBox::No:
+        return vbNo;
     default:
+        // Closing a Yes/No box with Escape or its close box is a No.
+        if (buttons == vbYesNo) return vbNo;
         return buttons == vbOKOnly || buttons == vbOKCancel ? vbOK : vbCancel;
     }
 }

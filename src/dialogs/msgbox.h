@@ -8,8 +8,8 @@
 #include <functional>
 
 // Buttons and answers, numbered as the classic message-box constants.
-enum MsgBoxButtons { vbOKOnly = 0, vbOKCancel = 1, vbRetryCancel = 5 };
-enum MsgBoxAnswer { vbOK = 1, vbCancel = 2, vbRetry = 4 };
+enum MsgBoxButtons { vbOKOnly = 0, vbOKCancel = 1, vbYesNo = 4, vbRetryCancel = 5 };
+enum MsgBoxAnswer { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 };
 
 // The application title, used where a box has no title of its own.
 extern const QString kAppTitle; // "Pelvanor I \ Ostrimel Config"

@@ -269,6 +269,10 @@ quint8 HartX::DeviceStatus() const {
     return d->deviceStatus;
 }
 
+QByteArray HartX::ReplyData() const {
+    return d->buffer;
+}
+
 quint8 HartX::ByteValue() const {
     if (d->dataIndex < 0 || d->dataIndex >= d->buffer.size()) return 0;
     return quint8(d->buffer[d->dataIndex]);

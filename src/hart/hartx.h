@@ -84,6 +84,8 @@ public:
     float FloatValue() const;
     qint32 Int24Value() const;
     QString PackedString() const;
+    // The last reply's data field, after the status bytes, as it came.
+    QByteArray ReplyData() const;
 
     // Why the last transaction got no answer, in plain words for the user; empty after a reply.
     QString LastError() const;

@@ -3,6 +3,8 @@
 #include "dialogs/frm_splash.h"
 #include "window/records_keeper.h"
 #include "ui_form1.h"
+#include "window/device_health.h"
+#include "window/status_indicator.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -184,6 +186,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Exitform = ui->Exitform;
     Compoort = ui->Compoort;
     Infoscreen = ui->Infoscreen;
+    DeviceMenu = ui->DeviceMenu;
+    DeviceStatusMenu = ui->DeviceStatusMenu;
+    FindTransmitterMenu = ui->FindTransmitterMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 
@@ -236,6 +241,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     HartX1 = new HartX(this);
     HartX1->setObjectName(QStringLiteral("HartX1"));
     connect(HartX1, &HartX::Result, this, &Form1::hartx1_Result);
+    Health = new DeviceHealth(*this);
 
     // The four one-shot timers, all idle until a step arms them.
     auto makeTimer = [this](const char *name, int ms, void (Form1::*tick)()) {
@@ -273,6 +279,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Exitform, &QAction::triggered, this, &Form1::Exitform_Click);
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
+    connect(DeviceStatusMenu, &QAction::triggered, Health, &DeviceHealth::openStatusWindow);
+    connect(FindTransmitterMenu, &QAction::triggered, Health, &DeviceHealth::openFinder);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
     // Enter on a focused button presses it, as on the platform the program comes from (Enter in
@@ -302,6 +310,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
         StatusPanel[i] = l;
         StatusBar1->addWidget(l, i == 1 ? 1 : 0);
     }
+    // The health sign sits before the date and takes its room from the text panel, only
+    // while it is shown.
+    StatusBar1->insertWidget(2, Health->indicator());
     auto *clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));
     clock->setInterval(1000);

@@ -2,8 +2,8 @@
 // belong to; the groups below say which file holds which.
 #pragma once
 
-#include "window/device_record.h"
 #include "hart/hartx.h"
+#include "window/device_record.h"
 
 #include <QMainWindow>
 #include <QVariant>
@@ -11,6 +11,7 @@
 #include <array>
 #include <initializer_list>
 
+class DeviceHealth;
 class QAction;
 class QComboBox;
 class QFrame;
@@ -49,9 +50,9 @@ public:
            *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
     std::array<QLabel *, 5> Label9{};
     QComboBox *Combo1 = nullptr, *Combo2 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
-                *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
+                *Command9 = nullptr;
     std::array<QRadioButton *, 2> Option1{};
     std::array<QRadioButton *, 2> Option3{};
     QFrame *Line1 = nullptr;
@@ -61,12 +62,17 @@ public:
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
+    // The transmitter's health, its status window and the finder: src/window/device_health.cpp
+    DeviceHealth *Health = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
     QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
             *Infoscreen = nullptr;
     // Configuration files and the report, with their "&File" menu entries:
     // src/window/records_keeper.cpp.
     RecordsKeeper *Records = nullptr;
+    QMenu *DeviceMenu = nullptr; // between Config and About
+    QAction *DeviceStatusMenu = nullptr;
+    QAction *FindTransmitterMenu = nullptr; // under Config
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record
@@ -87,6 +93,9 @@ public:
     void Compoort_Click();
     // Shows the COM-port dialog; a chosen port is taken for this run and written to zanu.ini.
     void ChooseComPort();
+    // Takes port 1..12 for this run and writes it to zanu.ini; says so when it cannot be kept.
+    // False (and nothing changed) for a number outside 1..12.
+    bool StoreComPort(int port);
 
     // ---- Request procedures: src/window/request_procedures.cpp ----
     // Tells the user which field needs a number, and returns false, when one of `fields` holds

@@ -110,6 +110,11 @@ void Form1::ChooseComPort() {
     dialog.exec();
     const int chosen = dialog.result() == QDialog::Accepted ? dialog.chosenPort() : 0;
     if (chosen == 0) return;
+    StoreComPort(chosen);
+}
+
+bool Form1::StoreComPort(int chosen) {
+    if (chosen < 1 || chosen > 12) return false;
     // The choice is in effect for this run even when it cannot be kept for the next.
     ComPortNumber = quint8(chosen);
     ComPortText = QString::number(chosen);
@@ -135,4 +140,5 @@ void Form1::ChooseComPort() {
                         .arg(QDir::toNativeSeparators(SettingsFilePath()), QString::number(chosen));
         MsgBox(note);
     }
+    return true;
 }

@@ -7,6 +7,7 @@
 #include "hart/hart_catalogue.h"
 #include "units/module1.h"
 #include "window/check_response_code.h"
+#include "window/device_health.h"
 #include "window/result_rules.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,10 @@
 #include <QTimer>
 
 namespace {
+
+const QString kFinderHint =
+    QStringLiteral("\n\nIf the transmitter may be on another port or at another polling address, "
+                   "Config, Find transmitter… looks for it on every serial port.");
 
 namespace cmd = hart::cmd;
 namespace at = hart::at;
@@ -150,11 +155,13 @@ void HandleOutputDirection(Form1 &f) {
 } // namespace
 
 void Form1::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
+    Health->noteResult(iCommand, iResult);
     if (iResult == HartX::kNoAnswer) {
         ProgressBar1->setValue(100);
         // The box's own words stay fixed; the link's reason (port, time-out) goes in its details.
-        const int answer = MsgBox(QStringLiteral("No Device Response!!!! Connect transmitter?"),
-                                  vbRetryCancel, QStringLiteral("No Device"), HartX1->LastError());
+        const int answer =
+            MsgBox(QStringLiteral("No Device Response!!!! Connect transmitter?"), vbRetryCancel,
+                   QStringLiteral("No Device"), HartX1->LastError() + kFinderHint);
         if (answer == vbRetry) {
             Command2->setText(QStringLiteral("Co&nnect"));
             SendIdentify();

@@ -1,8 +1,8 @@
 // The main window as the engineer meets it: every control where it belongs, with its caption,
 // font and first visibility; keyboard order, menus, timers and the status bar.
 #include "gui_test_helper.h"
-#include "window/form1.h"
 #include "units/module1.h"
+#include "window/form1.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -77,6 +77,7 @@ private slots:
     void focusableControlsHaveNames();
     void menus_data();
     void menus();
+    void menuMnemonicsAreUnique();
     void timers_data();
     void timers();
     void progressBars();
@@ -300,7 +301,11 @@ void TestForm1Layout::menus_data() {
                           << "&File" << QStringList{"ConnectMenu", "Exitform"}
                           << QStringList{"Co&nnect", "E&xit"};
     QTest::newRow("Config") << "Configuratie"
-                            << "&Config" << QStringList{"Compoort"} << QStringList{"COM-&settings"};
+                            << "&Config" << QStringList{"Compoort", "FindTransmitterMenu"}
+                            << QStringList{"COM-&settings", "&Find transmitter…"};
+    QTest::newRow("Device") << "DeviceMenu"
+                            << "&Device" << QStringList{"DeviceStatusMenu"}
+                            << QStringList{"Device &status…"};
     QTest::newRow("About") << "abboutscherm"
                            << "&About" << QStringList{"Infoscreen"} << QStringList{"&Info"};
 }
@@ -319,6 +324,33 @@ void TestForm1Layout::menus() {
         names << a->objectName(), texts << a->text();
     QCOMPARE(names, items);
     QCOMPARE(texts, captions);
+}
+
+// Alt plus a letter must lead to one place: among the menu bar's titles, and within each menu.
+void TestForm1Layout::menuMnemonicsAreUnique() {
+    auto mnemonic = [](const QString &text) {
+        const int at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+    };
+    QStringList titles;
+    QList<QChar> barKeys;
+    for (QAction *m : form->menuBar()->actions()) {
+        titles << m->text();
+        const QChar k = mnemonic(m->text());
+        QVERIFY2(!k.isNull() && !barKeys.contains(k), qPrintable(m->text()));
+        barKeys << k;
+        QList<QChar> keys;
+        for (QAction *a : m->menu()->actions()) {
+            if (a->isSeparator()) continue;
+            const QChar ak = mnemonic(a->text());
+            QVERIFY2(!ak.isNull() && !keys.contains(ak), qPrintable(a->text()));
+            keys << ak;
+        }
+    }
+    QCOMPARE(titles.first(), QStringLiteral("&File"));
+    QCOMPARE(titles.last(), QStringLiteral("&About"));
+    QCOMPARE(titles.indexOf(QStringLiteral("&Device")),
+             titles.indexOf(QStringLiteral("&Config")) + 1);
 }
 
 void TestForm1Layout::timers_data() {

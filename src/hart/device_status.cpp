@@ -1,0 +1,124 @@
+#include "hart/device_status.h"
+
+#include "hart/link/hart_codec.h"
+
+#include <QStringList>
+
+namespace health {
+
+namespace {
+
+const QList<Condition> &allConditions() {
+    static const QList<Condition> list = {
+        {DeviceMalfunction, QStringLiteral("device malfunction"),
+         QStringLiteral("The transmitter has found a fault in itself (sensor or electronics). "
+                        "Its measurement cannot be trusted."),
+         QStringLiteral("Read the additional status below for details. Power the transmitter "
+                        "off and on; if the fault stays, replace the transmitter or send it "
+                        "in for repair.")},
+        {ConfigurationChanged, QStringLiteral("configuration changed"),
+         QStringLiteral("The configuration was changed (by this program or another master) "
+                        "since the flag was last cleared."),
+         QStringLiteral("Check that the configuration is the intended one, then clear the flag "
+                        "so that the next change shows.")},
+        {ColdStart, QStringLiteral("cold start"),
+         QStringLiteral("The transmitter has just been powered up or reset."),
+         QStringLiteral("Nothing, unless it was not expected: then look for a loose wire or a "
+                        "supply that drops out.")},
+        {MoreStatusAvailable, QStringLiteral("more status available"),
+         QStringLiteral("The transmitter holds more status information than this byte shows."),
+         QStringLiteral("Read the additional status (command 48) below.")},
+        {LoopCurrentFixed, QStringLiteral("loop current fixed"),
+         QStringLiteral("The loop current is held at a fixed value (a loop test, or a polling "
+                        "address other than 0). The control system does not see the level."),
+         QStringLiteral("End the simulation (output signal, Abort), or set the polling address "
+                        "to 0 with Config, Find transmitter.")},
+        {LoopCurrentSaturated, QStringLiteral("loop current saturated"),
+         QStringLiteral("The level is outside the measuring range: the loop current stays at "
+                        "its lower or upper end and no longer follows the level."),
+         QStringLiteral("Check the level, and the measuring range (zero and span) against "
+                        "it.")},
+        {NonPrimaryOutOfLimits, QStringLiteral("secondary variable out of limits"),
+         QStringLiteral("A variable other than the pressure (for example the temperature of "
+                        "the electronics) is outside what the transmitter can measure."),
+         QStringLiteral("Check the conditions where the transmitter is installed.")},
+        {PrimaryOutOfLimits, QStringLiteral("pressure out of sensor limits"),
+         QStringLiteral("The pressure is outside the sensor's limits: the reading is not "
+                        "accurate."),
+         QStringLiteral("Check that the transmitter's model suits the depth of liquid above it, "
+                        "and that the sensor is not blocked or damaged.")},
+    };
+    return list;
+}
+
+} // namespace
+
+QList<Condition> decodeStatus(quint8 status) {
+    QList<Condition> out;
+    for (const Condition &c : allConditions())
+        if (status & c.bit) out.append(c);
+    return out;
+}
+
+QString attentionSummary(quint8 status) {
+    QStringList names;
+    for (const Condition &c : decodeStatus(status & kAttentionMask))
+        names << c.name;
+    QString line = names.join(QStringLiteral(", "));
+    if (!line.isEmpty()) line[0] = line[0].toUpper();
+    return line;
+}
+
+QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data, quint8 manufacturer) {
+    // The positions HART gives for command 48; the device-specific ones are the maker's own.
+    QList<AdditionalByte> out;
+    for (int i = 0; i < data.size(); ++i) {
+        QString meaning;
+        if (i <= 5)
+            meaning = QStringLiteral("device-specific status %1").arg(i);
+        else if (i == 6)
+            meaning = QStringLiteral("extended device status");
+        else if (i == 7)
+            meaning = QStringLiteral("operating mode");
+        else if (i == 8)
+            meaning = QStringLiteral("analog outputs saturated");
+        else if (i == 9)
+            meaning = QStringLiteral("analog outputs fixed");
+        else
+            meaning = QStringLiteral("device-specific status %1").arg(i);
+        // Our transmitters name the cause of a malfunction in the first byte.
+        if (i == 0 && manufacturer == hart::kZanuManufacturerId && (quint8(data[i]) & 0x01))
+            meaning += QStringLiteral(": sensor fault");
+        out.append({i, quint8(data[i]), meaning});
+    }
+    return out;
+}
+
+QString hexBytes(const QByteArray &data) {
+    return QString::fromLatin1(data.toHex(' '));
+}
+
+std::optional<Identity> identityFromCommand0(const QByteArray &data) {
+    namespace at = hart::at::Identity;
+    // The marker byte is the same in every command-0 reply; anything else is not one.
+    if (data.size() < at::Size || hart::getByte(data, at::Marker) != hart::kCommand0Marker)
+        return std::nullopt;
+    Identity id;
+    id.manufacturer = hart::getByte(data, at::ManufacturerId);
+    id.deviceType = hart::getByte(data, at::DeviceType);
+    id.preamblesRequired = hart::getByte(data, at::PreamblesRequired);
+    id.universalRevision = hart::getByte(data, at::UniversalRevision);
+    id.deviceRevision = hart::getByte(data, at::DeviceRevision);
+    id.deviceId = hart::getUInt24(data, at::DeviceId);
+    return id;
+}
+
+QString manufacturerName(quint8 id) {
+    return id == hart::kZanuManufacturerId ? QStringLiteral("Zanu") : QString::number(id);
+}
+
+QString deviceIdText(quint32 id) {
+    return QStringLiteral("%1").arg(id & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
+
+} // namespace health

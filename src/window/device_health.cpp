@@ -1,0 +1,249 @@
+#include "window/device_health.h"
+
+#include "dialogs/msgbox.h"
+#include "hart/hart_catalogue.h"
+#include "hart/link/hart_codec.h"
+#include "units/module1.h"
+#include "window/device_status_window.h"
+#include "window/finder_window.h"
+#include "window/form1.h"
+#include "window/status_indicator.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+const QString kSimulationRunning = QStringLiteral("Abort");
+
+} // namespace
+
+DeviceHealth::DeviceHealth(Form1 &form) : QObject(&form), f_(form) {
+    indicator_ = new StatusIndicator;
+    connect(indicator_, &QToolButton::clicked, this, &DeviceHealth::openStatusWindow);
+}
+
+DeviceHealth::~DeviceHealth() = default;
+
+DeviceStatusWindow *DeviceHealth::statusWindow() const {
+    return window_;
+}
+
+FinderWindow *DeviceHealth::finder() const {
+    return finder_;
+}
+
+void DeviceHealth::clearPending() {
+    awaitingFixedValue_ = awaitingRelease_ = awaitingAdditional_ = awaitingClear_ =
+        awaitingAddressChange_ = false;
+}
+
+void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
+    if (iResult == HartX::kNoAnswer) {
+        // The chain's own message takes it from here; nothing we waited for will come.
+        clearPending();
+        return;
+    }
+    HartX &h = *f_.HartX1;
+    const qint16 rc = h.ResponseCode();
+    known_ = true;
+    status_ = h.DeviceStatus();
+    indicator_->showStatus(status_);
+    if (!(status_ & health::LoopCurrentFixed)) declinedFor_.reset();
+    emit changed();
+    if (rc == hart::rc::Busy) return; // the chain sends the same request again
+    if (rc != hart::rc::Success) {
+        // The chain shows the code's message and reads the transmitter again.
+        clearPending();
+        return;
+    }
+
+    const QByteArray data = h.ReplyData();
+    switch (iCommand) {
+    case hart::cmd::ReadUniqueIdentifier:
+        if (auto id = health::identityFromCommand0(data)) {
+            if (!identity_ || identity_->deviceId != id->deviceId ||
+                identity_->manufacturer != id->manufacturer) {
+                additional_.clear();
+                additionalRead_ = false;
+            }
+            identity_ = id;
+        }
+        break;
+    case hart::cmd::ReadOutputDirection:
+        // The read sequence ends in this reply; once the chain has shown the data, see
+        // whether the current was left fixed.
+        QTimer::singleShot(0, this, &DeviceHealth::afterReadSequence);
+        break;
+    case hart::cmd::ReadLoopCurrent:
+        if (awaitingFixedValue_) {
+            awaitingFixedValue_ = false;
+            const float mA = hart::getFloat(data, hart::at::LoopCurrent::Current);
+            QTimer::singleShot(0, this, [this, mA] { askToReleaseFixedCurrent(mA); });
+        }
+        break;
+    case hart::cmd::FixedCurrentMode:
+        if (awaitingRelease_) {
+            awaitingRelease_ = false;
+            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+        }
+        break;
+    case hart::cmd::ReadAdditionalStatus:
+        if (awaitingAdditional_) {
+            awaitingAdditional_ = false;
+            additional_ = data;
+            additionalRead_ = true;
+            emit changed();
+            resumeMonitoring();
+        }
+        break;
+    case hart::cmd::ResetConfigChanged:
+        if (awaitingClear_) {
+            awaitingClear_ = false;
+            resumeMonitoring();
+        }
+        break;
+    case hart::cmd::WritePollingAddress:
+        if (awaitingAddressChange_) {
+            awaitingAddressChange_ = false;
+            h.setLinkSetting3(0);
+            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+QString DeviceHealth::serialNumberText() const {
+    return f_.Dev.SerialNumber > 0 ? QString::number(f_.Dev.SerialNumber) : QString();
+}
+
+QString DeviceHealth::tag() const {
+    return f_.Dev.Tag.trimmed();
+}
+
+void DeviceHealth::send(qint16 command, const QByteArray &data) {
+    HartX &h = *f_.HartX1;
+    h.setDataIndex(0);
+    for (int i = 0; i < data.size(); ++i) {
+        h.setDataIndex(qint16(i));
+        h.setByteValue(quint8(data[i]));
+    }
+    h.setDataIndex(0);
+    h.setByteCount(qint16(data.size()));
+    h.setCommand(command);
+}
+
+void DeviceHealth::resumeMonitoring() {
+    if (f_.Option3[1]->isChecked()) f_.Timer5->start();
+}
+
+void DeviceHealth::afterReadSequence() {
+    // Timer1 runs from the moment the read sequence has put the data on screen.
+    if (!f_.Timer1->isActive()) return;
+    if (!(status_ & health::LoopCurrentFixed)) return;
+    // Our own simulation holds it: the user knows.
+    if (f_.Command5->text() == kSimulationRunning) return;
+    if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
+    if (multidropPort_ && *multidropPort_ == f_.ComPortNumber) return;
+    awaitingFixedValue_ = true;
+    send(hart::cmd::ReadLoopCurrent);
+}
+
+void DeviceHealth::askToReleaseFixedCurrent(float mA) {
+    const QString prompt =
+        QStringLiteral("The transmitter's loop current is fixed at %1 mA.\n\n"
+                       "While it stays fixed, the control system does not see the level.\n\n"
+                       "Release the loop current now, so that it follows the level again?")
+            .arg(Module1::Format(mA, QStringLiteral("#0.000")));
+    if (MsgBox(prompt, vbYesNo, QStringLiteral("Loop current fixed")) == vbYes) {
+        declinedFor_.reset();
+        awaitingRelease_ = true;
+        f_.Timer5->stop();
+        // 0 mA: leave fixed-current mode.
+        send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'));
+        return;
+    }
+    declinedFor_ = identity_ ? identity_->deviceId : 0;
+}
+
+void DeviceHealth::openStatusWindow() {
+    if (!window_) {
+        window_ = new DeviceStatusWindow(*this, &f_);
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    // Only once a transmitter has answered: otherwise the read would end in the no-answer box
+    // for a window the user opened just to look.
+    if (known_) readAdditionalStatus();
+}
+
+void DeviceHealth::readAdditionalStatus() {
+    f_.Timer5->stop();
+    awaitingAdditional_ = true;
+    send(hart::cmd::ReadAdditionalStatus);
+}
+
+void DeviceHealth::clearConfigurationChanged() {
+    f_.Timer5->stop();
+    awaitingClear_ = true;
+    send(hart::cmd::ResetConfigChanged);
+}
+
+void DeviceHealth::openFinder() {
+    if (finder_) {
+        finder_->raise();
+        return;
+    }
+    // The scan needs the ports to itself: no poll meanwhile, and our own port let go.
+    f_.Timer5->stop();
+    f_.HartX1->setCommPort(f_.ComPortNumber);
+    finder_ =
+        new FinderWindow(finderTargets ? finderTargets() : QList<ScanTarget>(), finderLines, &f_);
+    finder_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(finder_, &QDialog::finished, this, [this](int result) {
+        const auto chosen = finder_ ? finder_->chosen() : std::nullopt;
+        if (result == QDialog::Accepted && chosen)
+            QTimer::singleShot(0, this, [this, f = *chosen] { useFoundTransmitter(f); });
+        else
+            resumeMonitoring();
+    });
+    finder_->open();
+}
+
+void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
+    if (!f_.StoreComPort(find.target.comPort)) return;
+    multidropPort_.reset();
+    f_.LinkSetup();
+    if (find.address == 0) {
+        f_.SendIdentify();
+        return;
+    }
+    const QString prompt =
+        QStringLiteral(
+            "The transmitter on COM %1 answers at polling address %2, not 0. At a polling "
+            "address other than 0 its loop current stays fixed at 4 mA (multidrop), so the "
+            "control system does not see the level.\n\n"
+            "Set its polling address to 0?\n\n"
+            "Warning: this changes its loop current mode. The loop current then follows the "
+            "level again; on a loop shared with other transmitters (multidrop) this disturbs "
+            "them.")
+            .arg(find.target.comPort)
+            .arg(find.address);
+    // Until it is moved, this run reaches it where it is.
+    f_.HartX1->setLinkSetting3(qint16(find.address));
+    if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes) {
+        awaitingAddressChange_ = true;
+        QByteArray data(hart::at::PollingAddress::Size, '\0');
+        hart::putByte(data, hart::at::PollingAddress::Address, 0);
+        send(hart::cmd::WritePollingAddress, data);
+        return;
+    }
+    multidropPort_ = find.target.comPort;
+    f_.SendIdentify();
+}

@@ -1,0 +1,92 @@
+// The transmitter's health as the main window sees it: the status byte of every reply (the
+// latest kept), its identity, the additional status, the status-bar indicator and the device
+// status window; the question about a loop current found fixed; the finder. It listens to the
+// replies the chains get and sends only what the user asks for (commands 38, 48, the release
+// of a fixed current, a new polling address).
+#pragma once
+
+#include "hart/device_status.h"
+#include "hart/hart_scanner.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
+class Form1;
+class StatusIndicator;
+class DeviceStatusWindow;
+class FinderWindow;
+
+class DeviceHealth : public QObject {
+    Q_OBJECT
+public:
+    explicit DeviceHealth(Form1 &form);
+    ~DeviceHealth() override;
+
+    // Called by hartx1_Result first, before the chain acts on the same result.
+    void noteResult(qint16 iCommand, qint16 iResult);
+
+    bool known() const { return known_; } // a reply has come since the start
+    quint8 status() const { return status_; }
+    const std::optional<health::Identity> &identity() const { return identity_; }
+    bool additionalRead() const { return additionalRead_; }
+    QByteArray additionalStatus() const { return additional_; }
+    // What the transmitter last said, for the status window.
+    QString serialNumberText() const;
+    QString tag() const;
+
+    StatusIndicator *indicator() const { return indicator_; }
+    DeviceStatusWindow *statusWindow() const;
+    FinderWindow *finder() const;
+
+    // Opens (or raises) the modeless device status window and reads the additional status.
+    void openStatusWindow();
+    void readAdditionalStatus();      // command 48
+    void clearConfigurationChanged(); // command 38
+    // Opens the finder (modal, without blocking); its "Use this port" ends in
+    // useFoundTransmitter.
+    void openFinder();
+    // Stores the transmitter's COM port as the COM-port dialog does and reads the transmitter,
+    // after offering to move it to polling address 0.
+    void useFoundTransmitter(const ScanFind &find);
+
+    // Where the finder looks and how it opens a port; tests put pseudo-terminals here.
+    std::function<QList<ScanTarget>()> finderTargets = &HartScanner::presentTargets;
+    HartScanner::LineFactory finderLines;
+
+signals:
+    void changed();
+
+private:
+    void afterReadSequence();
+    void askToReleaseFixedCurrent(float mA);
+    void send(qint16 command, const QByteArray &data = QByteArray());
+    void resumeMonitoring();
+    void clearPending();
+
+    Form1 &f_;
+    StatusIndicator *indicator_ = nullptr;
+    QPointer<DeviceStatusWindow> window_;
+    QPointer<FinderWindow> finder_;
+
+    bool known_ = false;
+    quint8 status_ = 0;
+    std::optional<health::Identity> identity_;
+    QByteArray additional_;
+    bool additionalRead_ = false;
+
+    // What we sent and wait for; the chains' own commands leave these alone.
+    bool awaitingFixedValue_ = false;
+    bool awaitingRelease_ = false;
+    bool awaitingAdditional_ = false;
+    bool awaitingClear_ = false;
+    bool awaitingAddressChange_ = false;
+    // A "No" to releasing the fixed current holds for this transmitter until the current is
+    // released or another transmitter is read, so that every Refresh does not ask again.
+    std::optional<quint32> declinedFor_;
+    // The COM port of a transmitter the user chose to leave at a non-zero polling address: its
+    // current is fixed at 4 mA by that address (multidrop), not by a loop test.
+    std::optional<int> multidropPort_;
+};

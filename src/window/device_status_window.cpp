@@ -1,0 +1,144 @@
+#include "window/device_status_window.h"
+
+#include "dialogs/centre.h"
+#include "hart/device_status.h"
+#include "window/device_health.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *valueLabel(const QString &name, QWidget *parent) {
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return l;
+}
+
+QString orDash(const QString &s) {
+    return s.isEmpty() ? QStringLiteral("—") : s;
+}
+
+} // namespace
+
+DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
+    : QDialog(parent), health_(health) {
+    setObjectName(QStringLiteral("DeviceStatusWindow"));
+    setWindowTitle(QStringLiteral("Device status"));
+    setModal(false);
+
+    auto *identity = new QGroupBox(QStringLiteral("Transmitter"), this);
+    auto *form = new QFormLayout(identity);
+    Manufacturer = valueLabel(QStringLiteral("Manufacturer"), identity);
+    DeviceType = valueLabel(QStringLiteral("DeviceType"), identity);
+    DeviceId = valueLabel(QStringLiteral("DeviceId"), identity);
+    HartRevision = valueLabel(QStringLiteral("HartRevision"), identity);
+    SerialNumber = valueLabel(QStringLiteral("SerialNumber"), identity);
+    Tag = valueLabel(QStringLiteral("Tag"), identity);
+    form->addRow(QStringLiteral("Manufacturer:"), Manufacturer);
+    form->addRow(QStringLiteral("Device type:"), DeviceType);
+    form->addRow(QStringLiteral("Device ID:"), DeviceId);
+    form->addRow(QStringLiteral("HART revision:"), HartRevision);
+    form->addRow(QStringLiteral("Serial number:"), SerialNumber);
+    form->addRow(QStringLiteral("Tag:"), Tag);
+
+    auto *state = new QGroupBox(QStringLiteral("Status"), this);
+    auto *stateLayout = new QVBoxLayout(state);
+    StatusByte = valueLabel(QStringLiteral("StatusByte"), state);
+    Conditions = valueLabel(QStringLiteral("Conditions"), state);
+    Conditions->setWordWrap(true);
+    Conditions->setAccessibleName(QStringLiteral("Conditions"));
+    ClearChanged = new QPushButton(QStringLiteral("C&lear \"configuration changed\""), state);
+    ClearChanged->setObjectName(QStringLiteral("ClearChanged"));
+    stateLayout->addWidget(StatusByte);
+    stateLayout->addWidget(Conditions);
+    stateLayout->addWidget(ClearChanged, 0, Qt::AlignLeft);
+
+    auto *more = new QGroupBox(QStringLiteral("Additional status (command 48)"), this);
+    auto *moreLayout = new QVBoxLayout(more);
+    Additional = valueLabel(QStringLiteral("Additional"), more);
+    Additional->setWordWrap(true);
+    Additional->setAccessibleName(QStringLiteral("Additional status"));
+    ReadAdditional = new QPushButton(QStringLiteral("&Read additional status"), more);
+    ReadAdditional->setObjectName(QStringLiteral("ReadAdditional"));
+    moreLayout->addWidget(Additional);
+    moreLayout->addWidget(ReadAdditional, 0, Qt::AlignLeft);
+
+    CloseButton = new QPushButton(QStringLiteral("&Close"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CloseButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(identity);
+    layout->addWidget(state);
+    layout->addWidget(more);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(ReadAdditional, &QPushButton::clicked, &health_, &DeviceHealth::readAdditionalStatus);
+    connect(ClearChanged, &QPushButton::clicked, &health_,
+            &DeviceHealth::clearConfigurationChanged);
+    connect(&health_, &DeviceHealth::changed, this, &DeviceStatusWindow::refresh);
+    refresh();
+    adjustSize();
+    CentreOnScreen(this);
+}
+
+void DeviceStatusWindow::refresh() {
+    const auto &id = health_.identity();
+    Manufacturer->setText(id ? QStringLiteral("%1 (%2)")
+                                   .arg(health::manufacturerName(id->manufacturer))
+                                   .arg(id->manufacturer)
+                             : orDash({}));
+    DeviceType->setText(id ? QString::number(id->deviceType) : orDash({}));
+    DeviceId->setText(id ? health::deviceIdText(id->deviceId) : orDash({}));
+    HartRevision->setText(id ? QString::number(id->universalRevision) : orDash({}));
+    SerialNumber->setText(orDash(health_.serialNumberText()));
+    Tag->setText(orDash(health_.tag()));
+
+    if (!health_.known()) {
+        StatusByte->setText(QStringLiteral("No reply from the transmitter yet."));
+        Conditions->clear();
+        ClearChanged->setEnabled(false);
+    } else {
+        const quint8 s = health_.status();
+        StatusByte->setText(QStringLiteral("Status byte of the latest reply: 0x%1")
+                                .arg(s, 2, 16, QLatin1Char('0')));
+        QStringList lines;
+        for (const health::Condition &c : health::decodeStatus(s)) {
+            QString name = c.name;
+            name[0] = name[0].toUpper();
+            lines << QStringLiteral("%1: %2\nWhat to do: %3").arg(name, c.words, c.action);
+        }
+        Conditions->setText(lines.isEmpty()
+                                ? QStringLiteral("The transmitter reports no condition: it is "
+                                                 "healthy.")
+                                : lines.join(QStringLiteral("\n\n")));
+        ClearChanged->setEnabled((s & health::ConfigurationChanged) != 0);
+    }
+
+    if (!health_.additionalRead()) {
+        Additional->setText(QStringLiteral("Not read yet."));
+    } else {
+        const QByteArray data = health_.additionalStatus();
+        QStringList lines{QStringLiteral("Bytes: %1").arg(orDash(health::hexBytes(data)))};
+        for (const health::AdditionalByte &b :
+             health::describeAdditionalStatus(data, id ? id->manufacturer : 0))
+            if (b.value != 0)
+                lines << QStringLiteral("Byte %1 = 0x%2: %3")
+                             .arg(b.index)
+                             .arg(b.value, 2, 16, QLatin1Char('0'))
+                             .arg(b.meaning);
+        if (lines.size() == 1 && !data.isEmpty()) lines << QStringLiteral("No bit is set.");
+        Additional->setText(lines.join(QLatin1Char('\n')));
+    }
+}

@@ -1,0 +1,31 @@
+#include "window/status_indicator.h"
+
+#include "hart/device_status.h"
+
+#include <QStyle>
+
+StatusIndicator::StatusIndicator(QWidget *parent) : QToolButton(parent) {
+    setObjectName(QStringLiteral("StatusIndicator"));
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus); // the Device menu reaches the same window from the keyboard
+    setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    // Inside the status bar's fixed 17-pixel height, beside the text panels.
+    setIconSize(QSize(12, 12));
+    setFixedSize(18, 15);
+    setAccessibleName(QStringLiteral("Device status"));
+    hide();
+}
+
+void StatusIndicator::showStatus(quint8 status) {
+    const QString summary = health::attentionSummary(status);
+    if (summary.isEmpty()) {
+        hide();
+        setToolTip(QString());
+        setAccessibleDescription(QString());
+        return;
+    }
+    const QString line = QStringLiteral("Transmitter: %1 — click for details").arg(summary);
+    setToolTip(line);
+    setAccessibleDescription(line);
+    show();
+}
