@@ -166,6 +166,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Exitform = ui->Exitform;
     Compoort = ui->Compoort;
     Infoscreen = ui->Infoscreen;
+    DeviceMenu = ui->DeviceMenu;
+    LoopCheckMenu = ui->LoopCheckMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 
@@ -250,6 +252,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Exitform, &QAction::triggered, this, &Form1::Exitform_Click);
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
+    connect(LoopCheckMenu, &QAction::triggered, this, &Form1::LoopCheckMenu_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
 
@@ -336,7 +339,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The close box ends the program like the menu's Exit: no check, nothing sent.
+// The close box ends the program like the menu's Exit: no check, nothing sent, unless a loop
+// check still holds the loop.
 void Form1::closeEvent(QCloseEvent *event) {
+    if (!DeviceWindowsLetClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

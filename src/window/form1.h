@@ -2,13 +2,15 @@
 // belong to; the groups below say which file holds which.
 #pragma once
 
-#include "window/device_record.h"
 #include "hart/hartx.h"
+#include "window/device_record.h"
+#include "window/loop_check_result.h"
 
 #include <QMainWindow>
 #include <QVariant>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -23,6 +25,8 @@ class QRadioButton;
 class QStatusBar;
 class QTimer;
 class QWidget;
+class LoopCheckWindow;
+class TrendWindow;
 
 namespace Ui {
 class Form1;
@@ -46,9 +50,9 @@ public:
            *Label14 = nullptr, *Label15 = nullptr, *Label16 = nullptr;
     std::array<QLabel *, 5> Label9{};
     QComboBox *Combo1 = nullptr, *Combo2 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
-                *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
+                *Command9 = nullptr;
     std::array<QRadioButton *, 2> Option1{};
     std::array<QRadioButton *, 2> Option3{};
     QFrame *Line1 = nullptr;
@@ -59,8 +63,7 @@ public:
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
-    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
-            *Infoscreen = nullptr;
+    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr, *Infoscreen = nullptr;
 
     // ---- Program-wide state ----
     DeviceRecord Dev;         // the device record
@@ -129,6 +132,16 @@ public:
     void Timer2_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
+
+    // ---- Device menu: loop check and trend: src/window/device_menu.cpp ----
+    QMenu *DeviceMenu = nullptr;
+    QAction *LoopCheckMenu = nullptr, *TrendMenu = nullptr;
+    LoopCheckWindow *loopCheckWindow = nullptr;   // made when first opened
+    std::optional<LoopCheckResult> LastLoopCheck; // the last loop check, for the report
+    void LoopCheckMenu_Click();
+    // Asked by every close path first. False while a loop check still holds the loop: the check
+    // then ends fixed-current mode and closes the window itself once that is confirmed.
+    bool DeviceWindowsLetClose();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
