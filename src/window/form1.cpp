@@ -168,6 +168,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Infoscreen = ui->Infoscreen;
     DeviceMenu = ui->DeviceMenu;
     LoopCheckMenu = ui->LoopCheckMenu;
+    TrendMenu = ui->TrendMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 
@@ -253,6 +254,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     connect(LoopCheckMenu, &QAction::triggered, this, &Form1::LoopCheckMenu_Click);
+    connect(TrendMenu, &QAction::triggered, this, &Form1::TrendMenu_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
 

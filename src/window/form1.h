@@ -137,8 +137,12 @@ public:
     QMenu *DeviceMenu = nullptr;
     QAction *LoopCheckMenu = nullptr, *TrendMenu = nullptr;
     LoopCheckWindow *loopCheckWindow = nullptr;   // made when first opened
+    TrendWindow *trendWindow = nullptr;           // made when first opened
     std::optional<LoopCheckResult> LastLoopCheck; // the last loop check, for the report
     void LoopCheckMenu_Click();
+    void TrendMenu_Click();
+    // Every answered poll of the output signal, as the result handler shows it.
+    void RecordOutputSample(float mA, float percent);
     // Asked by every close path first. False while a loop check still holds the loop: the check
     // then ends fixed-current mode and closes the window itself once that is confirmed.
     bool DeviceWindowsLetClose();
