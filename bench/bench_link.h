@@ -18,3 +18,7 @@ int benchStartup(const QString &configBinary, const QString &simBinary, int runs
 // The same under strace: the program's own work before and after the splash's wait, and how long
 // that wait really was.
 int benchStartupPhases(const QString &configBinary, const QString &simBinary, int runs);
+// The Trend window over a day and more of polls on the instant line (one second each on the
+// trend's clock): resident memory along the way.
+// Without the trend window, the same run for comparison.
+int benchTrend(int polls, bool withTrend);
