@@ -58,6 +58,21 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     percentAxis = new QValueAxis(chart);
     percentAxis->setTitleText(QStringLiteral("%"));
     percentAxis->setLabelFormat(QStringLiteral("%.0f"));
+    // Ticks where engineers read a loop: every 4 mA, every 25 %, which fall on the same lines.
+    currentAxis->setTickType(QValueAxis::TicksDynamic);
+    currentAxis->setTickAnchor(4.0);
+    currentAxis->setTickInterval(4.0);
+    percentAxis->setTickType(QValueAxis::TicksDynamic);
+    percentAxis->setTickAnchor(0.0);
+    percentAxis->setTickInterval(25.0);
+    // The two lines coincide on a healthy output: the current is drawn wide underneath, the
+    // percent thin on top, so both stay visible.
+    QPen wide = currentSeries->pen();
+    wide.setWidthF(4.0);
+    currentSeries->setPen(wide);
+    QPen thin = percentSeries->pen();
+    thin.setWidthF(1.5);
+    percentSeries->setPen(thin);
     chart->addAxis(timeAxis, Qt::AlignBottom);
     chart->addAxis(currentAxis, Qt::AlignLeft);
     chart->addAxis(percentAxis, Qt::AlignRight);
