@@ -42,3 +42,7 @@ int benchStartupPhases(const QString &configBinary, const QString &simBinary, in
 // The finder's scan on real-timing simulated lines: 12 silent ports against 1, and how soon a
 // transmitter at address 0 among 11 silent ports is listed.
 int benchScan(int runs);
+// The Trend window over a day and more of polls on the instant line (one second each on the
+// trend's clock): resident memory along the way.
+// Without the trend window, the same run for comparison.
+int benchTrend(int polls, bool withTrend);

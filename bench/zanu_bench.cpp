@@ -22,6 +22,10 @@ const char kUsage[] =
     "                                command 2 back to back on the instant line (default\n"
     "                                100000), resident memory along the way; --clear-trace\n"
     "                                empties the simulator's request trace every 1000 polls\n"
+    "  trend [--count N] [--without-window]\n"
+    "                                the Trend window over N polls on the instant line, one\n"
+    "                                second apart on its clock (default 100000, 27.8 h);\n"
+    "                                --without-window: the same polls with no trend open\n"
     "  monitor [--seconds N]         CPU of the main window monitoring the output signal\n"
     "                                (default 60 s)\n"
     "  sequence [--runs N]           the main window's read sequence against its protocol\n"
@@ -63,7 +67,8 @@ int main(int argc, char *argv[]) {
     const QString part = QString::fromLocal8Bit(argv[1]);
     // Only the window needs a GUI; the offscreen platform keeps it headless.
     std::unique_ptr<QCoreApplication> app;
-    if (part == QLatin1String("monitor") || part == QLatin1String("sequence")) {
+    if (part == QLatin1String("monitor") || part == QLatin1String("sequence") ||
+        part == QLatin1String("trend")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {
@@ -78,6 +83,9 @@ int main(int argc, char *argv[]) {
     if (part == QLatin1String("polls"))
         return benchPolls(intOption(args, QStringLiteral("--count"), 100000),
                           args.contains(QStringLiteral("--clear-trace")));
+    if (part == QLatin1String("trend"))
+        return benchTrend(intOption(args, QStringLiteral("--count"), 100000),
+                          !args.contains(QStringLiteral("--without-window")));
     if (part == QLatin1String("monitor"))
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
     if (part == QLatin1String("sequence"))

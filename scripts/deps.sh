@@ -2,8 +2,11 @@
 # Installs the Debian 12 packages the build, the tests and the tools need; does nothing when all
 # are present, so it is safe to run again.
 set -euo pipefail
+# qt6-charts-dev's CMake files need Qt6OpenGL's, which Debian 12 ships apart in
+# libqt6opengl6-dev without making the charts package depend on it.
 PKGS=(cmake ninja-build g++ make pkg-config
-      qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+      qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-charts-dev
+      libqt6opengl6-dev libgl-dev
       xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev python3 poppler-utils
       dpkg-dev file lintian desktop-file-utils appstream man-db)
 missing=()

@@ -189,6 +189,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     DeviceMenu = ui->DeviceMenu;
     DeviceStatusMenu = ui->DeviceStatusMenu;
     FindTransmitterMenu = ui->FindTransmitterMenu;
+    LoopCheckMenu = ui->LoopCheckMenu;
+    TrendMenu = ui->TrendMenu;
 
     setWindowIcon(QIcon(ProductPicture(32)));
 
@@ -281,6 +283,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Infoscreen, &QAction::triggered, this, &Form1::Infoscreen_Click);
     connect(DeviceStatusMenu, &QAction::triggered, Health, &DeviceHealth::openStatusWindow);
     connect(FindTransmitterMenu, &QAction::triggered, Health, &DeviceHealth::openFinder);
+    connect(LoopCheckMenu, &QAction::triggered, this, &Form1::LoopCheckMenu_Click);
+    connect(TrendMenu, &QAction::triggered, this, &Form1::TrendMenu_Click);
     for (QLineEdit *t : {Text4, Text5, Text8})
         t->installEventFilter(this);
     // Enter on a focused button presses it, as on the platform the program comes from (Enter in
@@ -457,7 +461,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The close box ends the program like the menu's Exit: no check, nothing sent.
+// The close box ends the program like the menu's Exit: no check, nothing sent, unless a loop
+// check still holds the loop.
 void Form1::closeEvent(QCloseEvent *event) {
+    if (!DeviceWindowsLetClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 class DeviceHealth;
 class QAction;
@@ -27,6 +28,8 @@ class RecordsKeeper;
 class QStatusBar;
 class QTimer;
 class QWidget;
+class LoopCheckWindow;
+class TrendWindow;
 
 namespace Ui {
 class Form1;
@@ -151,6 +154,19 @@ public:
     void Timer2_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
+
+    // ---- Device menu: loop check and trend: src/window/device_menu.cpp ----
+    QAction *LoopCheckMenu = nullptr, *TrendMenu = nullptr;
+    LoopCheckWindow *loopCheckWindow = nullptr;   // made when first opened
+    TrendWindow *trendWindow = nullptr;           // made when first opened
+    std::optional<LoopCheckResult> LastLoopCheck; // the last loop check, for the report
+    void LoopCheckMenu_Click();
+    void TrendMenu_Click();
+    // Every answered poll of the output signal, as the result handler shows it.
+    void RecordOutputSample(float mA, float percent);
+    // Asked by every close path first. False while a loop check still holds the loop: the check
+    // then ends fixed-current mode and closes the window itself once that is confirmed.
+    bool DeviceWindowsLetClose();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

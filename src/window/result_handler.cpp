@@ -73,6 +73,7 @@ void HandleOutputSignal(Form1 &f) {
     f.Text9[1]->setText(Module1::Format(f.HartX1->FloatValue(), QStringLiteral("#0.0#")));
     f.HartX1->setDataIndex(at::LoopCurrent::Percent);
     f.ProgressBar2->setValue(ResultRules::OutputBarValue(f.HartX1->FloatValue()));
+    f.RecordOutputSample(current, f.HartX1->FloatValue());
     f.Timer5->start();
 }
 

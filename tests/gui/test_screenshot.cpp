@@ -5,6 +5,8 @@
 #include "dialogs/frm_splash.h"
 #include "gui_test_helper.h"
 #include "hart/link/com_port_name.h"
+#include "window/loop_check_window.h"
+#include "window/trend_window.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -48,8 +50,45 @@ void TestScreenshot::mainWindowAfterRead() {
     QTest::qWait(200);
     const QString path2 = QDir(dir).filePath(QStringLiteral("main-window-monitoring.png"));
     QVERIFY2(fx.form->grab().save(path2), qPrintable(path2));
+    // The trend after ten minutes of a moving level (the trend's clock a second per poll).
+    fx.form->TrendMenu->trigger();
+    TrendWindow *trend = fx.form->trendWindow;
+    qint64 now = QDateTime::currentMSecsSinceEpoch() - 600 * 1000;
+    trend->clock = [&now] { return now += 1000; };
+    fx.device.setNoise(true);
+    for (int i = 0; i < 600; ++i) {
+        if (i == 300) fx.device.setAppliedPressure(fx.device.appliedPressure() + 0.3);
+        fx.form->Timer5->stop();
+        fx.form->Timer5_Timer();
+        QVERIFY(fx.waitIdle());
+    }
+    trend->refresh();
+    QVERIFY(QTest::qWaitForWindowExposed(trend));
+    QTest::qWait(200);
+    QVERIFY(trend->grab().save(QDir(dir).filePath(QStringLiteral("trend.png"))));
     QTest::mouseClick(fx.form->Option3[0], Qt::LeftButton);
     QVERIFY(fx.waitIdle());
+
+    // A loop check half way: two points done, the third waiting for its reading.
+    fx.form->LoopCheckMenu->trigger();
+    LoopCheckWindow *check = fx.form->loopCheckWindow;
+    check->settlingEdit->setText(QStringLiteral("0"));
+    QVERIFY(check->startCheck());
+    for (const char *reading : {"4.01", "8,07"}) {
+        QVERIFY(QTest::qWaitFor([&] {
+            return check->procedure().state() == LoopCheckProcedure::State::AwaitingReading;
+        }));
+        check->readingEdit->setText(QLatin1String(reading));
+        check->enterButton->click();
+    }
+    QVERIFY(QTest::qWaitFor(
+        [&] { return check->procedure().state() == LoopCheckProcedure::State::AwaitingReading; }));
+    QVERIFY(QTest::qWaitForWindowExposed(check));
+    QTest::qWait(200);
+    QVERIFY(check->grab().save(QDir(dir).filePath(QStringLiteral("loop-check.png"))));
+    QVERIFY(fx.form->grab().save(QDir(dir).filePath(QStringLiteral("main-window-locked.png"))));
+    check->cancelButton->click();
+    QVERIFY(QTest::qWaitFor([&] { return !check->procedure().holdsLoop(); }));
 
     // The other windows, shown without waiting in them.
     auto save = [&dir](QWidget &w, const char *name) {

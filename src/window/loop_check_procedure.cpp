@@ -1,0 +1,218 @@
+#include "window/loop_check_procedure.h"
+
+#include "hart/hartx.h"
+#include "units/module1.h"
+
+#include <QLocale>
+
+namespace {
+
+constexpr int kCmdReadLoopCurrent = 2;
+constexpr int kCmdFixCurrent = 40;
+constexpr int kBusyBit = 32;
+
+QString mA(double v) {
+    return QLocale::system().toString(v, 'f', 3) + QStringLiteral(" mA");
+}
+
+QString refusal(int code, int command) {
+    QString text = Module1::ResponseCodeMessage(code, command);
+    if (text.isEmpty()) text = QStringLiteral("response code %1").arg(code);
+    return QStringLiteral("the transmitter refused command %1 (%2)").arg(command).arg(text);
+}
+
+} // namespace
+
+LoopCheckProcedure::LoopCheckProcedure(HartX *hart, QObject *parent)
+    : QObject(parent), hart_(hart) {
+    settle_.setSingleShot(true);
+    settle_.setTimerType(Qt::PreciseTimer);
+    connect(&settle_, &QTimer::timeout, this, &LoopCheckProcedure::readBack);
+    connect(hart, &HartX::Result, this, &LoopCheckProcedure::onResult);
+}
+
+LoopCheckProcedure::~LoopCheckProcedure() = default;
+
+bool LoopCheckProcedure::holdsLoop() const {
+    return state_ != State::Idle && state_ != State::Done;
+}
+
+void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &identity) {
+    if (holdsLoop() || settings.pointsMa.isEmpty()) return;
+    settings_ = settings;
+    result_ = identity;
+    result_.tolerance = settings.tolerance;
+    result_.tolerancePercent = settings.tolerancePercent;
+    result_.settlingMs = settings.settlingMs;
+    result_.plannedPoints = int(settings.pointsMa.size());
+    result_.points.clear();
+    result_.cancelled = false;
+    result_.releaseConfirmed = false;
+    result_.started = QDateTime::currentDateTime();
+    result_.finished = QDateTime();
+    failure_.clear();
+    fixPoint(0);
+}
+
+void LoopCheckProcedure::send(Tag tag, int command, std::optional<float> value) {
+    if (!hart_) return;
+    busyResends_ = 0;
+    hart_->setDataIndex(0);
+    if (value) hart_->setFloatValue(*value);
+    hart_->setByteCount(value ? 4 : 0);
+    pending_.push_back(tag);
+    hart_->setCommand(qint16(command));
+}
+
+void LoopCheckProcedure::fixPoint(int index) {
+    index_ = index;
+    while (result_.points.size() > index)
+        result_.points.removeLast();
+    LoopCheckPoint p;
+    p.setpointMa = settings_.pointsMa.at(index);
+    result_.points.append(p);
+    state_ = State::Fixing;
+    send(Tag::Fix, kCmdFixCurrent, float(p.setpointMa));
+    emit changed();
+}
+
+void LoopCheckProcedure::readBack() {
+    if (state_ != State::Settling) return;
+    state_ = State::ReadingBack;
+    send(Tag::ReadBack, kCmdReadLoopCurrent, std::nullopt);
+    emit changed();
+}
+
+void LoopCheckProcedure::sendRelease() {
+    settle_.stop();
+    state_ = State::Releasing;
+    send(Tag::Release, kCmdFixCurrent, 0.0f);
+    emit changed();
+}
+
+void LoopCheckProcedure::advance() {
+    if (index_ + 1 < settings_.pointsMa.size()) {
+        fixPoint(index_ + 1);
+        return;
+    }
+    sendRelease();
+}
+
+void LoopCheckProcedure::enterReading(double measuredMa) {
+    if (state_ != State::AwaitingReading) return;
+    LoopCheckPoint &p = result_.points[index_];
+    p.measuredMa = measuredMa;
+    p.skipped = false;
+    advance();
+}
+
+void LoopCheckProcedure::skip() {
+    if (state_ != State::AwaitingReading) return;
+    LoopCheckPoint &p = result_.points[index_];
+    p.measuredMa.reset();
+    p.skipped = true;
+    advance();
+}
+
+void LoopCheckProcedure::back() {
+    // With a request on the line the point is already changing; Back waits for a quiet moment.
+    if (state_ != State::AwaitingReading && state_ != State::Settling) return;
+    settle_.stop();
+    fixPoint(index_ > 0 ? index_ - 1 : 0);
+}
+
+void LoopCheckProcedure::cancel() {
+    if (!holdsLoop() || state_ == State::Releasing || state_ == State::ReleaseFailed) return;
+    result_.cancelled = true;
+    sendRelease();
+}
+
+void LoopCheckProcedure::retryRelease() {
+    if (state_ != State::ReleaseFailed) return;
+    failure_.clear();
+    sendRelease();
+}
+
+void LoopCheckProcedure::abandon() {
+    if (state_ != State::ReleaseFailed) return;
+    result_.finished = QDateTime::currentDateTime();
+    state_ = State::Idle;
+    emit changed();
+}
+
+void LoopCheckProcedure::stopWith(const QString &reason) {
+    failure_ = reason;
+    result_.cancelled = true;
+    emit stopped(reason);
+    sendRelease();
+}
+
+void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
+    if (pending_.empty()) return; // the main window's own transaction
+    const Tag tag = pending_.front();
+    pending_.pop_front();
+    // A reply to a step overtaken by the release (Cancel while it was on the line) is of no
+    // further interest: the release behind it decides.
+    const bool stale = (tag == Tag::Fix && state_ != State::Fixing) ||
+                       (tag == Tag::ReadBack && state_ != State::ReadingBack) ||
+                       (tag == Tag::Release && state_ != State::Releasing) || !pending_.empty();
+    if (stale) return;
+
+    const QString point = mA(settings_.pointsMa.value(index_));
+    if (iResult == HartX::kNoAnswer) {
+        const QString why = hart_ ? hart_->LastError() : QString();
+        const QString reason = QStringLiteral("the transmitter did not answer") +
+                               (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
+        if (tag == Tag::Release) {
+            failure_ = reason;
+            state_ = State::ReleaseFailed;
+            emit changed();
+            emit releaseFailed(reason);
+            return;
+        }
+        stopWith(tag == Tag::Fix ? QStringLiteral("Fixing the current at %1: %2").arg(point, reason)
+                                 : QStringLiteral("Reading back at %1: %2").arg(point, reason));
+        return;
+    }
+
+    const int code = hart_->ResponseCode();
+    if ((code & kBusyBit) && busyResends_ < kBusyResends) {
+        ++busyResends_;
+        pending_.push_back(tag);
+        hart_->setCommand(iCommand); // the same request again
+        return;
+    }
+    if (code != 0) {
+        const QString reason = refusal(code, iCommand);
+        if (tag == Tag::Release) {
+            failure_ = reason;
+            state_ = State::ReleaseFailed;
+            emit changed();
+            emit releaseFailed(reason);
+            return;
+        }
+        stopWith(QStringLiteral("At %1: %2").arg(point, reason));
+        return;
+    }
+
+    switch (tag) {
+    case Tag::Fix:
+        state_ = State::Settling;
+        settle_.start(settings_.settlingMs);
+        emit changed();
+        break;
+    case Tag::ReadBack:
+        hart_->setDataIndex(0);
+        result_.points[index_].readbackMa = double(hart_->FloatValue());
+        state_ = State::AwaitingReading;
+        emit changed();
+        break;
+    case Tag::Release:
+        result_.releaseConfirmed = true;
+        result_.finished = QDateTime::currentDateTime();
+        state_ = State::Done;
+        emit changed();
+        emit released();
+        break;
+    }
+}

@@ -1,0 +1,96 @@
+// The loop check's sequence on the HART control, without any window: for each point it fixes the
+// loop current (command 40), lets the loop settle, reads back what the transmitter outputs
+// (command 2) and waits for the engineer's reading; at the end, on Cancel and after any failure
+// it ends fixed-current mode (command 40 with 0 mA) and reports whether the transmitter
+// confirmed that. The caller gives it the control only while nothing else uses it.
+#pragma once
+
+#include "window/loop_check_result.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+
+class HartX;
+
+class LoopCheckProcedure : public QObject {
+    Q_OBJECT
+public:
+    enum class State {
+        Idle,            // not started
+        Fixing,          // command 40 with the point's current is out
+        Settling,        // waiting the settling time
+        ReadingBack,     // command 2 is out
+        AwaitingReading, // the engineer's reading is wanted
+        Releasing,       // command 40 with 0 mA is out
+        ReleaseFailed,   // the transmitter did not confirm the release; retryRelease() resends
+        Done,            // released and confirmed
+    };
+
+    struct Settings {
+        QList<double> pointsMa;
+        double tolerance = 0.05;
+        bool tolerancePercent = false;
+        int settlingMs = 2000;
+    };
+
+    // How often a request answered "busy" is sent again before the step counts as failed.
+    static constexpr int kBusyResends = 10;
+
+    explicit LoopCheckProcedure(HartX *hart, QObject *parent = nullptr);
+    ~LoopCheckProcedure() override;
+
+    // Starts with the first point. `identity` supplies the transmitter's identity fields of the
+    // result. The control must have no transaction outstanding.
+    void start(const Settings &settings, const LoopCheckResult &identity);
+    // The reading for the current point (AwaitingReading only); then the next point, or the
+    // release after the last.
+    void enterReading(double measuredMa);
+    void skip();
+    // Repeats the previous point (the first point repeats itself); its row is measured again.
+    void back();
+    // Ends the check early; the release follows. Nothing happens before start or after the end.
+    void cancel();
+    void retryRelease();
+    // The engineer chose to leave after an unconfirmed release: the check is over, the result
+    // keeps saying that the release was not confirmed.
+    void abandon();
+
+    State state() const { return state_; }
+    int currentIndex() const { return index_; }
+    const LoopCheckResult &result() const { return result_; }
+    // True from the first fixed-current request until the transmitter confirmed its end.
+    bool holdsLoop() const;
+    // Why the check stopped early or the release was not confirmed; empty otherwise.
+    QString failure() const { return failure_; }
+
+signals:
+    void changed();
+    // A step failed; the check is stopped and the release is on its way.
+    void stopped(const QString &reason);
+    void released();
+    void releaseFailed(const QString &reason);
+
+private:
+    enum class Tag { Fix, ReadBack, Release };
+
+    void onResult(qint16 iAction, qint16 iCommand, qint16 iResult);
+    void fixPoint(int index);
+    void readBack();
+    void sendRelease();
+    void advance();
+    void stopWith(const QString &reason);
+    void send(Tag tag, int command, std::optional<float> value);
+
+    QPointer<HartX> hart_;
+    QTimer settle_;
+    State state_ = State::Idle;
+    Settings settings_;
+    LoopCheckResult result_;
+    int index_ = 0;
+    int busyResends_ = 0;
+    std::deque<Tag> pending_; // what each outstanding transaction was for, oldest first
+    QString failure_;
+};

@@ -1,0 +1,559 @@
+#include "window/loop_check_window.h"
+
+#include "dialogs/msgbox.h"
+#include "dialogs/pointer.h"
+#include "hart/hartx.h"
+#include "window/form1.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Loop check");
+constexpr int kLongestSettlingS = 600;
+
+enum Column { ColPoint, ColReadback, ColMeasured, ColDeviation, ColResult, ColumnCount };
+
+QString num(double v, int decimals = 3) {
+    return QLocale::system().toString(v, 'f', decimals);
+}
+
+QString num(const std::optional<double> &v) {
+    return v ? num(*v) : QString();
+}
+
+QString plusMinus(double v) {
+    return (v > 0 ? QStringLiteral("+") : QString()) + num(v);
+}
+
+} // namespace
+
+struct LoopCheckWindow::Saved {
+    bool frameDisabled = false;
+    bool connectDisabled = false;
+    QList<QPair<QPointer<QAction>, bool>> actions;
+    int pointer = vbDefault;
+};
+
+LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
+    : QWidget(mainWindow, Qt::Window), main_(mainWindow),
+      procedure_(new LoopCheckProcedure(mainWindow->HartX1, this)), saved_(new Saved) {
+    setObjectName(QStringLiteral("LoopCheckWindow"));
+    setWindowTitle(kTitle);
+
+    auto *settings = new QGroupBox(QStringLiteral("Settings"), this);
+    auto *form = new QFormLayout(settings);
+    pointsEdit = new QLineEdit(QStringLiteral("4; 8; 12; 16; 20"), settings);
+    pointsEdit->setObjectName(QStringLiteral("pointsEdit"));
+    pointsEdit->setToolTip(QStringLiteral("Currents in mA, separated by semicolons or blanks, "
+                                          "each above 3.9 and below 20.1"));
+    form->addRow(QStringLiteral("&Points (mA):"), pointsEdit);
+    auto *tolRow = new QHBoxLayout;
+    toleranceEdit = new QLineEdit(num(0.05, 2), settings);
+    toleranceEdit->setObjectName(QStringLiteral("toleranceEdit"));
+    toleranceUnit = new QComboBox(settings);
+    toleranceUnit->setObjectName(QStringLiteral("toleranceUnit"));
+    toleranceUnit->addItems({QStringLiteral("mA"), QStringLiteral("% of span")});
+    toleranceUnit->setAccessibleName(QStringLiteral("Tolerance unit"));
+    tolRow->addWidget(new QLabel(QStringLiteral("±"), settings));
+    tolRow->addWidget(toleranceEdit, 1);
+    tolRow->addWidget(toleranceUnit);
+    auto *tolLabel = new QLabel(QStringLiteral("&Tolerance:"), settings);
+    tolLabel->setBuddy(toleranceEdit);
+    form->addRow(tolLabel, tolRow);
+    settlingEdit = new QLineEdit(QStringLiteral("2"), settings);
+    settlingEdit->setObjectName(QStringLiteral("settlingEdit"));
+    form->addRow(QStringLiteral("&Settling time (s):"), settlingEdit);
+
+    table = new QTableWidget(0, ColumnCount, this);
+    table->setObjectName(QStringLiteral("table"));
+    table->setAccessibleName(QStringLiteral("Loop check points"));
+    table->setHorizontalHeaderLabels({QStringLiteral("Point (mA)"),
+                                      QStringLiteral("Read back (mA)"),
+                                      QStringLiteral("Measured (mA)"),
+                                      QStringLiteral("Deviation (mA)"), QStringLiteral("Result")});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    stepLabel = new QLabel(this);
+    stepLabel->setObjectName(QStringLiteral("stepLabel"));
+    stepLabel->setWordWrap(true);
+    stepLabel->setMinimumHeight(stepLabel->fontMetrics().lineSpacing() * 4);
+    stepLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    verdictLabel = new QLabel(this);
+    verdictLabel->setObjectName(QStringLiteral("verdictLabel"));
+    verdictLabel->setWordWrap(true);
+
+    auto *readingRow = new QHBoxLayout;
+    readingEdit = new QLineEdit(this);
+    readingEdit->setObjectName(QStringLiteral("readingEdit"));
+    auto *readingLabel = new QLabel(QStringLiteral("&Measured (mA):"), this);
+    readingLabel->setBuddy(readingEdit);
+    enterButton = new QPushButton(QStringLiteral("&Enter"), this);
+    skipButton = new QPushButton(QStringLiteral("S&kip"), this);
+    backButton = new QPushButton(QStringLiteral("&Back"), this);
+    readingRow->addWidget(readingLabel);
+    readingRow->addWidget(readingEdit, 1);
+    readingRow->addWidget(enterButton);
+    readingRow->addWidget(skipButton);
+    readingRow->addWidget(backButton);
+
+    auto *buttons = new QHBoxLayout;
+    startButton = new QPushButton(QStringLiteral("St&art"), this);
+    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    retryButton = new QPushButton(QStringLiteral("&Retry release"), this);
+    saveButton = new QPushButton(QStringLiteral("Sa&ve CSV…"), this);
+    closeButton = new QPushButton(QStringLiteral("C&lose"), this);
+    for (QPushButton *b : {startButton, cancelButton, retryButton, saveButton, closeButton})
+        buttons->addWidget(b);
+    buttons->insertStretch(3);
+    for (QPushButton *b : {startButton, enterButton, skipButton, backButton, cancelButton,
+                           retryButton, saveButton, closeButton})
+        b->setAutoDefault(false);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(settings);
+    top->addWidget(table, 1);
+    top->addWidget(stepLabel);
+    top->addLayout(readingRow);
+    top->addWidget(verdictLabel);
+    top->addLayout(buttons);
+
+    connect(startButton, &QPushButton::clicked, this, [this] { startCheck(); });
+    connect(enterButton, &QPushButton::clicked, this, &LoopCheckWindow::enterTyped);
+    connect(readingEdit, &QLineEdit::returnPressed, this, &LoopCheckWindow::enterTyped);
+    connect(skipButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::skip);
+    connect(backButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::back);
+    connect(cancelButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::cancel);
+    connect(retryButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::retryRelease);
+    connect(saveButton, &QPushButton::clicked, this, &LoopCheckWindow::saveClicked);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(procedure_, &LoopCheckProcedure::changed, this, &LoopCheckWindow::onChanged);
+    connect(procedure_, &LoopCheckProcedure::released, this, &LoopCheckWindow::onReleased);
+    connect(procedure_, &LoopCheckProcedure::releaseFailed, this,
+            &LoopCheckWindow::onReleaseFailed);
+    connect(procedure_, &LoopCheckProcedure::stopped, this, [this](const QString &reason) {
+        verdictLabel->setText(QStringLiteral("The check stopped: %1.").arg(reason));
+    });
+
+    askSavePath = [](QWidget *parent, const QString &suggested) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save loop check"), suggested,
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+
+    resize(620, 520);
+    onChanged();
+}
+
+LoopCheckWindow::~LoopCheckWindow() {
+    delete saved_;
+}
+
+bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *error) const {
+    LoopCheckProcedure::Settings s;
+    const QStringList parts =
+        pointsEdit->text().split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const std::optional<double> v = ParseTypedCurrent(part);
+        if (!v || !(*v > kLoopCheckLowestMa && *v < kLoopCheckHighestMa)) {
+            *error =
+                QStringLiteral("\"%1\" is not a point the transmitter can hold. Enter currents "
+                               "above 3.9 and below 20.1 mA, separated by semicolons or "
+                               "blanks, e.g. 4; 8; 12; 16; 20.")
+                    .arg(part);
+            return false;
+        }
+        s.pointsMa.append(*v);
+    }
+    if (s.pointsMa.isEmpty()) {
+        *error = QStringLiteral("No points are given. Enter at least one current between 3.9 and "
+                                "20.1 mA, e.g. 4; 8; 12; 16; 20.");
+        return false;
+    }
+    const std::optional<double> tol = ParseTypedCurrent(toleranceEdit->text());
+    s.tolerancePercent = toleranceUnit->currentIndex() == 1;
+    const double most = s.tolerancePercent ? 100.0 : kOutputSpanMa;
+    if (!tol || *tol <= 0 || *tol > most) {
+        *error = QStringLiteral("The tolerance \"%1\" is not usable. Enter a number above 0 and "
+                                "at most %2 %3, e.g. 0.05 mA.")
+                     .arg(toleranceEdit->text(), num(most, 0), toleranceUnit->currentText());
+        return false;
+    }
+    s.tolerance = *tol;
+    const std::optional<double> settle = ParseTypedCurrent(settlingEdit->text());
+    if (!settle || *settle < 0 || *settle > kLongestSettlingS) {
+        *error = QStringLiteral("The settling time \"%1\" is not usable. Enter the seconds to wait "
+                                "at each point, from 0 to %2, e.g. 2.")
+                     .arg(settlingEdit->text())
+                     .arg(kLongestSettlingS);
+        return false;
+    }
+    s.settlingMs = qRound(*settle * 1000);
+    *out = s;
+    return true;
+}
+
+bool LoopCheckWindow::startCheck() {
+    if (procedure_->holdsLoop() || waitingForLine_) return false;
+    Form1 &f = *main_;
+    if (f.Command5->text() == QLatin1String("Abort")) {
+        MsgBox(QStringLiteral("A loop current is being simulated from the Current Simulation "
+                              "panel. The loop check sets the current itself and would end that "
+                              "simulation behind the panel's back. Press Abort in the panel "
+                              "first, then start the loop check."),
+               vbOKOnly, kTitle);
+        return false;
+    }
+    if (f.Frame7->isHidden() || f.Command2->text() != QLatin1String("Re&fresh")) {
+        MsgBox(QStringLiteral("No transmitter has been read yet. Connect to the transmitter (File, "
+                              "Connect) and wait until its data are shown, then start the loop "
+                              "check."),
+               vbOKOnly, kTitle);
+        return false;
+    }
+    const bool chainRunning = f.Timer1->isActive() || f.Timer2->isActive() ||
+                              f.Timer4->isActive() || f.ProgressBar1->value() != 0;
+    if (chainRunning) {
+        MsgBox(QStringLiteral("The main window is still sending to the transmitter. Wait until it "
+                              "has finished, then start the loop check."),
+               vbOKOnly, kTitle);
+        return false;
+    }
+    QString error;
+    if (!readSettings(&pending_, &error)) {
+        MsgBox(error, vbOKOnly, kTitle);
+        return false;
+    }
+    lockMainWindow();
+    waitingForLine_ = true;
+    beginWhenIdle();
+    return true;
+}
+
+// A poll may still be on the line; the check takes the control over once its reply has been
+// handled by the main window.
+void LoopCheckWindow::beginWhenIdle() {
+    if (!waitingForLine_) return;
+    Form1 &f = *main_;
+    f.Timer5->stop();
+    if (f.HartX1->isBusy()) {
+        connect(f.HartX1, &HartX::Result, this, &LoopCheckWindow::beginWhenIdle,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        return;
+    }
+    waitingForLine_ = false;
+    // That reply may have started a chain of its own (an error reply re-reads the transmitter).
+    if (f.Timer1->isActive() || f.Timer2->isActive() || f.Timer4->isActive() ||
+        f.ProgressBar1->value() != 0) {
+        unlockMainWindow();
+        MsgBox(QStringLiteral("The main window started sending to the transmitter. Wait until it "
+                              "has finished, then start the loop check again."),
+               vbOKOnly, kTitle);
+        return;
+    }
+    disconnect(f.HartX1, &HartX::Result, main_, &Form1::hartx1_Result);
+    LoopCheckResult identity;
+    identity.tag = f.Dev.Tag.trimmed(); // packed ASCII pads with blanks
+    identity.descriptor = f.Dev.Descriptor.trimmed();
+    identity.serialNumber = f.Dev.SerialNumber;
+    identity.unit = f.Dev.UnitName;
+    identity.lowerRangeValue = f.Dev.LowerRangeValue;
+    identity.upperRangeValue = f.Dev.UpperRangeValue;
+    verdictLabel->clear();
+    procedure_->start(pending_, identity);
+}
+
+void LoopCheckWindow::lockMainWindow() {
+    if (locked_) return;
+    Form1 &f = *main_;
+    Saved &s = *saved_;
+    s.frameDisabled = f.Frame1->testAttribute(Qt::WA_Disabled);
+    s.connectDisabled = f.Command2->testAttribute(Qt::WA_Disabled);
+    s.pointer = MousePointer();
+    s.actions.clear();
+    // Every menu command may start a sequence of its own; only leaving, the About box and the
+    // Device windows stay.
+    const QList<QAction *> keep = {f.Exitform, f.Infoscreen, f.LoopCheckMenu, f.TrendMenu};
+    QList<QMenu *> menus;
+    for (QAction *a : f.menuBar()->actions())
+        if (a->menu()) menus.append(a->menu());
+    while (!menus.isEmpty()) {
+        QMenu *m = menus.takeFirst();
+        for (QAction *a : m->actions()) {
+            if (a->menu()) {
+                menus.append(a->menu());
+                continue;
+            }
+            if (a->isSeparator() || keep.contains(a)) continue;
+            s.actions.append({a, a->isEnabled()});
+            a->setEnabled(false);
+        }
+    }
+    f.Frame1->setEnabled(false);
+    f.Command2->setEnabled(false);
+    SetMousePointer(vbArrowHourglass);
+    locked_ = true;
+}
+
+void LoopCheckWindow::unlockMainWindow() {
+    if (!locked_) return;
+    Form1 &f = *main_;
+    const Saved &s = *saved_;
+    connect(f.HartX1, &HartX::Result, main_, &Form1::hartx1_Result, Qt::UniqueConnection);
+    for (const auto &a : s.actions)
+        if (a.first) a.first->setEnabled(a.second);
+    f.Frame1->setEnabled(!s.frameDisabled);
+    f.Command2->setEnabled(!s.connectDisabled);
+    SetMousePointer(s.pointer);
+    locked_ = false;
+    // Monitoring picks up again as after any other sequence.
+    if (f.Option3[1]->isChecked()) f.Timer5->start();
+}
+
+void LoopCheckWindow::enterTyped() {
+    if (procedure_->state() != LoopCheckProcedure::State::AwaitingReading) return;
+    const QString text = readingEdit->text().trimmed();
+    if (text.compare(QLatin1String("skip"), Qt::CaseInsensitive) == 0) {
+        readingEdit->clear();
+        procedure_->skip();
+        return;
+    }
+    const std::optional<double> v = ParseTypedCurrent(text);
+    if (!v) {
+        verdictLabel->setText(QStringLiteral("\"%1\" is not a reading. Type the current in mA "
+                                             "(e.g. %2), or \"skip\".")
+                                  .arg(text, num(12.003)));
+        readingEdit->selectAll();
+        return;
+    }
+    verdictLabel->clear();
+    readingEdit->clear();
+    procedure_->enterReading(*v);
+}
+
+void LoopCheckWindow::fillTable() {
+    const LoopCheckResult &r = procedure_->result();
+    const bool started = r.started.isValid();
+    const QList<double> planned = started ? pending_.pointsMa : QList<double>{};
+    table->setRowCount(int(planned.size()));
+    for (int row = 0; row < planned.size(); ++row) {
+        QStringList cells{num(planned[row]), QString(), QString(), QString(), QString()};
+        if (row < r.points.size()) {
+            const LoopCheckPoint &p = r.points[row];
+            cells[ColReadback] = num(p.readbackMa);
+            cells[ColMeasured] = p.skipped ? QStringLiteral("skipped") : num(p.measuredMa);
+            if (const auto d = p.deviationMa()) cells[ColDeviation] = plusMinus(*d);
+            cells[ColResult] = r.pointText(p);
+        }
+        for (int c = 0; c < ColumnCount; ++c) {
+            QTableWidgetItem *item = table->item(row, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                table->setItem(row, c, item);
+            }
+            item->setText(cells[c]);
+        }
+    }
+    if (procedure_->holdsLoop() && procedure_->currentIndex() < table->rowCount())
+        table->selectRow(procedure_->currentIndex());
+}
+
+void LoopCheckWindow::onChanged() {
+    using S = LoopCheckProcedure::State;
+    const S st = procedure_->state();
+    const bool holds = procedure_->holdsLoop();
+    const LoopCheckResult &r = procedure_->result();
+    fillTable();
+
+    const int n = int(pending_.pointsMa.size());
+    const int i = procedure_->currentIndex();
+    const QString point = QStringLiteral("Point %1 of %2").arg(i + 1).arg(n);
+    const QString at = num(pending_.pointsMa.value(i)) + QStringLiteral(" mA");
+    QString text;
+    QString style;
+    switch (st) {
+    case S::Idle:
+        text = r.started.isValid()
+                   ? QStringLiteral("The check was left without the transmitter confirming the "
+                                    "end of fixed-current mode. Check the loop current.")
+                   : QStringLiteral("Set the points, the tolerance and the settling time, then "
+                                    "press Start. The loop current will be fixed at each point in "
+                                    "turn: tell the control room before you start.");
+        if (r.started.isValid()) style = QStringLiteral("color: #b00000; font-weight: bold;");
+        break;
+    case S::Fixing:
+        text = QStringLiteral("%1: fixing the loop current at %2…").arg(point, at);
+        break;
+    case S::Settling:
+        text = QStringLiteral("%1: the loop is held at %2; waiting %3 s for it to settle…")
+                   .arg(point, at, num(pending_.settlingMs / 1000.0, 1));
+        break;
+    case S::ReadingBack:
+        text = QStringLiteral("%1: reading back the transmitter's loop current…").arg(point);
+        break;
+    case S::AwaitingReading:
+        text = QStringLiteral("%1: the transmitter holds %2 and reports %3 mA. Type the current "
+                              "measured at the control system or on the reference meter and "
+                              "press Enter, or type \"skip\".")
+                   .arg(point, at, num(r.points.value(i).readbackMa));
+        break;
+    case S::Releasing:
+        text = QStringLiteral("Ending fixed-current mode…");
+        break;
+    case S::ReleaseFailed:
+        text = QStringLiteral("Fixed-current mode has NOT been confirmed ended: %1. The loop may "
+                              "still be held at a fixed current. Check the HART connection, then "
+                              "press Retry release.")
+                   .arg(procedure_->failure());
+        style = QStringLiteral("color: #b00000; font-weight: bold;");
+        break;
+    case S::Done:
+        text = QStringLiteral("Fixed-current mode has ended; the loop follows the level again.");
+        break;
+    }
+    stepLabel->setText(text);
+    stepLabel->setStyleSheet(style);
+
+    if (st == S::Done || (st == S::Idle && r.started.isValid())) {
+        const QString tol = r.tolerancePercent
+                                ? QStringLiteral("±%1 %% of span (±%2 mA)")
+                                      .arg(num(r.tolerance, 3), num(r.toleranceMa(), 3))
+                                : QStringLiteral("±%1 mA").arg(num(r.tolerance, 3));
+        verdictLabel->setText(QStringLiteral("Result: %1 (tolerance %2).")
+                                  .arg(LoopCheckResult::verdictText(r.verdict()), tol));
+    }
+
+    for (QWidget *w : {static_cast<QWidget *>(pointsEdit), static_cast<QWidget *>(toleranceEdit),
+                       static_cast<QWidget *>(toleranceUnit), static_cast<QWidget *>(settlingEdit)})
+        w->setEnabled(!holds && !waitingForLine_);
+    startButton->setEnabled(!holds && !waitingForLine_);
+    readingEdit->setEnabled(st == S::AwaitingReading);
+    enterButton->setEnabled(st == S::AwaitingReading);
+    skipButton->setEnabled(st == S::AwaitingReading);
+    backButton->setEnabled(st == S::AwaitingReading || st == S::Settling);
+    cancelButton->setEnabled(holds && st != S::Releasing && st != S::ReleaseFailed);
+    retryButton->setEnabled(st == S::ReleaseFailed);
+    saveButton->setEnabled(!holds && r.started.isValid());
+    if (st == S::AwaitingReading) readingEdit->setFocus();
+}
+
+void LoopCheckWindow::onReleased() {
+    unlockMainWindow();
+    main_->LastLoopCheck = procedure_->result();
+    const After after = after_;
+    after_ = After::Nothing;
+    if (after == After::CloseWindow) close();
+    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_, &QWidget::close);
+}
+
+void LoopCheckWindow::onReleaseFailed(const QString &reason) {
+    QString then;
+    switch (after_) {
+    case After::Nothing:
+        then = QStringLiteral("Cancel leaves this window open; its Retry release button sends the "
+                              "release again.");
+        break;
+    case After::CloseWindow:
+        then = QStringLiteral("Cancel closes the loop check and leaves the loop as it is.");
+        break;
+    case After::CloseMainWindow:
+        then = QStringLiteral("Cancel closes the program and leaves the loop as it is.");
+        break;
+    }
+    const QString prompt =
+        QStringLiteral("Fixed-current mode could not be ended: %1.\n\nThe loop may still be held "
+                       "at a fixed current, so the control system does not see the real level. "
+                       "Check the HART connection.\n\nRetry sends the release again. %2")
+            .arg(reason, then);
+    if (MsgBox(prompt, vbRetryCancel, kTitle) == vbRetry) {
+        procedure_->retryRelease();
+        return;
+    }
+    if (after_ == After::Nothing) return;
+    const After after = after_;
+    after_ = After::Nothing;
+    procedure_->abandon();
+    main_->LastLoopCheck = procedure_->result();
+    unlockMainWindow();
+    if (after == After::CloseWindow) close();
+    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_, &QWidget::close);
+}
+
+bool LoopCheckWindow::releaseBeforeMainWindowCloses() {
+    if (waitingForLine_) {
+        waitingForLine_ = false;
+        unlockMainWindow();
+        return true;
+    }
+    if (!procedure_->holdsLoop()) return true;
+    after_ = After::CloseMainWindow;
+    show();
+    raise();
+    if (procedure_->state() == LoopCheckProcedure::State::ReleaseFailed)
+        onReleaseFailed(procedure_->failure());
+    else
+        procedure_->cancel();
+    return false;
+}
+
+void LoopCheckWindow::closeEvent(QCloseEvent *event) {
+    if (waitingForLine_) {
+        waitingForLine_ = false;
+        unlockMainWindow();
+        onChanged();
+    }
+    if (!procedure_->holdsLoop()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (after_ == After::Nothing) after_ = After::CloseWindow;
+    if (procedure_->state() == LoopCheckProcedure::State::ReleaseFailed)
+        onReleaseFailed(procedure_->failure());
+    else
+        procedure_->cancel();
+}
+
+bool LoopCheckWindow::saveCsv(const QString &path) {
+    QString error;
+    if (procedure_->result().saveCsv(path, &error)) return true;
+    MsgBox(QStringLiteral("The loop check could not be saved to %1: %2\n\nChoose another folder or "
+                          "file name and save again.")
+               .arg(QDir::toNativeSeparators(path), error),
+           vbOKOnly, kTitle);
+    return false;
+}
+
+void LoopCheckWindow::saveClicked() {
+    const LoopCheckResult &r = procedure_->result();
+    QString tag = r.tag.trimmed();
+    tag.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"));
+    const QString name = QStringLiteral("loop-check-%1%2.csv")
+                             .arg(tag.isEmpty() ? QString() : tag + QLatin1Char('-'),
+                                  r.started.toString(QStringLiteral("yyyyMMdd-HHmm")));
+    const QString path = askSavePath(this, QDir::home().filePath(name));
+    if (!path.isEmpty()) saveCsv(path);
+}

@@ -1,0 +1,79 @@
+// The "Loop check" window: the settings of a check, the table that fills point by point, the
+// engineer's readings, and the guarantee that the loop is let go again. While a check runs the
+// main window is locked against anything that sends, and its own result handler is kept off
+// the line; both are given back exactly as they were once the transmitter confirmed the release.
+#pragma once
+
+#include "window/loop_check_procedure.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class Form1;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+class LoopCheckWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit LoopCheckWindow(Form1 *mainWindow);
+    ~LoopCheckWindow() override;
+
+    // Reads the settings fields; on a mistake returns false with what to correct in `error`.
+    bool readSettings(LoopCheckProcedure::Settings *out, QString *error) const;
+    // Starts a check when the main window is free for it; otherwise says why not and returns
+    // false.
+    bool startCheck();
+    // The main window is about to close. True when nothing holds the loop (or the engineer chose
+    // to leave it after an unconfirmed release); false when the release has been sent first, in
+    // which case the main window is closed again once the transmitter confirmed it.
+    bool releaseBeforeMainWindowCloses();
+    // Saves the last result; false with a message box on failure.
+    bool saveCsv(const QString &path);
+
+    LoopCheckProcedure &procedure() { return *procedure_; }
+    bool mainWindowLocked() const { return locked_; }
+
+    // Controls, public for the tests.
+    QLineEdit *pointsEdit = nullptr, *toleranceEdit = nullptr, *settlingEdit = nullptr,
+              *readingEdit = nullptr;
+    QComboBox *toleranceUnit = nullptr;
+    QTableWidget *table = nullptr;
+    QLabel *stepLabel = nullptr, *verdictLabel = nullptr;
+    QPushButton *startButton = nullptr, *enterButton = nullptr, *skipButton = nullptr,
+                *backButton = nullptr, *cancelButton = nullptr, *retryButton = nullptr,
+                *saveButton = nullptr, *closeButton = nullptr;
+
+    // Where "Save CSV..." asks for a file name; tests replace it.
+    std::function<QString(QWidget *, const QString &suggested)> askSavePath;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    enum class After { Nothing, CloseWindow, CloseMainWindow };
+
+    void enterTyped();
+    void onChanged();
+    void onReleased();
+    void onReleaseFailed(const QString &reason);
+    void fillTable();
+    void lockMainWindow();
+    void unlockMainWindow();
+    void beginWhenIdle();
+    void saveClicked();
+
+    Form1 *main_;
+    LoopCheckProcedure *procedure_;
+    LoopCheckProcedure::Settings pending_;
+    After after_ = After::Nothing;
+    bool waitingForLine_ = false;
+    bool abandoned_ = false; // the engineer left the loop unconfirmed on purpose
+    bool locked_ = false;
+    struct Saved;
+    Saved *saved_;
+};

@@ -1,0 +1,76 @@
+#include "window/trend_buffer.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <algorithm>
+
+void TrendBuffer::append(const TrendSample &s) {
+    samples_.push_back(s);
+    while (samples_.size() > size_t(kMaxSamples) ||
+           (samples_.size() > 1 && s.msecs - samples_.front().msecs > kKeepMs))
+        samples_.pop_front();
+}
+
+QList<TrendSample> TrendBuffer::window(qint64 from, qint64 to, int maxPoints) const {
+    QList<TrendSample> out;
+    if (samples_.empty() || to < from) return out;
+    const auto byTime = [](const TrendSample &s, qint64 t) { return s.msecs < t; };
+    auto begin = std::lower_bound(samples_.begin(), samples_.end(), from, byTime);
+    auto end = std::lower_bound(begin, samples_.end(), to + 1, byTime);
+    if (begin != samples_.begin()) --begin;
+    if (end != samples_.end()) ++end;
+    const qint64 count = end - begin;
+    if (count <= maxPoints || maxPoints < 4) {
+        out.reserve(int(count));
+        std::copy(begin, end, std::back_inserter(out));
+        return out;
+    }
+    // Each stretch gives its lowest and highest current, in the order they came.
+    const int buckets = maxPoints / 2;
+    out.reserve(maxPoints + 2);
+    for (int b = 0; b < buckets; ++b) {
+        const auto lo = begin + count * b / buckets;
+        const auto hi = begin + count * (b + 1) / buckets;
+        if (lo == hi) continue;
+        const auto [mn, mx] = std::minmax_element(
+            lo, hi, [](const TrendSample &a, const TrendSample &c) { return a.mA < c.mA; });
+        if (mn == mx) {
+            out.append(*mn);
+        } else if (mn < mx) {
+            out.append(*mn);
+            out.append(*mx);
+        } else {
+            out.append(*mx);
+            out.append(*mn);
+        }
+    }
+    return out;
+}
+
+QString TrendBuffer::toCsv() const {
+    QString out;
+    out.reserve(int(samples_.size()) * 48 + 64);
+    out += QStringLiteral("Time,Loop current (mA),Percent of range (%)\r\n");
+    const QLocale c = QLocale::c();
+    for (const TrendSample &s : samples_) {
+        const QDateTime local = QDateTime::fromMSecsSinceEpoch(s.msecs);
+        out += local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
+        out += QLatin1Char(',');
+        out += c.toString(double(s.mA), 'f', 3);
+        out += QLatin1Char(',');
+        out += c.toString(double(s.percent), 'f', 2);
+        out += QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+bool TrendBuffer::saveCsv(const QString &path, QString *error) const {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(toCsv().toUtf8()) < 0 || !f.commit()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,294 @@
+#include "window/trend_window.h"
+
+#include "dialogs/msgbox.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Trend");
+// The plot is redrawn at most this often; polls come once a second, faster only in tests.
+constexpr int kRedrawMs = 200;
+
+// 4 mA is 0 % and 20 mA is 100 %: with the two axes tied this way a healthy output draws both
+// lines on top of each other, and a fixed or saturated current stands apart.
+double percentOf(double mA) {
+    return (mA - 4.0) / 16.0 * 100.0;
+}
+
+} // namespace
+
+TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("TrendWindow"));
+    setWindowTitle(kTitle);
+    clock = [] { return QDateTime::currentMSecsSinceEpoch(); };
+
+    auto *chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    currentSeries = new QLineSeries(chart);
+    currentSeries->setName(QStringLiteral("Loop current (mA)"));
+    percentSeries = new QLineSeries(chart);
+    percentSeries->setName(QStringLiteral("Percent of range (%)"));
+    chart->addSeries(currentSeries);
+    chart->addSeries(percentSeries);
+    timeAxis = new QDateTimeAxis(chart);
+    timeAxis->setFormat(QStringLiteral("HH:mm:ss"));
+    timeAxis->setTitleText(QStringLiteral("Time"));
+    timeAxis->setTickCount(6);
+    currentAxis = new QValueAxis(chart);
+    currentAxis->setTitleText(QStringLiteral("mA"));
+    currentAxis->setLabelFormat(QStringLiteral("%.1f"));
+    percentAxis = new QValueAxis(chart);
+    percentAxis->setTitleText(QStringLiteral("%"));
+    percentAxis->setLabelFormat(QStringLiteral("%.0f"));
+    // Ticks where engineers read a loop: every 4 mA, every 25 %, which fall on the same lines.
+    currentAxis->setTickType(QValueAxis::TicksDynamic);
+    currentAxis->setTickAnchor(4.0);
+    currentAxis->setTickInterval(4.0);
+    percentAxis->setTickType(QValueAxis::TicksDynamic);
+    percentAxis->setTickAnchor(0.0);
+    percentAxis->setTickInterval(25.0);
+    // The two lines coincide on a healthy output: the current is drawn wide underneath, the
+    // percent thin on top, so both stay visible.
+    QPen wide = currentSeries->pen();
+    wide.setWidthF(4.0);
+    currentSeries->setPen(wide);
+    QPen thin = percentSeries->pen();
+    thin.setWidthF(1.5);
+    percentSeries->setPen(thin);
+    chart->addAxis(timeAxis, Qt::AlignBottom);
+    chart->addAxis(currentAxis, Qt::AlignLeft);
+    chart->addAxis(percentAxis, Qt::AlignRight);
+    currentSeries->attachAxis(timeAxis);
+    currentSeries->attachAxis(currentAxis);
+    percentSeries->attachAxis(timeAxis);
+    percentSeries->attachAxis(percentAxis);
+
+    chartView = new QChartView(chart, this);
+    chartView->setObjectName(QStringLiteral("chartView"));
+    chartView->setAccessibleName(QStringLiteral("Trend of loop current and percent of range"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setMinimumSize(480, 280);
+    chartView->viewport()->installEventFilter(this);
+
+    scroll = new QScrollBar(Qt::Horizontal, this);
+    scroll->setObjectName(QStringLiteral("scroll"));
+    scroll->setAccessibleName(QStringLiteral("Time shown"));
+
+    pauseButton = new QPushButton(QStringLiteral("&Pause"), this);
+    pauseButton->setCheckable(true);
+    zoomInButton = new QPushButton(QStringLiteral("Zoom &in"), this);
+    zoomOutButton = new QPushButton(QStringLiteral("Zoom &out"), this);
+    liveButton = new QPushButton(QStringLiteral("&Latest"), this);
+    exportButton = new QPushButton(QStringLiteral("&Export CSV…"), this);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {pauseButton, zoomInButton, zoomOutButton, liveButton})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(exportButton);
+
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setWordWrap(true);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(chartView, 1);
+    top->addWidget(scroll);
+    top->addLayout(buttons);
+    top->addWidget(statusLabel);
+
+    redraw_ = new QTimer(this);
+    redraw_->setSingleShot(true);
+    redraw_->setInterval(kRedrawMs);
+    connect(redraw_, &QTimer::timeout, this, &TrendWindow::refresh);
+
+    connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
+        pauseButton->setText(on ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
+        if (on) {
+            endMs_ = viewEndMs();
+            follow_ = false;
+        } else {
+            follow_ = true;
+        }
+        refresh();
+    });
+    connect(zoomInButton, &QPushButton::clicked, this, &TrendWindow::zoomIn);
+    connect(zoomOutButton, &QPushButton::clicked, this, &TrendWindow::zoomOut);
+    connect(liveButton, &QPushButton::clicked, this, &TrendWindow::goLive);
+    connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportClicked);
+    connect(scroll, &QScrollBar::valueChanged, this, [this](int seconds) {
+        if (updatingScroll_ || buffer_.isEmpty()) return;
+        endMs_ = buffer_.first().msecs + qint64(seconds) * 1000 + spanMs_;
+        follow_ = seconds >= scroll->maximum() && !paused();
+        refresh();
+    });
+
+    askSavePath = [](QWidget *p, const QString &suggested) {
+        return QFileDialog::getSaveFileName(p, QStringLiteral("Export trend"), suggested,
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+
+    resize(720, 460);
+    refresh();
+}
+
+TrendWindow::~TrendWindow() = default;
+
+bool TrendWindow::paused() const {
+    return pauseButton->isChecked();
+}
+
+qint64 TrendWindow::viewEndMs() const {
+    if (!follow_) return endMs_;
+    return buffer_.isEmpty() ? clock() : std::max(buffer_.last().msecs, endMs_);
+}
+
+void TrendWindow::addSample(float mA, float percent) {
+    buffer_.append({clock(), mA, percent});
+    // A paused plot keeps recording; only the picture stands still.
+    scheduleRefresh();
+}
+
+void TrendWindow::setMonitoring(bool on) {
+    monitoring_ = on;
+    updateStatus();
+}
+
+void TrendWindow::scheduleRefresh() {
+    if (!redraw_->isActive()) redraw_->start();
+}
+
+void TrendWindow::zoomIn() {
+    const qint64 end = viewEndMs();
+    spanMs_ = std::max(kShortestSpanMs, spanMs_ / 2);
+    if (!follow_) endMs_ = end;
+    refresh();
+}
+
+void TrendWindow::zoomOut() {
+    const qint64 end = viewEndMs();
+    spanMs_ = std::min(TrendBuffer::kKeepMs, spanMs_ * 2);
+    if (!follow_) endMs_ = end;
+    refresh();
+}
+
+void TrendWindow::pan(qint64 ms) {
+    endMs_ = viewEndMs() + ms;
+    follow_ = false;
+    if (!buffer_.isEmpty() && !paused() && endMs_ >= buffer_.last().msecs) follow_ = true;
+    refresh();
+}
+
+void TrendWindow::goLive() {
+    if (paused()) pauseButton->setChecked(false); // also refreshes
+    follow_ = true;
+    endMs_ = 0;
+    refresh();
+}
+
+void TrendWindow::refresh() {
+    redraw_->stop();
+    const qint64 end = viewEndMs();
+    const qint64 start = end - spanMs_;
+    const QList<TrendSample> shown = buffer_.window(start, end, kMaxPlotPoints);
+    QList<QPointF> mA, pct;
+    mA.reserve(shown.size());
+    pct.reserve(shown.size());
+    double lo = 3.5, hi = 20.5;
+    for (const TrendSample &s : shown) {
+        mA.append(QPointF(double(s.msecs), double(s.mA)));
+        pct.append(QPointF(double(s.msecs), double(s.percent)));
+        lo = std::min(lo, double(s.mA) - 0.5);
+        hi = std::max(hi, double(s.mA) + 0.5);
+    }
+    currentSeries->replace(mA);
+    percentSeries->replace(pct);
+    timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
+    timeAxis->setFormat(spanMs_ > 6LL * 60 * 60 * 1000 ? QStringLiteral("dd.MM. HH:mm")
+                                                       : QStringLiteral("HH:mm:ss"));
+    currentAxis->setRange(lo, hi);
+    percentAxis->setRange(percentOf(lo), percentOf(hi));
+    updateScroll();
+    updateStatus();
+}
+
+void TrendWindow::updateScroll() {
+    updatingScroll_ = true;
+    if (buffer_.isEmpty()) {
+        scroll->setRange(0, 0);
+    } else {
+        const qint64 history = buffer_.last().msecs - buffer_.first().msecs;
+        const int maxSeconds = int(std::max<qint64>(0, history - spanMs_) / 1000);
+        scroll->setRange(0, maxSeconds);
+        scroll->setPageStep(int(std::max<qint64>(1, spanMs_ / 1000)));
+        scroll->setSingleStep(int(std::max<qint64>(1, spanMs_ / 10000)));
+        const qint64 at = (viewEndMs() - spanMs_ - buffer_.first().msecs) / 1000;
+        scroll->setValue(int(std::clamp<qint64>(at, 0, maxSeconds)));
+    }
+    updatingScroll_ = false;
+}
+
+void TrendWindow::updateStatus() {
+    QString text = monitoring_
+                       ? QStringLiteral("Monitoring is on: one point per poll.")
+                       : QStringLiteral("Monitoring is off: the plot stands still. Select \"On\" "
+                                        "under the output signal in the main window to record.");
+    if (paused()) text += QStringLiteral(" Paused: new points are recorded but not shown.");
+    text += QStringLiteral(" %1 points kept (at most a day); %2 min shown.")
+                .arg(buffer_.size())
+                .arg(QLocale::system().toString(double(spanMs_) / 60000.0, 'f', 1));
+    statusLabel->setText(text);
+}
+
+bool TrendWindow::exportCsv(const QString &path) {
+    QString error;
+    if (buffer_.saveCsv(path, &error)) return true;
+    MsgBox(QStringLiteral("The trend could not be saved to %1: %2\n\nChoose another folder or file "
+                          "name and export again.")
+               .arg(QDir::toNativeSeparators(path), error),
+           vbOKOnly, kTitle);
+    return false;
+}
+
+void TrendWindow::exportClicked() {
+    const QString name =
+        QStringLiteral("trend-%1.csv")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm")));
+    const QString path = askSavePath(this, QDir::home().filePath(name));
+    if (!path.isEmpty()) exportCsv(path);
+}
+
+// The mouse wheel zooms the time axis, a sideways wheel or Shift+wheel pans it.
+bool TrendWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == chartView->viewport() && event->type() == QEvent::Wheel) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const QPoint d = wheel->angleDelta();
+        if (d.x() != 0 || (wheel->modifiers() & Qt::ShiftModifier)) {
+            const int steps = (d.x() != 0 ? d.x() : d.y()) / 120;
+            pan(-qint64(steps) * spanMs_ / 10);
+        } else if (d.y() > 0) {
+            zoomIn();
+        } else if (d.y() < 0) {
+            zoomOut();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+// The "Trend" window: loop current and percent of range against time, one point per poll of the
+// main window's output monitoring. It never sends anything itself; with monitoring off it
+// simply receives nothing.
+#pragma once
+
+#include "window/trend_buffer.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QChart;
+class QChartView;
+class QDateTimeAxis;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QValueAxis;
+
+class TrendWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr qint64 kDefaultSpanMs = 10 * 60 * 1000;
+    static constexpr qint64 kShortestSpanMs = 30 * 1000;
+    // More points than the plot has pixels only cost time.
+    static constexpr int kMaxPlotPoints = 2000;
+
+    explicit TrendWindow(QWidget *parent = nullptr);
+    ~TrendWindow() override;
+
+    // One answered poll.
+    void addSample(float mA, float percent);
+    void setMonitoring(bool on);
+
+    const TrendBuffer &buffer() const { return buffer_; }
+    qint64 viewSpanMs() const { return spanMs_; }
+    qint64 viewEndMs() const;
+    bool following() const { return follow_; }
+    bool paused() const;
+    // Brings the plot up to date now rather than at the next redraw tick.
+    void refresh();
+    bool exportCsv(const QString &path);
+
+    void zoomIn();
+    void zoomOut();
+    // Moves the visible stretch by this many milliseconds (negative: back in time).
+    void pan(qint64 ms);
+    void goLive();
+
+    // The time source (ms since the epoch), replaceable for tests and the benchmark.
+    std::function<qint64()> clock;
+    // Where "Export CSV..." asks for a file name; tests replace it.
+    std::function<QString(QWidget *, const QString &suggested)> askSavePath;
+
+    QChartView *chartView = nullptr;
+    QLineSeries *currentSeries = nullptr, *percentSeries = nullptr;
+    QDateTimeAxis *timeAxis = nullptr;
+    QValueAxis *currentAxis = nullptr, *percentAxis = nullptr;
+    QPushButton *pauseButton = nullptr, *zoomInButton = nullptr, *zoomOutButton = nullptr,
+                *liveButton = nullptr, *exportButton = nullptr;
+    QScrollBar *scroll = nullptr;
+    QLabel *statusLabel = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void scheduleRefresh();
+    void updateScroll();
+    void updateStatus();
+    void exportClicked();
+
+    TrendBuffer buffer_;
+    QTimer *redraw_ = nullptr;
+    qint64 spanMs_ = kDefaultSpanMs;
+    qint64 endMs_ = 0; // the right edge while not following
+    bool follow_ = true;
+    bool monitoring_ = false;
+    bool updatingScroll_ = false;
+};
