@@ -22,8 +22,8 @@
 #include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
 #include "hart/link/transaction_engine.h"
-#include "zanu_version.h"
 #include "scan_console.h"
+#include "zanu_version.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

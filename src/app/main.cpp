@@ -26,9 +26,8 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  --simulate     talk to a built-in simulated transmitter on every COM port instead of\n"
-    "                 the serial ports\n"
-    if (answeredBeforeGui(argc, argv)) return 0;
-    "\n"
+    "                 the serial ports\n" if (answeredBeforeGui(argc, argv)) return 0;
+"\n"
     "Environment:\n"
     "  ZANU_COM1 .. ZANU_COM12  the device a COM number stands for (default COM 1-4 =\n"
     "                 /dev/ttyS0-3, COM 5-8 = /dev/ttyUSB0-3, COM 9-12 = /dev/ttyACM0-3)\n"

@@ -1,9 +1,9 @@
 #include "dialogs/frm_about.h"
 #include "dialogs/centre.h"
 
+#include "dialogs/frm_splash.h"
 #include "dialogs/msgbox.h"
 #include "dialogs/sys_info.h"
-#include "dialogs/frm_splash.h"
 #include "ui_frm_about.h"
 
 #include <QProcess>

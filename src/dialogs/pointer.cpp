@@ -8,8 +8,7 @@ int g_pointer = vbDefault;
 }
 
 void SetMousePointer(int code) {
-    if (code == g_pointer)
-        return;
+    if (code == g_pointer) return;
     // Override cursors stack; keep at most one of ours so that "default" really restores.
     if (g_pointer != vbDefault && QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
@@ -20,4 +19,6 @@ void SetMousePointer(int code) {
         QApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
 }
 
-int MousePointer() { return g_pointer; }
+int MousePointer() {
+    return g_pointer;
+}

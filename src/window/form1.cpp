@@ -1,9 +1,9 @@
 #include "window/form1.h"
 
 #include "dialogs/frm_splash.h"
-#include "window/records_keeper.h"
 #include "ui_form1.h"
 #include "window/device_health.h"
+#include "window/records_keeper.h"
 #include "window/status_indicator.h"
 
 #include <QApplication>

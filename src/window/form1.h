@@ -68,8 +68,7 @@ public:
     // The transmitter's health, its status window and the finder: src/window/device_health.cpp
     DeviceHealth *Health = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;
-    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr,
-            *Infoscreen = nullptr;
+    QAction *ConnectMenu = nullptr, *Exitform = nullptr, *Compoort = nullptr, *Infoscreen = nullptr;
     // Configuration files and the report, with their "&File" menu entries:
     // src/window/records_keeper.cpp.
     RecordsKeeper *Records = nullptr;

@@ -5,8 +5,8 @@
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
-#include "hart/link/hart_codec.h"
 #include "hart/hart_catalogue.h"
+#include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
 #include <QButtonGroup>

@@ -1,11 +1,11 @@
 #include "e2e_helper.h"
 
+#include "dialogs/form2.h"
+#include "dialogs/pointer.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
-#include "dialogs/pointer.h"
 #include "settings/settings_file.h"
-#include "dialogs/form2.h"
 #include "units/module1.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // are the witnesses of what went over the line and what the transmitter now holds.
 #pragma once
 
+#include "dialogs/msgbox.h"
 #include "hart/hartx.h"
 #include "hart/link/hart_line.h"
-#include "dialogs/msgbox.h"
 #include "window/form1.h"
 
 #include <QJsonObject>

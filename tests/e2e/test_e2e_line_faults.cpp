@@ -4,8 +4,8 @@
 // transmitter that the user did not send, and a correct read once the line is healthy again.
 #include "e2e_helper.h"
 
-#include "hart/link/com_port_name.h"
 #include "dialogs/pointer.h"
+#include "hart/link/com_port_name.h"
 #include "units/module1.h"
 
 #include <QComboBox>

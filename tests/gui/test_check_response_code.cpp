@@ -1,7 +1,7 @@
 // Every response code the transmitter can send, against each family of commands: which message
 // the engineer sees, in what kind of box, and what the caller is told.
-#include "window/check_response_code.h"
 #include "dialogs/msgbox.h"
+#include "window/check_response_code.h"
 
 #include <QtTest>
 

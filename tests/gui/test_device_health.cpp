@@ -10,8 +10,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Start-up: what zanu.ini makes of the port, the lists and choices the window starts with, and
 // the first request on the line.
+#include "dialogs/form2.h"
 #include "gui_test_helper.h"
 #include "settings/settings_file.h"
-#include "dialogs/form2.h"
 
 #include <QComboBox>
 #include <QDir>
