@@ -297,15 +297,27 @@ void TestForm1Layout::menus_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("File") << "bestand"
-                          << "&File" << QStringList{"ConnectMenu", "Exitform"}
-                          << QStringList{"Co&nnect", "E&xit"};
+    // The configuration-file entries sit between Connect and Exit, set off by separators.
+    QTest::newRow("File")
+        << "bestand"
+        << "&File"
+        << QStringList{"ConnectMenu",     "", "SaveConfigMenu", "CompareMenu", "ReportMenu",
+                       "PrintReportMenu", "", "Exitform"}
+        << QStringList{"Co&nnect",
+                       "",
+                       "&Save configuration…",
+                       "Com&pare with file…",
+                       "&Report…",
+                       "Prin&t report…",
+                       "",
+                       "E&xit"};
     QTest::newRow("Config") << "Configuratie"
                             << "&Config" << QStringList{"Compoort", "FindTransmitterMenu"}
                             << QStringList{"COM-&settings", "&Find transmitter…"};
     QTest::newRow("Device") << "DeviceMenu"
-                            << "&Device" << QStringList{"DeviceStatusMenu"}
-                            << QStringList{"Device &status…"};
+                            << "&Device"
+                            << QStringList{"DeviceStatusMenu", "LoopCheckMenu", "TrendMenu"}
+                            << QStringList{"Device &status…", "&Loop check…", "&Trend…"};
     QTest::newRow("About") << "abboutscherm"
                            << "&About" << QStringList{"Infoscreen"} << QStringList{"&Info"};
 }

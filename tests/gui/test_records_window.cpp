@@ -84,22 +84,19 @@ private slots:
     void comparisonPicture();
 };
 
-// The new entries sit in "&File" between "Co&nnect" and "E&xit", and no two entries of the
-// menu share a mnemonic.
+// No two entries of "&File" share a mnemonic (their names and places are the layout test's).
 void TestRecordsWindow::menuEntries() {
     GuiFixture fx;
-    QStringList texts, keys;
+    QStringList keys;
     for (QAction *a : fx.form->bestand->actions()) {
         if (a->isSeparator()) continue;
-        texts << a->text();
         const int amp = int(a->text().indexOf(QLatin1Char('&')));
-        QVERIFY(amp >= 0);
+        QVERIFY2(amp >= 0, qPrintable(a->text()));
         keys << a->text().mid(amp + 1, 1).toLower();
     }
-    QCOMPARE(texts, (QStringList{"Co&nnect", "&Save configuration…", "Com&pare with file…",
-                                 "&Report…", "Prin&t report…", "E&xit"}));
+    QCOMPARE(keys.size(), 6);
     keys.removeDuplicates();
-    QCOMPARE(keys.size(), texts.size());
+    QCOMPARE(keys.size(), 6);
 }
 
 void TestRecordsWindow::saveRefusedBeforeACompleteRead() {
