@@ -8,7 +8,7 @@ PKGS=(cmake ninja-build g++ make pkg-config
       qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-charts-dev
       libqt6opengl6-dev libgl-dev
       xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev python3 poppler-utils
-      dpkg-dev file lintian desktop-file-utils appstream man-db)
+      dpkg-dev file lintian desktop-file-utils appstream man-db clang-format clang-tidy)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

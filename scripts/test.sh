@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer and
-# warnings as errors, and runs every test through ctest.
+# warnings as errors, checks format and static analysis (scripts/lint.sh), and runs every test
+# through ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANU_SANITIZE=ON -DZANU_WERROR=ON >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANU_SANITIZE=ON -DZANU_WERROR=ON \
+      "${launcher[@]}" >/dev/null
 cmake --build build-test
+bash scripts/lint.sh build-test
 cd build-test
 ctest --output-on-failure -j2 --timeout 300
