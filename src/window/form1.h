@@ -4,6 +4,7 @@
 
 #include "hart/hartx.h"
 #include "window/device_record.h"
+#include "window/loop_check_result.h"
 
 #include <QMainWindow>
 #include <QVariant>
