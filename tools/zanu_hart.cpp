@@ -49,7 +49,7 @@ const char kUsage[] =
     "                               (commands 0-3, 6, 11-19, 34-38, 40, 44, 48, 129, 150, 152)\n"
     "  --verbose                    print every frame sent and received, retries, time-outs\n"
     "                               and port events on stderr\n"
-    "  --timing SPEC                change the link timing, e.g. rt1=600,allowance=100 for a\n"
+    "  --timing KEYS                change the link timing, e.g. rt1=600,allowance=100 for a\n"
     "                               slow USB adapter (also ZANU_HART_TIMING; this wins).\n"
     "                               Keys (milliseconds, defaults):\n"
     "%1"

@@ -29,7 +29,7 @@ const char kUsage[] =
     "                 the serial ports\n"
     "  --log FILE     append every HART frame sent and received, retries, time-outs and port\n"
     "                 events to FILE (the zanu.hart.wire and zanu.hart.link log categories)\n"
-    "  --timing SPEC  change the HART link timing, e.g. rt1=600,allowance=100 for a slow USB\n"
+    "  --timing KEYS  change the HART link timing, e.g. rt1=600,allowance=100 for a slow USB\n"
     "                 adapter; overrides ZANU_HART_TIMING. Keys (milliseconds, defaults):\n"
     "%1"
     "  -h, --help     show this text and end\n"
@@ -90,7 +90,7 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption simulateOption(QStringLiteral("simulate"));
     const QCommandLineOption logOption(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption timingOption(QStringLiteral("timing"), QString(),
-                                          QStringLiteral("SPEC"));
+                                          QStringLiteral("KEYS"));
     parser.addOption(simulateOption);
     parser.addOption(logOption);
     parser.addOption(timingOption);

@@ -116,23 +116,23 @@ QList<ScanTarget> HartScanner::presentTargets() {
     return out;
 }
 
-std::optional<ScanTarget> HartScanner::targetFor(const QString &spec, QString *error) {
+std::optional<ScanTarget> HartScanner::targetFor(const QString &portArg, QString *error) {
     static const QRegularExpression com(QStringLiteral("^COM\\s*(\\d+)$"),
                                         QRegularExpression::CaseInsensitiveOption);
-    const auto m = com.match(spec.trimmed());
+    const auto m = com.match(portArg.trimmed());
     if (m.hasMatch()) {
         const int n = m.captured(1).toInt();
         if (n < 1 || n > 12) {
-            *error = QStringLiteral("%1: COM ports are COM1 to COM12").arg(spec);
+            *error = QStringLiteral("%1: COM ports are COM1 to COM12").arg(portArg);
             return std::nullopt;
         }
         return ScanTarget{comPortDeviceName(n), n, QString()};
     }
-    if (spec.trimmed().isEmpty()) {
+    if (portArg.trimmed().isEmpty()) {
         *error = QStringLiteral("--port needs a device or COM port");
         return std::nullopt;
     }
-    return ScanTarget{spec, comNumberOf(spec), QString()};
+    return ScanTarget{portArg, comNumberOf(portArg), QString()};
 }
 
 void HartScanner::setLineFactory(LineFactory factory) {

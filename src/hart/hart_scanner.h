@@ -46,7 +46,7 @@ public:
     static QList<ScanTarget> presentTargets();
     // A port given by the user: "COM3" / "COM 3" or a device path. Empty with *error set when
     // the text names nothing usable.
-    static std::optional<ScanTarget> targetFor(const QString &spec, QString *error);
+    static std::optional<ScanTarget> targetFor(const QString &portArg, QString *error);
 
     // The default makes a SerialLine on the target's device.
     void setLineFactory(LineFactory factory);

@@ -91,7 +91,7 @@ void TestHartScanner::portThatCannotOpenIsReported() {
 }
 
 void TestHartScanner::targetFromUserText_data() {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("portArg");
     QTest::addColumn<QString>("env");
     QTest::addColumn<int>("comPort");
     QTest::addColumn<QString>("device");
@@ -112,7 +112,7 @@ void TestHartScanner::targetFromUserText_data() {
 }
 
 void TestHartScanner::targetFromUserText() {
-    QFETCH(QString, spec);
+    QFETCH(QString, portArg);
     QFETCH(QString, env);
     QFETCH(int, comPort);
     QFETCH(QString, device);
@@ -121,7 +121,7 @@ void TestHartScanner::targetFromUserText() {
     else
         qputenv("ZANU_COM3", env.toLocal8Bit());
     QString error;
-    const auto t = HartScanner::targetFor(spec, &error);
+    const auto t = HartScanner::targetFor(portArg, &error);
     qunsetenv("ZANU_COM3");
     if (comPort < 0) {
         QVERIFY(!t);
