@@ -14,6 +14,7 @@
 #include <deque>
 #include <limits>
 #include <optional>
+#include <utility>
 
 // How the control fills in what the calling code leaves open:
 // - iAction of Result is always 0; iResult is 0 for a received reply (any response code) and
@@ -489,7 +490,7 @@ void HartX::Private::complete(Completion c) {
     QPointer<HartX> guard(q);
     QMetaObject::invokeMethod(
         q,
-        [this, guard, c] {
+        [this, guard, c = std::move(c)] {
             if (guard) deliver(c);
         },
         Qt::QueuedConnection);

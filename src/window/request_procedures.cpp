@@ -30,9 +30,9 @@ namespace at = hart::at;
 
 const QString kNumberPattern = QStringLiteral("#0.0#");
 
-// The tag field of commands 13 and 18: 8 packed-ASCII characters in 6 bytes.
-constexpr int kTagLength = 8;
-constexpr int kTagBytes = 6;
+// The tag field of commands 13 and 18: packed ASCII, four characters in every three bytes.
+constexpr int kTagBytes = at::TagDescriptorDate::TagBytes;
+constexpr int kTagLength = kTagBytes / 3 * 4;
 
 // The control sends every float as an IEEE single; a value beyond the single range would reach
 // the transmitter as infinity, which nobody typed.
@@ -339,9 +339,9 @@ void Form1::SendWriteTag() {
     HartX1->setDataIndex(T::Tag);
     HartX1->setPackedLength(T::TagBytes);
     Dev.Tag = StoredTag(Text7->text()) + QString(10, QLatin1Char(' '));
-    HartX1->setPackedString(Dev.Tag.left(8));
+    HartX1->setPackedString(Dev.Tag.left(kTagLength));
     // The field shows the tag as the transmitter will hold it, as a read would show it.
-    Text7->setText(Dev.Tag.left(8));
+    Text7->setText(Dev.Tag.left(kTagLength));
     HartX1->setDataIndex(T::Descriptor);
     HartX1->setPackedLength(T::DescriptorBytes);
     HartX1->setPackedString(Dev.Descriptor);
