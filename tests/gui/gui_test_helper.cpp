@@ -27,6 +27,18 @@ GuiFixture::GuiFixture(const QByteArray &iniContent, SimLine::Timing timing) {
         if (f.open(QIODevice::WriteOnly)) f.write(iniContent);
     }
     form = std::make_unique<Form1>();
+    if (timing == SimLine::Timing::Instant) {
+        // The instant line has no other master and answers at once: the link grant, the quiet
+        // wait and a reply time-out sized for 1200 bit/s would only make every window test wait.
+        // The link's own tests cover those times.
+        LinkTiming fast = form->HartX1->linkTiming();
+        fast.linkGrantMs = 0;
+        fast.quietMs = 0;
+        fast.primaryReplyTimeoutMs = 100;
+        fast.secondaryReplyTimeoutMs = 120;
+        fast.adapterAllowanceMs = 20;
+        form->HartX1->setLinkTiming(fast);
+    }
     form->HartX1->setLineFactory([this, timing](int) {
         ++linesMade;
         return std::make_unique<SimLine>(&device, timing);

@@ -60,7 +60,7 @@ void TestScreenshot::mainWindowAfterRead() {
         if (i == 300) fx.device.setAppliedPressure(fx.device.appliedPressure() + 0.3);
         fx.form->Timer5->stop();
         fx.form->Timer5_Timer();
-        QVERIFY(fx.waitIdle());
+        QVERIFY(spinIdle(fx));
     }
     trend->refresh();
     QVERIFY(QTest::qWaitForWindowExposed(trend));
