@@ -9,14 +9,15 @@
 namespace {
 
 const char kScanUsage[] =
-    "usage: zanu-hart --scan [--port DEVICE_OR_COMn]...\n"
+    "usage: zanu-hart --scan [--port DEVICE_OR_COMn]... [--timing KEY=MS,...]\n"
     "\n"
     "Asks every polling address 0-15 with command 0 on each port (all ports at the same time;\n"
     "on a port, up to the first address that answers) and prints for each transmitter found:\n"
     "  COM=<n or -> PORT=<device> ADDR=<address> MFR=<maker id> TYPE=<device type>\n"
     "  ID=<device id> TAG=\"<tag>\"\n"
     "then \"found N\". Without --port: every serial port present and every device COM1-COM12\n"
-    "name (ZANU_COMn included).\n"
+    "name (ZANU_COMn included). --timing (or ZANU_HART_TIMING) as for a command: a slow\n"
+    "adapter needs its longer reply time-out for the scan too.\n"
     "\n"
     "Exit status: 0 something answered, 2 nothing did, 1 bad arguments.\n";
 
@@ -29,6 +30,9 @@ int usage(const QString &problem) {
 
 int runScanConsole(const QStringList &args) {
     QList<ScanTarget> targets;
+    LinkTiming timing;
+    QString timingError;
+    if (!LinkTiming::fromEnvironment(&timing, &timingError)) return usage(timingError);
     for (int i = 1; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == QLatin1String("--scan")) continue;
@@ -45,6 +49,11 @@ int runScanConsole(const QStringList &args) {
             targets.append(*t);
             continue;
         }
+        if (a == QLatin1String("--timing")) {
+            if (i + 1 >= args.size()) return usage(QStringLiteral("--timing needs KEY=MS,..."));
+            if (!LinkTiming::parse(args[++i], &timing, &timingError)) return usage(timingError);
+            continue;
+        }
         return usage(QStringLiteral("%1 does not go with --scan").arg(a));
     }
     if (targets.isEmpty()) targets = HartScanner::presentTargets();
@@ -55,6 +64,7 @@ int runScanConsole(const QStringList &args) {
     }
 
     HartScanner scanner;
+    scanner.setLinkTiming(timing);
     int found = 0;
     QObject::connect(&scanner, &HartScanner::tagRead, [&](const ScanFind &f) {
         ++found;

@@ -180,6 +180,7 @@ void HartScanner::startPort(Port &p) {
         return;
     }
     p.engine = std::make_unique<TransactionEngine>(p.line.get());
+    p.engine->setTiming(timing_);
     Port *pp = &p;
     const quint64 run = run_;
     connect(p.engine.get(), &TransactionEngine::finished, this,

@@ -50,6 +50,9 @@ public:
 
     // The default makes a SerialLine on the target's device.
     void setLineFactory(LineFactory factory);
+    // The link timing of every port's engine, from the next start on: a slow adapter needs the
+    // same longer times for the scan as for the transactions that follow.
+    void setLinkTiming(const LinkTiming &timing) { timing_ = timing; }
 
     // Scans all targets at the same time; `finished` follows (never from inside this call).
     void start(const QList<ScanTarget> &targets);
@@ -83,6 +86,7 @@ private:
     void checkAllDone();
 
     LineFactory factory_;
+    LinkTiming timing_;
     std::vector<std::unique_ptr<Port>> ports_;
     bool running_ = false;
     int done_ = 0;

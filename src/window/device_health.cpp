@@ -203,8 +203,8 @@ void DeviceHealth::openFinder() {
     // The scan needs the ports to itself: no poll meanwhile, and our own port let go.
     f_.Timer5->stop();
     f_.HartX1->setCommPort(f_.ComPortNumber);
-    finder_ =
-        new FinderWindow(finderTargets ? finderTargets() : QList<ScanTarget>(), finderLines, &f_);
+    finder_ = new FinderWindow(finderTargets ? finderTargets() : QList<ScanTarget>(), finderLines,
+                               f_.HartX1->linkTiming(), &f_);
     finder_->setAttribute(Qt::WA_DeleteOnClose);
     connect(finder_, &QDialog::finished, this, [this](int result) {
         const auto chosen = finder_ ? finder_->chosen() : std::nullopt;

@@ -18,12 +18,13 @@ enum Column { ColPort, ColCom, ColAddress, ColMaker, ColType, ColId, ColTag, Col
 } // namespace
 
 FinderWindow::FinderWindow(const QList<ScanTarget> &targets, const HartScanner::LineFactory &lines,
-                           QWidget *parent)
+                           const LinkTiming &timing, QWidget *parent)
     : QDialog(parent), targets_(targets) {
     setObjectName(QStringLiteral("FinderWindow"));
     setWindowTitle(QStringLiteral("Find transmitter"));
     scanner_ = new HartScanner(this);
     if (lines) scanner_->setLineFactory(lines);
+    scanner_->setLinkTiming(timing);
 
     Trying = new QLabel(this);
     Trying->setObjectName(QStringLiteral("Trying"));

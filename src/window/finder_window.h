@@ -17,7 +17,7 @@ class FinderWindow : public QDialog {
     Q_OBJECT
 public:
     FinderWindow(const QList<ScanTarget> &targets, const HartScanner::LineFactory &lines,
-                 QWidget *parent = nullptr);
+                 const LinkTiming &timing, QWidget *parent = nullptr);
     ~FinderWindow() override;
 
     QLabel *Trying = nullptr;

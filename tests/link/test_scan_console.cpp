@@ -45,7 +45,9 @@ void TestScanConsole::listsEachTransmitter() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ZANU_COM6"), bench.atThree.slave());
     QString out;
-    const int code = run({"--scan", "--port", bench.atZero.slave(), "--port", "COM6"}, &out, env);
+    const int code = run(
+        {"--scan", "--port", bench.atZero.slave(), "--port", "COM6", "--timing", "rt2=5,quiet=5"},
+        &out, env);
     QCOMPARE(code, 0);
     QStringList lines = out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
@@ -66,6 +68,7 @@ void TestScanConsole::exitStatus_data() {
         << QStringList{"--scan", "--port", "/dev/zanu-no-such-port"} << 2 << "found 0\n";
     QTest::newRow("COM13") << QStringList{"--scan", "--port", "COM13"} << 1 << "";
     QTest::newRow("command with scan") << QStringList{"--scan", "13"} << 1 << "";
+    QTest::newRow("timing key unknown") << QStringList{"--scan", "--timing", "rt9=1"} << 1 << "";
 }
 
 void TestScanConsole::exitStatus() {
