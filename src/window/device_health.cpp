@@ -37,7 +37,7 @@ FinderWindow *DeviceHealth::finder() const {
 
 void DeviceHealth::clearPending() {
     awaitingFixedValue_ = awaitingRelease_ = awaitingAdditional_ = awaitingClear_ =
-        awaitingAddressChange_ = false;
+        awaitingAddressChange_ = moveToZeroAfterRead_ = false;
 }
 
 void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
@@ -144,6 +144,15 @@ void DeviceHealth::resumeMonitoring() {
 void DeviceHealth::afterReadSequence() {
     // Timer1 runs from the moment the read sequence has put the data on screen.
     if (!f_.Timer1->isActive()) return;
+    if (moveToZeroAfterRead_) {
+        // Its current is fixed by the multidrop address, which is about to change: no question.
+        moveToZeroAfterRead_ = false;
+        awaitingAddressChange_ = true;
+        QByteArray data(hart::at::PollingAddress::Size, '\0');
+        hart::putByte(data, hart::at::PollingAddress::Address, 0);
+        send(hart::cmd::WritePollingAddress, data);
+        return;
+    }
     if (!(status_ & health::LoopCurrentFixed)) return;
     // Our own simulation holds it: the user knows.
     if (f_.Command5->text() == kSimulationRunning) return;
@@ -237,13 +246,9 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
             .arg(find.address);
     // Until it is moved, this run reaches it where it is.
     f_.HartX1->setLinkSetting3(qint16(find.address));
-    if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes) {
-        awaitingAddressChange_ = true;
-        QByteArray data(hart::at::PollingAddress::Size, '\0');
-        hart::putByte(data, hart::at::PollingAddress::Address, 0);
-        send(hart::cmd::WritePollingAddress, data);
-        return;
-    }
-    multidropPort_ = find.target.comPort;
+    if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes)
+        moveToZeroAfterRead_ = true;
+    else
+        multidropPort_ = find.target.comPort;
     f_.SendIdentify();
 }

@@ -83,6 +83,10 @@ private:
     bool awaitingAdditional_ = false;
     bool awaitingClear_ = false;
     bool awaitingAddressChange_ = false;
+    // The user chose to move a found transmitter to polling address 0: command 6 goes out once
+    // the read sequence has identified it where it is, because only a transmitter that was read
+    // and checked is written to.
+    bool moveToZeroAfterRead_ = false;
     // A "No" to releasing the fixed current holds for this transmitter until the current is
     // released or another transmitter is read, so that every Refresh does not ask again.
     std::optional<quint32> declinedFor_;
