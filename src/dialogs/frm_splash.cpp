@@ -112,8 +112,8 @@ frmSplash::frmSplash(MainWindowFactory factory, QWidget *parent)
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1500);
-    // A coarse timer may fire 75 ms either side of 1500 ms; the splash is meant to show for 1500.
+    Timer1->setInterval(kShowInterval);
+    // A coarse timer may fire 5 % either side; the splash is meant to show for the full time.
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class QFrame;
@@ -51,6 +52,8 @@ public:
     explicit frmSplash(MainWindowFactory factory, QWidget *parent = nullptr);
     ~frmSplash() override;
 
+    // How long the splash shows before the main window takes its place.
+    static constexpr std::chrono::milliseconds kShowInterval{1500};
     QTimer *Timer1 = nullptr;
     QFrame *Frame1 = nullptr;
     QLabel *Picture1 = nullptr;

@@ -246,20 +246,21 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Health = new DeviceHealth(*this);
 
     // The four one-shot timers, all idle until a step arms them.
-    auto makeTimer = [this](const char *name, int ms, void (Form1::*tick)()) {
+    auto makeTimer = [this](const char *name, std::chrono::milliseconds interval,
+                            void (Form1::*tick)()) {
         auto *t = new QTimer(this);
         t->setObjectName(QLatin1String(name));
         t->setSingleShot(true);
-        t->setInterval(ms);
+        t->setInterval(interval);
         // Coarse timers drift by up to 5 %, which would stretch the poll cycle and the waits.
         t->setTimerType(Qt::PreciseTimer);
         connect(t, &QTimer::timeout, this, tick);
         return t;
     };
-    Timer1 = makeTimer("Timer1", 1500, &Form1::Timer1_Timer);
-    Timer2 = makeTimer("Timer2", 1500, &Form1::Timer2_Timer);
-    Timer4 = makeTimer("Timer4", 3500, &Form1::Timer4_Timer);
-    Timer5 = makeTimer("Timer5", 1000, &Form1::Timer5_Timer);
+    Timer1 = makeTimer("Timer1", kTimer1Interval, &Form1::Timer1_Timer);
+    Timer2 = makeTimer("Timer2", kTimer2Interval, &Form1::Timer2_Timer);
+    Timer4 = makeTimer("Timer4", kTimer4Interval, &Form1::Timer4_Timer);
+    Timer5 = makeTimer("Timer5", kTimer5Interval, &Form1::Timer5_Timer);
 
     // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
     // user's choice arrives here.
@@ -319,7 +320,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     StatusBar1->insertWidget(2, Health->indicator());
     auto *clock = new QTimer(this);
     clock->setObjectName(QStringLiteral("clockTimer"));
-    clock->setInterval(1000);
+    clock->setInterval(kClockInterval);
     connect(clock, &QTimer::timeout, this, &Form1::updateClock);
     clock->start();
     updateClock();

@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <array>
+#include <chrono>
 #include <initializer_list>
 #include <optional>
 
@@ -66,6 +67,15 @@ public:
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
+    // Timer1: from the data on screen to the panels shown. Timer2: from a write's reply to the
+    // end of its chain. Timer4: from setting a range end to reading the transmitter again, the
+    // time it needs to store and settle. Timer5: the poll of the output signal.
+    static constexpr std::chrono::milliseconds kTimer1Interval{1500};
+    static constexpr std::chrono::milliseconds kTimer2Interval{1500};
+    static constexpr std::chrono::milliseconds kTimer4Interval{3500};
+    static constexpr std::chrono::milliseconds kTimer5Interval{1000};
+    // The status bar's time and date.
+    static constexpr std::chrono::milliseconds kClockInterval{1000};
     // The transmitter's health, its status window and the finder: src/window/device_health.cpp
     DeviceHealth *Health = nullptr;
     QMenu *bestand = nullptr, *Configuratie = nullptr, *abboutscherm = nullptr;

@@ -19,12 +19,13 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Trend");
 // The plot is redrawn at most this often; polls come once a second, faster only in tests.
-constexpr int kRedrawMs = 200;
+constexpr std::chrono::milliseconds kRedrawInterval{200};
 
 // 4 mA is 0 % and 20 mA is 100 %: with the two axes tied this way a healthy output draws both
 // lines on top of each other, and a fixed or saturated current stands apart.
@@ -116,7 +117,7 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
 
     redraw_ = new QTimer(this);
     redraw_->setSingleShot(true);
-    redraw_->setInterval(kRedrawMs);
+    redraw_->setInterval(kRedrawInterval);
     connect(redraw_, &QTimer::timeout, this, &TrendWindow::refresh);
 
     connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
