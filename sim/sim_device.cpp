@@ -152,14 +152,12 @@ struct SimDevice::Private {
     Outcome setRangeEnd(SimDevice *q, bool upper);
 };
 
-SimDevice::SimDevice(QObject *parent) : QObject(parent), d(new Private) {
+SimDevice::SimDevice(QObject *parent) : QObject(parent), d(std::make_unique<Private>()) {
     d->clock.start();
     d->pvM = d->baseM - double(d->cfg.mountingOffset);
 }
 
-SimDevice::~SimDevice() {
-    delete d;
-}
+SimDevice::~SimDevice() = default;
 
 SimDevice::Config &SimDevice::config() {
     return d->cfg;

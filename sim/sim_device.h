@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class SimDevice : public QObject {
@@ -139,5 +140,5 @@ signals:
 
 private:
     struct Private;
-    Private *d;
+    std::unique_ptr<Private> d;
 };
