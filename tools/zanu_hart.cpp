@@ -1,5 +1,5 @@
-// zanu-hart: one HART command from the command line, through the same engine and serial line
-// the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
+// zanu-hart: one HART command from the command line, through the same HART control and serial
+// line the configuration tool uses. For checking a modem, a cable or a transmitter without the GUI.
 //
 //   zanu-hart --port DEVICE_OR_COMn [--polling-address N] [--secondary] [--decode]
 //             [--verbose] [--timing KEY=MS,...] CMD [DATAHEX]
@@ -15,13 +15,13 @@
 // before).
 #include "config_console.h"
 #include "hart/hart_catalogue.h"
+#include "hart/hartx.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
-#include "hart/link/transaction_engine.h"
 #include "scan_console.h"
 #include "zanu_version.h"
 
@@ -225,9 +225,17 @@ int main(int argc, char **argv) {
         qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
         hart::enableLinkLog();
     }
-    SerialLine line(args.device, args.label);
-    TransactionEngine engine(&line);
-    engine.setTiming(args.timing);
+    // The window's own control does the identify-then-command, so that a transmitter is
+    // checked and addressed here exactly as the window does it.
+    HartX hart;
+    hart.setLineFactory([&args](int) -> std::unique_ptr<HartLine> {
+        return std::make_unique<SerialLine>(args.device, args.label);
+    });
+    hart.setPortLabel(portText(args));
+    hart.setLinkTiming(args.timing);
+    hart.setCommPort(1); // any port: the factory above makes the line the arguments name
+    hart.setLinkSetting3(qint16(args.pollingAddress));
+    hart.setLinkSetting6(args.primary ? 1 : 0);
     int exitCode = 2;
 
     auto fail = [&](const QString &why) {
@@ -235,47 +243,42 @@ int main(int argc, char **argv) {
         exitCode = 2;
         QCoreApplication::exit(exitCode);
     };
+    auto send = [&hart](int command, const QByteArray &data) {
+        hart.setByteCount(qint16(data.size()));
+        for (int i = 0; i < data.size(); ++i) {
+            hart.setDataIndex(qint16(i));
+            hart.setByteValue(quint8(data[i]));
+        }
+        hart.setCommand(qint16(command));
+    };
 
-    TransactionEngine::Request identify;
-    identify.address = hart::shortAddress(args.primary, quint8(args.pollingAddress));
-    identify.command = hart::cmd::ReadUniqueIdentifier;
-    if (args.command == 0) identify.data = args.data;
-    int preamblesRequired = hart::kMinPreambles;
-
-    quint64 identifyId = 0;
-    QObject::connect(&engine, &TransactionEngine::finished,
-                     [&](quint64 id, const TransactionEngine::Outcome &o) {
-                         if (o.status != TransactionEngine::Status::Reply) {
-                             fail(TransactionEngine::failureText(o, portText(args), args.device));
-                             return;
-                         }
-                         if (id == identifyId && args.command != 0) {
-                             const auto address =
-                                 hart::longAddressFromCommand0(args.primary, o.reply.data);
-                             if (!address) {
-                                 fail(QStringLiteral("the transmitter on %1 did not identify "
-                                                     "itself (command 0 answered with response "
-                                                     "code %2 and %3 data bytes)")
-                                          .arg(portText(args))
-                                          .arg(o.reply.responseCode)
-                                          .arg(o.reply.data.size()));
-                                 return;
-                             }
-                             preamblesRequired =
-                                 hart::getByte(o.reply.data, hart::at::Identity::PreamblesRequired);
-                             TransactionEngine::Request r;
-                             r.address = *address;
-                             r.command = quint8(args.command);
-                             r.data = args.data;
-                             r.preambles = qMax(hart::kMinPreambles, preamblesRequired);
-                             engine.submit(r);
-                             return;
-                         }
-                         printReply(args.command, o.reply, args.decode);
-                         std::fflush(stdout);
-                         exitCode = 0;
-                         QCoreApplication::exit(0);
-                     });
+    QObject::connect(&hart, &HartX::Result, [&](qint16, qint16 command, qint16 result) {
+        if (result == HartX::kNoAnswer) {
+            fail(hart.LastError());
+            return;
+        }
+        if (command == hart::cmd::ReadUniqueIdentifier && args.command != 0) {
+            if (!hart::longAddressFromCommand0(args.primary, hart.ReplyData())) {
+                fail(QStringLiteral("the transmitter on %1 did not identify itself (command 0 "
+                                    "answered with response code %2 and %3 data bytes)")
+                         .arg(portText(args))
+                         .arg(hart.ResponseCode())
+                         .arg(hart.ReplyData().size()));
+                return;
+            }
+            send(args.command, args.data);
+            return;
+        }
+        hart::Frame reply;
+        reply.command = quint8(command);
+        reply.responseCode = quint8(hart.ResponseCode());
+        reply.deviceStatus = hart.DeviceStatus();
+        reply.data = hart.ReplyData();
+        printReply(args.command, reply, args.decode);
+        std::fflush(stdout);
+        exitCode = 0;
+        QCoreApplication::exit(0);
+    });
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, [&](int signalNumber) {
         std::fprintf(stderr, "zanu-hart: stopped by signal %d before the reply; %s closed\n",
@@ -283,7 +286,7 @@ int main(int argc, char **argv) {
         exitCode = 128 + signalNumber;
         QCoreApplication::exit(exitCode);
     });
-    identifyId = engine.submit(identify);
+    send(hart::cmd::ReadUniqueIdentifier, args.command == 0 ? args.data : QByteArray());
     app.exec();
     return exitCode;
 }

@@ -85,6 +85,7 @@ struct HartX::Private {
 
     // Settings as written.
     quint8 commPort = 0;
+    QString portLabel;
     qint16 pollingAddress = 0;
     bool primaryMaster = true;
     qint16 preambles = hart::kMinPreambles;
@@ -183,6 +184,10 @@ void HartX::setCommPort(quint8 port) {
     if (port != d->commPort) d->forgetDevice();
     d->commPort = port;
     if (!d->current) d->dropLine();
+}
+
+void HartX::setPortLabel(const QString &label) {
+    d->portLabel = label;
 }
 
 void HartX::setLinkSetting3(qint16 value) {
@@ -331,6 +336,7 @@ void HartX::Private::dropLine() {
 }
 
 QString HartX::Private::portText() const {
+    if (!portLabel.isEmpty()) return portLabel;
     const QString dev = line ? line->deviceName() : comPortDeviceName(commPort);
     return dev.isEmpty() ? QStringLiteral("COM %1").arg(commPort)
                          : QStringLiteral("COM %1 (%2)").arg(commPort).arg(dev);

@@ -54,6 +54,8 @@ public:
 
     // --- Link settings (written by the link set-up) ---
     void setCommPort(quint8 port); // closes the open line; the next transaction opens the new one
+    // How messages name the port; empty (the default) names it "COM n (device)".
+    void setPortLabel(const QString &label);
     // LinkSetting3: polling address (0..63) used to reach the device with command 0.
     void setLinkSetting3(qint16 value);
     // LinkSetting6: master role; 1 = primary master, 0 = secondary master.
