@@ -1,5 +1,6 @@
 #include "config_console.h"
 
+#include "hart/hart_catalogue.h"
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
 #include "records/comparison.h"
@@ -165,15 +166,16 @@ public:
 
     // The window's read sequence, decoded the way the window decodes it.
     std::optional<int> read(records::Configuration *c) {
+        namespace at = hart::at;
         HartX &h = hart_;
-        if (auto fail = transact(0, 0)) return fail;
-        h.setDataIndex(1);
+        if (auto fail = transact(hart::cmd::ReadUniqueIdentifier, 0)) return fail;
+        h.setDataIndex(at::Identity::ManufacturerId);
         c->manufacturer = h.ByteValue();
-        h.setDataIndex(2);
+        h.setDataIndex(at::Identity::DeviceType);
         c->deviceType = h.ByteValue();
-        h.setDataIndex(4);
+        h.setDataIndex(at::Identity::UniversalRevision);
         c->hartRevision = h.ByteValue();
-        h.setDataIndex(9);
+        h.setDataIndex(at::Identity::DeviceId);
         c->deviceId = quint32(h.Int24Value());
         if (c->manufacturer != records::kZanuManufacturerId) {
             err(QStringLiteral("the transmitter on %1 is not a Zanu transmitter (manufacturer "
@@ -182,40 +184,41 @@ public:
                     .arg(c->manufacturer));
             return kOtherMaker;
         }
-        if (auto fail = transact(13, 0)) return fail;
-        h.setDataIndex(0);
-        h.setPackedLength(6);
+        namespace T = at::TagDescriptorDate;
+        if (auto fail = transact(hart::cmd::ReadTagDescriptorDate, 0)) return fail;
+        h.setDataIndex(T::Tag);
+        h.setPackedLength(T::TagBytes);
         c->tag = records::trimmedField(h.PackedString());
-        h.setDataIndex(6);
-        h.setPackedLength(12);
+        h.setDataIndex(T::Descriptor);
+        h.setPackedLength(T::DescriptorBytes);
         c->descriptor = records::trimmedField(h.PackedString());
-        h.setDataIndex(18);
+        h.setDataIndex(T::Day);
         const int day = h.ByteValue();
-        h.setDataIndex(19);
+        h.setDataIndex(T::Month);
         const int month = h.ByteValue();
-        h.setDataIndex(20);
+        h.setDataIndex(T::Year);
         c->date = QDate(1900 + h.ByteValue(), month, day);
-        if (auto fail = transact(15, 0)) return fail;
-        h.setDataIndex(2);
+        if (auto fail = transact(hart::cmd::ReadOutputInfo, 0)) return fail;
+        h.setDataIndex(at::OutputInfo::RangeUnit);
         c->unitCode = h.ByteValue();
         c->unit = Module1::UnitNameFromCode(c->unitCode);
-        h.setDataIndex(3);
+        h.setDataIndex(at::OutputInfo::UpperRange);
         c->upperRangeValue = records::tidySingle(h.FloatValue());
-        h.setDataIndex(7);
+        h.setDataIndex(at::OutputInfo::LowerRange);
         c->lowerRangeValue = records::tidySingle(h.FloatValue());
-        h.setDataIndex(11);
+        h.setDataIndex(at::OutputInfo::Damping);
         c->dampingS = records::tidySingle(h.FloatValue());
-        if (auto fail = transact(14, 0)) return fail;
-        h.setDataIndex(0);
+        if (auto fail = transact(hart::cmd::ReadSensorInfo, 0)) return fail;
+        h.setDataIndex(at::SensorInfo::SerialNumber);
         c->serialNumber = ResultRules::SerialWithPrefix(h.Int24Value());
-        h.setDataIndex(4);
+        h.setDataIndex(at::SensorInfo::UpperLimit);
         c->upperSensorLimit = records::tidySingle(h.FloatValue());
-        h.setDataIndex(8);
+        h.setDataIndex(at::SensorInfo::LowerLimit);
         c->lowerSensorLimit = records::tidySingle(h.FloatValue());
-        h.setDataIndex(12);
+        h.setDataIndex(at::SensorInfo::MinimumSpan);
         c->minimumSpan = records::tidySingle(h.FloatValue());
-        if (auto fail = transact(129, 0)) return fail;
-        h.setDataIndex(1);
+        if (auto fail = transact(hart::cmd::ReadOutputDirection, 0)) return fail;
+        h.setDataIndex(at::OutputDirection::Direction);
         c->outputDirection = h.ByteValue() == 0 ? 0 : 1;
         c->programName = QStringLiteral("zanu-hart");
         c->programVersion = records::programVersion();
@@ -224,35 +227,43 @@ public:
 
     // One write group, in the window's order within it.
     std::optional<int> write(records::Group g, const records::Configuration &c) {
+        namespace at = hart::at;
         switch (g) {
         case records::Group::UnitRange:
-            if (auto fail = transact(44, 1, [&](HartX &h) { h.setByteValue(quint8(c.unitCode)); }))
+            if (auto fail = transact(hart::cmd::WritePvUnits, at::PvUnit::Size,
+                                     [&](HartX &h) { h.setByteValue(quint8(c.unitCode)); }))
                 return fail;
-            return transact(35, 9, [&](HartX &h) {
+            return transact(hart::cmd::WriteRangeValues, at::RangeValues::Size, [&](HartX &h) {
+                h.setDataIndex(at::RangeValues::Unit);
                 h.setByteValue(quint8(c.unitCode));
-                h.setDataIndex(1);
+                h.setDataIndex(at::RangeValues::Upper);
                 h.setFloatValue(c.upperRangeValue);
-                h.setDataIndex(5);
+                h.setDataIndex(at::RangeValues::Lower);
                 h.setFloatValue(c.lowerRangeValue);
             });
         case records::Group::DampingDirection:
-            if (auto fail = transact(34, 4, [&](HartX &h) { h.setFloatValue(c.dampingS); }))
+            if (auto fail = transact(hart::cmd::WriteDamping, at::Damping::Size,
+                                     [&](HartX &h) { h.setFloatValue(c.dampingS); }))
                 return fail;
-            return transact(152, 1, [&](HartX &h) { h.setByteValue(quint8(c.outputDirection)); });
-        case records::Group::Tag:
-            return transact(18, 21, [&](HartX &h) {
-                h.setPackedLength(6);
+            return transact(hart::cmd::WriteOutputDirection, at::OneByte::Size,
+                            [&](HartX &h) { h.setByteValue(quint8(c.outputDirection)); });
+        case records::Group::Tag: {
+            namespace T = at::TagDescriptorDate;
+            return transact(hart::cmd::WriteTagDescriptorDate, T::Size, [&](HartX &h) {
+                h.setDataIndex(T::Tag);
+                h.setPackedLength(T::TagBytes);
                 h.setPackedString(c.tag);
-                h.setDataIndex(6);
-                h.setPackedLength(12);
+                h.setDataIndex(T::Descriptor);
+                h.setPackedLength(T::DescriptorBytes);
                 h.setPackedString(c.descriptor);
-                h.setDataIndex(18);
+                h.setDataIndex(T::Day);
                 h.setByteValue(quint8(c.date.day()));
-                h.setDataIndex(19);
+                h.setDataIndex(T::Month);
                 h.setByteValue(quint8(c.date.month()));
-                h.setDataIndex(20);
+                h.setDataIndex(T::Year);
                 h.setByteValue(quint8(c.date.year() - 1900));
             });
+        }
         case records::Group::None:
             break;
         }
