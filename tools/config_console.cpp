@@ -46,7 +46,7 @@ enum Exit {
     kNotVerified = 6
 };
 
-constexpr int kBusyBit = 32;
+constexpr int kBusyBit = hart::rc::Busy;
 constexpr int kBusyRetryLimit = 10;
 
 void err(const QString &text) {

@@ -1,5 +1,6 @@
 #include "window/loop_check_procedure.h"
 
+#include "hart/hart_catalogue.h"
 #include "hart/hartx.h"
 #include "units/module1.h"
 
@@ -7,9 +8,7 @@
 
 namespace {
 
-constexpr int kCmdReadLoopCurrent = 2;
-constexpr int kCmdFixCurrent = 40;
-constexpr int kBusyBit = 32;
+constexpr int kBusyBit = hart::rc::Busy;
 
 QString mA(double v) {
     return QLocale::system().toString(v, 'f', 3) + QStringLiteral(" mA");
@@ -57,9 +56,9 @@ void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &
 void LoopCheckProcedure::send(Tag tag, int command, std::optional<float> value) {
     if (!hart_) return;
     busyResends_ = 0;
-    hart_->setDataIndex(0);
+    hart_->setDataIndex(hart::at::FixedCurrent::Current);
     if (value) hart_->setFloatValue(*value);
-    hart_->setByteCount(value ? 4 : 0);
+    hart_->setByteCount(value ? hart::at::FixedCurrent::Size : 0);
     pending_.push_back(tag);
     hart_->setCommand(qint16(command));
 }
@@ -72,21 +71,21 @@ void LoopCheckProcedure::fixPoint(int index) {
     p.setpointMa = settings_.pointsMa.at(index);
     result_.points.append(p);
     state_ = State::Fixing;
-    send(Tag::Fix, kCmdFixCurrent, float(p.setpointMa));
+    send(Tag::Fix, hart::cmd::FixedCurrentMode, float(p.setpointMa));
     emit changed();
 }
 
 void LoopCheckProcedure::readBack() {
     if (state_ != State::Settling) return;
     state_ = State::ReadingBack;
-    send(Tag::ReadBack, kCmdReadLoopCurrent, std::nullopt);
+    send(Tag::ReadBack, hart::cmd::ReadLoopCurrent, std::nullopt);
     emit changed();
 }
 
 void LoopCheckProcedure::sendRelease() {
     settle_.stop();
     state_ = State::Releasing;
-    send(Tag::Release, kCmdFixCurrent, 0.0f);
+    send(Tag::Release, hart::cmd::FixedCurrentMode, 0.0f);
     emit changed();
 }
 
@@ -202,7 +201,7 @@ void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
         emit changed();
         break;
     case Tag::ReadBack:
-        hart_->setDataIndex(0);
+        hart_->setDataIndex(hart::at::LoopCurrent::Current);
         result_.points[index_].readbackMa = double(hart_->FloatValue());
         state_ = State::AwaitingReading;
         emit changed();

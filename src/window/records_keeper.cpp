@@ -1,6 +1,7 @@
 #include "window/records_keeper.h"
 
 #include "dialogs/msgbox.h"
+#include "hart/hart_catalogue.h"
 #include "units/module1.h"
 #include "window/form1.h"
 #include "window/records_compare_dialog.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr int kBusyBit = 32;
+constexpr int kBusyBit = hart::rc::Busy;
 
 const QString kSaveTitle = QStringLiteral("Save configuration");
 const QString kCompareTitle = QStringLiteral("Compare with file");
@@ -30,14 +31,14 @@ const QString kReportTitle = QStringLiteral("Report");
 // Commands after whose reply the transmitter may hold something other than what was read.
 bool changesTheTransmitter(int command) {
     switch (command) {
-    case 18:
-    case 34:
-    case 35:
-    case 36:
-    case 37:
-    case 44:
-    case 150:
-    case 152:
+    case hart::cmd::WriteTagDescriptorDate:
+    case hart::cmd::WriteDamping:
+    case hart::cmd::WriteRangeValues:
+    case hart::cmd::SetUpperRangeValue:
+    case hart::cmd::SetLowerRangeValue:
+    case hart::cmd::WritePvUnits:
+    case hart::cmd::MountingEffect:
+    case hart::cmd::WriteOutputDirection:
         return true;
     default:
         return false;
