@@ -27,7 +27,7 @@ bool devicePresent(const QString &device) {
 } // namespace
 
 Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
-    : QDialog(parent), ui(new Ui::Form2), m_currentPort(currentPort) {
+    : QDialog(parent), ui(new Ui::Form2), currentPort_(currentPort) {
     ui->setupUi(this);
     Label1 = ui->Label1;
     Command1 = ui->Command1;
@@ -65,16 +65,14 @@ Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
     Form_Load();
 }
 
-Form2::~Form2() {
-    delete ui;
-}
+Form2::~Form2() = default;
 
 void Form2::Form_Load() {
     setFixedSize(size());
     CentreOnScreen(this);
     // A port that was never valid (0, or a value from outside) has no choice to preselect; the
     // dialog then starts with none selected.
-    const int index = m_currentPort - 1;
+    const int index = currentPort_ - 1;
     if (index >= 0 && index < int(Option1.size())) {
         Option1[size_t(index)]->setChecked(true);
         Option1[size_t(index)]->setFocus();
@@ -83,8 +81,8 @@ void Form2::Form_Load() {
 
 void Form2::Command1_Click() {
     // With nothing chosen there is nothing to store: the caller keeps port and file as they are.
-    m_chosen = 0;
+    chosen_ = 0;
     for (size_t i = 0; i < Option1.size(); ++i)
-        if (Option1[i]->isChecked()) m_chosen = int(i) + 1;
+        if (Option1[i]->isChecked()) chosen_ = int(i) + 1;
     accept();
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -36,10 +37,10 @@ public:
     void Command1_Click();
     // After the button: the port chosen (1..12), or 0 when nothing was selected or the dialog was
     // closed without its button.
-    int chosenPort() const { return m_chosen; }
+    int chosenPort() const { return chosen_; }
 
 private:
-    Ui::Form2 *ui = nullptr;
-    int m_currentPort = 0;
-    int m_chosen = 0;
+    std::unique_ptr<Ui::Form2> ui;
+    int currentPort_ = 0;
+    int chosen_ = 0;
 };

@@ -29,9 +29,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(new Ui::frmAbout) {
     Form_Load();
 }
 
-frmAbout::~frmAbout() {
-    delete ui;
-}
+frmAbout::~frmAbout() = default;
 
 void frmAbout::Form_Load() {
     setWindowTitle(QStringLiteral("About ") + kAppTitle);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -28,5 +30,5 @@ public:
     void StartSysInfo();
 
 private:
-    Ui::frmAbout *ui = nullptr;
+    std::unique_ptr<Ui::frmAbout> ui;
 };

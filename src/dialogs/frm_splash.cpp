@@ -92,7 +92,7 @@ QPixmap ProductPicture(int size) {
 
 frmSplash::frmSplash(MainWindowFactory factory, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(new Ui::frmSplash),
-      m_factory(std::move(factory)) {
+      factory_(std::move(factory)) {
     ui->setupUi(this);
     Frame1 = ui->Frame1;
     Picture1 = ui->Picture1;
@@ -121,9 +121,7 @@ frmSplash::frmSplash(MainWindowFactory factory, QWidget *parent)
     Timer1->start();
 }
 
-frmSplash::~frmSplash() {
-    delete ui;
-}
+frmSplash::~frmSplash() = default;
 
 void frmSplash::Form_Load() {
     lblVersion->setText(VersionText());
@@ -145,11 +143,11 @@ void frmSplash::Frame1_Click() {
 void frmSplash::HandOver() {
     // The main window's load step may wait in a modal dialog; the timer or another key must not
     // start a second hand-over meanwhile.
-    if (m_handedOver) return;
-    m_handedOver = true;
+    if (handedOver_) return;
+    handedOver_ = true;
     Timer1->stop();
-    m_main = m_factory ? m_factory() : nullptr;
-    if (m_main) m_main->show();
+    main_ = factory_ ? factory_() : nullptr;
+    if (main_) main_->show();
     close();
 }
 

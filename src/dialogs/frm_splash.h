@@ -16,6 +16,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -66,15 +67,15 @@ public:
     // Has the main window made, shows it and closes the splash; once only.
     void HandOver();
     // The main window made by the hand-over, or null before it.
-    QWidget *mainWindow() const { return m_main; }
+    QWidget *mainWindow() const { return main_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Ui::frmSplash *ui = nullptr;
-    MainWindowFactory m_factory;
-    QWidget *m_main = nullptr;
-    bool m_handedOver = false;
+    std::unique_ptr<Ui::frmSplash> ui;
+    MainWindowFactory factory_;
+    QWidget *main_ = nullptr;
+    bool handedOver_ = false;
 };

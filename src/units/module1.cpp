@@ -145,23 +145,23 @@ int digitValue(QChar c, int base) {
 // Reads the text while skipping blanks, tabs and line feeds wherever they are.
 class Reader {
 public:
-    explicit Reader(const QString &text) : m_text(text) {}
+    explicit Reader(const QString &text) : text_(text) {}
     QChar peek() {
-        while (m_pos < m_text.size() && isSkipped(m_text.at(m_pos)))
-            ++m_pos;
-        return m_pos < m_text.size() ? m_text.at(m_pos) : QChar();
+        while (pos_ < text_.size() && isSkipped(text_.at(pos_)))
+            ++pos_;
+        return pos_ < text_.size() ? text_.at(pos_) : QChar();
     }
-    void next() { ++m_pos; }
+    void next() { ++pos_; }
     bool take(char16_t a, char16_t b) {
         const char16_t u = peek().unicode();
-        if (m_pos >= m_text.size() || (u != a && u != b)) return false;
+        if (pos_ >= text_.size() || (u != a && u != b)) return false;
         next();
         return true;
     }
 
 private:
-    const QString &m_text;
-    qsizetype m_pos = 0;
+    const QString &text_;
+    qsizetype pos_ = 0;
 };
 
 double readRadixInteger(Reader &in, int base) {

@@ -373,9 +373,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     fitToScreen();
 }
 
-Form1::~Form1() {
-    delete ui;
-}
+Form1::~Form1() = default;
 
 void Form1::fitToScreen() {
     const QScreen *s = screen();

@@ -12,6 +12,7 @@
 #include <array>
 #include <chrono>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 class DeviceHealth;
@@ -184,7 +185,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    Ui::Form1 *ui = nullptr;
+    std::unique_ptr<Ui::Form1> ui;
     QScrollArea *scroller = nullptr; // holds the form; scrolls only where the screen is small
     QSize designSize;                // the whole window as designed
     bool screenWatched = false;

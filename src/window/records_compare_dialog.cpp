@@ -44,9 +44,7 @@ RecordsCompareDialog::RecordsCompareDialog(RecordsKeeper *keeper,
     refresh();
 }
 
-RecordsCompareDialog::~RecordsCompareDialog() {
-    delete ui;
-}
+RecordsCompareDialog::~RecordsCompareDialog() = default;
 
 void RecordsCompareDialog::refresh() {
     const bool haveRead = keeper_->hasCompleteRead();

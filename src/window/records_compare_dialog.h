@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -33,7 +35,7 @@ public:
     void refresh();
 
 private:
-    Ui::RecordsCompareDialog *ui;
+    std::unique_ptr<Ui::RecordsCompareDialog> ui;
     RecordsKeeper *keeper_;
     records::Configuration file_;
     QString fileName_;

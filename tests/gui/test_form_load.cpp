@@ -20,22 +20,22 @@ namespace {
 // should not have appeared fails the test instead of hanging it.
 class DialogWatch : public QObject {
 public:
-    explicit DialogWatch(std::function<void(QDialog *)> answer) : m_answer(std::move(answer)) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
+    explicit DialogWatch(std::function<void(QDialog *)> answer) : answer_(std::move(answer)) {
+        connect(&timer_, &QTimer::timeout, this, [this] {
             auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!d || d == m_last) return;
-            m_last = d;
+            if (!d || d == last_) return;
+            last_ = d;
             ++shown;
-            m_answer(d);
+            answer_(d);
         });
-        m_timer.start(20);
+        timer_.start(20);
     }
     int shown = 0;
 
 private:
-    std::function<void(QDialog *)> m_answer;
-    QTimer m_timer;
-    QPointer<QDialog> m_last;
+    std::function<void(QDialog *)> answer_;
+    QTimer timer_;
+    QPointer<QDialog> last_;
 };
 
 } // namespace

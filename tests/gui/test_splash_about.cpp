@@ -30,14 +30,14 @@ void onNextDialog(std::function<void(QWidget *)> act) {
 // Calls back when the watched window is about to be shown.
 class ShowWatch : public QObject {
 public:
-    explicit ShowWatch(std::function<void(QWidget *)> cb) : m_cb(std::move(cb)) {}
+    explicit ShowWatch(std::function<void(QWidget *)> cb) : cb_(std::move(cb)) {}
     bool eventFilter(QObject *o, QEvent *e) override {
-        if (e->type() == QEvent::Show && o->isWidgetType()) m_cb(static_cast<QWidget *>(o));
+        if (e->type() == QEvent::Show && o->isWidgetType()) cb_(static_cast<QWidget *>(o));
         return false;
     }
 
 private:
-    std::function<void(QWidget *)> m_cb;
+    std::function<void(QWidget *)> cb_;
 };
 
 } // namespace

@@ -20,8 +20,8 @@ private slots:
     void systemProgramFolder();
 
 private:
-    QString programDir() const { return m_dir->filePath(QStringLiteral("program")); }
-    QString userDir() const { return m_dir->filePath(QStringLiteral("home/.config/zanu-config")); }
+    QString programDir() const { return dir_->filePath(QStringLiteral("program")); }
+    QString userDir() const { return dir_->filePath(QStringLiteral("home/.config/zanu-config")); }
     static bool put(const QString &file, const QByteArray &content) {
         QFile f(file);
         return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
@@ -30,11 +30,11 @@ private:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> dir_;
 };
 
 void TestSettingsLocation::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
+    dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir().mkpath(programDir()));
     SetProgramDirectory(programDir());
     SetUserSettingsDirectory(userDir());
@@ -44,7 +44,7 @@ void TestSettingsLocation::cleanup() {
     SetProgramDirectory(QString());
     SetUserSettingsDirectory(QString());
     SetProgramDirectoryWritable(std::nullopt);
-    m_dir.reset();
+    dir_.reset();
 }
 
 void TestSettingsLocation::readAndSave_data() {
@@ -116,7 +116,7 @@ void TestSettingsLocation::readAndSave() {
 void TestSettingsLocation::userFolderCannotBeMade() {
     SetProgramDirectoryWritable(false);
     // A file where the configuration folder should be: the folder cannot be made.
-    const QString blocker = m_dir->filePath(QStringLiteral("home"));
+    const QString blocker = dir_->filePath(QStringLiteral("home"));
     QVERIFY(put(blocker, "not a folder"));
 
     QString path, error;
