@@ -6,6 +6,7 @@
 #include "hart/link/link_timing.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
+#include "window/exit_on_signal.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -134,15 +135,15 @@ int main(int argc, char *argv[]) {
         return mainWindow.get();
     });
     // Ended from outside (kill, Ctrl+C, the terminal closed): as the menu's Exit, and the
-    // window's port is closed with the settings it had before.
+    // window's port is closed with the settings it had before. A loop check that holds the loop
+    // lets it go first; whoever sent the signal is told why the program is still there.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, [&] {
-        if (mainWindow) {
-            // No chain step may start on the way out, whatever a box still open returns.
-            QObject::disconnect(mainWindow->HartX1, nullptr, mainWindow.get(), nullptr);
-            mainWindow->Exitform_Click();
-        }
-        QCoreApplication::quit();
+        if (!CloseOnExitSignal(mainWindow.get(), [] { QCoreApplication::quit(); }))
+            std::fputs("zanu-config: a loop check holds the loop current; the program ends once "
+                       "the transmitter has confirmed the end of fixed-current mode (see the "
+                       "Loop check window). The same signal again ends it at once.\n",
+                       stderr);
     });
 
     splash.show();

@@ -439,7 +439,7 @@ void LoopCheckWindow::onChanged() {
 
     if (st == S::Done || (st == S::Idle && r.started.isValid())) {
         const QString tol = r.tolerancePercent
-                                ? QStringLiteral("±%1 %% of span (±%2 mA)")
+                                ? QStringLiteral("±%1 % of span (±%2 mA)")
                                       .arg(num(r.tolerance, 3), num(r.toleranceMa(), 3))
                                 : QStringLiteral("±%1 mA").arg(num(r.tolerance, 3));
         verdictLabel->setText(QStringLiteral("Result: %1 (tolerance %2).")

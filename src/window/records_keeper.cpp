@@ -52,6 +52,12 @@ QString fileSuggestion(const records::Configuration &c, const QString &suffix) {
     return QStringLiteral("%1-%2.%3").arg(base).arg(c.serialNumber).arg(suffix);
 }
 
+// A loop check proves one transmitter's loop: the report of another transmitter, read after it in
+// the same session, must not show it as its own.
+bool sameTransmitter(const LoopCheckResult &check, const records::Configuration &c) {
+    return check.serialNumber == c.serialNumber && check.tag.trimmed() == c.tag.trimmed();
+}
+
 } // namespace
 
 RecordsKeeper::RecordsKeeper(Form1 *form) : QObject(form), form_(form) {
@@ -292,6 +298,8 @@ ReportData RecordsKeeper::reportData() const {
     r.deviceStatus = status_;
     r.readTime = readTime_;
     r.printed = QDateTime::currentDateTime();
+    const std::optional<LoopCheckResult> &check = form_->LastLoopCheck;
+    if (check && sameTransmitter(*check, read_)) r.loopCheck = check;
     return r;
 }
 

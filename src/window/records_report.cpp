@@ -43,6 +43,77 @@ QString table(const QString &heading, const QList<QPair<QString, QString>> &rows
     return html + QStringLiteral("</table>");
 }
 
+QString heading(const QString &text) {
+    return QStringLiteral("<h3 style=\"margin-top:14px; margin-bottom:4px;\">%1</h3>")
+        .arg(esc(text));
+}
+
+QString plain(double v) {
+    return esc(records::numberText(v, QLocale::system()));
+}
+
+QString plain(const std::optional<double> &v) {
+    return v ? plain(*v) : QString();
+}
+
+// The points as the Loop check window's table showed them, one row each.
+QString pointTable(const LoopCheckResult &c) {
+    const QString cell = QStringLiteral("<td align=\"right\" style=\"border:1px solid #808080;\">"
+                                        "%1</td>");
+    QString html = QStringLiteral(
+        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\" style=\"margin-top:6px; "
+        "border-collapse:collapse; border:1px solid #808080;\"><tr style=\"background-color:"
+        "#e0e0e0;\">");
+    for (const QString &h : {QStringLiteral("Point (mA)"), QStringLiteral("Read back (mA)"),
+                             QStringLiteral("Measured (mA)"), QStringLiteral("Deviation (mA)"),
+                             QStringLiteral("Result")})
+        html += QStringLiteral("<th style=\"border:1px solid #808080;\">%1</th>").arg(esc(h));
+    html += QStringLiteral("</tr>");
+    for (const LoopCheckPoint &p : c.points) {
+        const std::optional<double> d = p.deviationMa();
+        html += QStringLiteral("<tr>") + cell.arg(plain(p.setpointMa)) +
+                cell.arg(plain(p.readbackMa)) +
+                cell.arg(p.skipped ? QStringLiteral("skipped") : plain(p.measuredMa)) +
+                cell.arg(d && *d > 0 ? QStringLiteral("+") + plain(*d) : plain(d)) +
+                cell.arg(esc(c.pointText(p))) + QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// What a plant needs to accept the loop: when and how strictly it was checked, each point, the
+// verdict, and that the loop was let go again afterwards.
+QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLocale &locale) {
+    if (!check)
+        return heading(QStringLiteral("Loop check")) +
+               QStringLiteral("<p>No loop check of this transmitter was made in this session.</p>");
+    const LoopCheckResult &c = *check;
+    auto when = [&](const QDateTime &t) {
+        return t.isValid() ? esc(locale.toString(t, QLocale::LongFormat))
+                           : QStringLiteral("(not finished)");
+    };
+    const QString tolerance =
+        c.tolerancePercent
+            ? esc(QStringLiteral("±%1 % of span (±%2 mA)")
+                      .arg(records::numberText(c.tolerance, locale),
+                           records::numberText(c.toleranceMa(), locale)))
+            : esc(QStringLiteral("±%1 mA").arg(records::numberText(c.tolerance, locale)));
+    QString html = table(
+        QStringLiteral("Loop check"),
+        {{QStringLiteral("Started"), when(c.started)},
+         {QStringLiteral("Finished"), when(c.finished)},
+         {QStringLiteral("Tolerance"), tolerance},
+         {QStringLiteral("Settling time"), number(c.settlingMs / 1000.0, QStringLiteral("s"))},
+         {QStringLiteral("Points checked"),
+          QStringLiteral("%1 of %2").arg(c.points.size()).arg(c.plannedPoints)},
+         {QStringLiteral("Result"), esc(LoopCheckResult::verdictText(c.verdict()))},
+         {QStringLiteral("Fixed-current mode ended"),
+          c.releaseConfirmed ? QStringLiteral("Yes, confirmed by the transmitter")
+                             : QStringLiteral("NOT CONFIRMED: the loop may have been left at a "
+                                              "fixed current")}});
+    if (c.points.isEmpty()) return html + QStringLiteral("<p>No point was reached.</p>");
+    return html + pointTable(c);
+}
+
 // Lays the document out on the device's printable area, one column of the page's width; the
 // document's own margins and page numbers are left out, the page layout has them.
 void prepare(QTextDocument &doc, const ReportData &r, QPagedPaintDevice *device) {
@@ -105,6 +176,7 @@ QString CommissioningReportHtml(const ReportData &r) {
     html += table(
         QStringLiteral("Device status"),
         {{QStringLiteral("Field device status"), esc(records::deviceStatusText(r.deviceStatus))}});
+    html += loopCheckSection(r.loopCheck, locale);
     html += QStringLiteral(
                 "<p style=\"margin-top:14px;\">Read from the transmitter on %1. Report made on "
                 "%2 with %3 %4.</p>")

@@ -1,12 +1,16 @@
 // The commissioning report: what a plant files to prove how a transmitter was set. A heading
 // with the product picture, tables of identity, configuration and limits, the device status in
-// words, the program and the time, and lines for the checker's name and signature.
+// words, the loop check of this session, the program and the time, and lines for the checker's
+// name and signature.
 #pragma once
 
 #include "records/configuration.h"
+#include "window/loop_check_result.h"
 
 #include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -16,6 +20,8 @@ struct ReportData {
     quint8 deviceStatus = 0;
     QDateTime readTime; // when the transmitter was read
     QDateTime printed;  // when the report was made
+    // The loop check of this session, when it was made on this transmitter.
+    std::optional<LoopCheckResult> loopCheck;
 };
 
 // The report as rich text; the picture is the resource "zanu:product".

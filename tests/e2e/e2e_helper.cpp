@@ -263,6 +263,10 @@ void FaultyLine::send(const QByteArray &frame) {
             ++swallowCounter();
         }
     }
+    if (swallowing_ && faults_.loseRequests) {
+        QTimer::singleShot(0, this, [this] { emit sent(); });
+        return;
+    }
     inner_->send(frame);
 }
 
@@ -277,8 +281,8 @@ void FaultyLine::resetCounters() {
     swallowCounter() = 0;
 }
 
-HartX::LineFactory FaultyLine::factory(const LineFaults &faults) {
-    auto left = std::make_shared<int>(faults.swallowTimes);
+HartX::LineFactory FaultyLine::factory(const LineFaults &faults, std::shared_ptr<int> swallowLeft) {
+    auto left = swallowLeft ? std::move(swallowLeft) : std::make_shared<int>(faults.swallowTimes);
     return [faults, left](int port) -> std::unique_ptr<HartLine> {
         return std::make_unique<FaultyLine>(comPortDeviceName(port),
                                             QStringLiteral("COM %1").arg(port), faults, left);

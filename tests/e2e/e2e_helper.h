@@ -97,6 +97,9 @@ struct LineFaults {
     // the transmitter has carried the request out, the master never hears so.
     int swallowCommand = -1;
     int swallowTimes = 0;
+    // The swallowed requests themselves are lost on the way out instead: the transmitter hears
+    // nothing and stays silent, as with a cut HART lead.
+    bool loseRequests = false;
 };
 
 class FaultyLine : public HartLine {
@@ -118,8 +121,10 @@ public:
     static int repliesSwallowed();
     static void resetCounters();
     // A line factory for HartX that makes FaultyLines on the device COM n names. The swallow
-    // count is shared by every line it makes.
-    static HartX::LineFactory factory(const LineFaults &faults);
+    // count is shared by every line it makes; a test that passes its own can change it while the
+    // lines run.
+    static HartX::LineFactory factory(const LineFaults &faults,
+                                      std::shared_ptr<int> swallowLeft = nullptr);
 
 private:
     QByteArray garbage();

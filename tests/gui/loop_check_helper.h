@@ -4,10 +4,7 @@
 
 #include "chain_helper.h"
 #include "hart/link/hart_codec.h"
-#include "window/loop_check_window.h"
-
-#include <QLineEdit>
-#include <QPushButton>
+#include "loop_check_steps.h"
 
 namespace loopcheck {
 
@@ -28,28 +25,15 @@ inline bool endedReleased(const GuiFixture &f) {
 }
 
 inline LoopCheckWindow *open(GuiFixture &f, const QString &points = QStringLiteral("4; 20")) {
-    f.form->LoopCheckMenu->trigger();
-    LoopCheckWindow *w = f.form->loopCheckWindow;
-    if (!w) return nullptr;
-    w->pointsEdit->setText(points);
-    w->settlingEdit->setText(QStringLiteral("0"));
-    return w;
+    return open(*f.form, points);
 }
 
 inline bool awaiting(LoopCheckWindow *w, int index) {
-    return spinUntil([&] {
-        return w->procedure().state() == LoopCheckProcedure::State::AwaitingReading &&
-               w->procedure().currentIndex() == index;
-    });
+    return spinUntil(awaitingAt(w, index));
 }
 
 inline bool finished(LoopCheckWindow *w) {
-    return spinUntil([&] { return !w->procedure().holdsLoop() && !w->mainWindowLocked(); }, 10000);
-}
-
-inline void type(LoopCheckWindow *w, const QString &text) {
-    w->readingEdit->setText(text);
-    w->enterButton->click();
+    return spinUntil(letGo(w), 10000);
 }
 
 } // namespace loopcheck

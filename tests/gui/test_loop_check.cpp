@@ -3,6 +3,7 @@
 #include "loop_check_helper.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@ private slots:
     void unansweredReleaseIsSaidAndRetried();
     void fullCheckFillsTheTable();
     void backRepeatsThePreviousPoint();
+    void percentToleranceAtItsEdge();
     void mainWindowLockedAndRestoredExactly();
     void refusedWhileTheCurrentIsSimulated();
     void settingsOutsideTheLoopAreRefused_data();
@@ -174,6 +176,20 @@ void TestLoopCheck::backRepeatsThePreviousPoint() {
     QVERIFY(finished(w));
     QCOMPARE(fixedCurrents(f), (QList<float>{4.0f, 4.0f, 8.0f, 4.0f, 8.0f, 0.0f}));
     QCOMPARE(*f.form->LastLoopCheck->points[0].measuredMa, 4.0);
+}
+
+void TestLoopCheck::percentToleranceAtItsEdge() {
+    GuiFixture f;
+    QVERIFY(chain::settle(f));
+    LoopCheckWindow *w = open(f, QStringLiteral("12"));
+    w->toleranceEdit->setText(QStringLiteral("0.5"));
+    w->toleranceUnit->setCurrentIndex(1);
+    QVERIFY(w->startCheck());
+    QVERIFY(awaiting(w, 0));
+    type(w, QStringLiteral("12.08")); // 0.5 % of the 16 mA span
+    QVERIFY(finished(w));
+    QCOMPARE(w->verdictLabel->text(),
+             chain::local("Result: Passed (tolerance ±0.500 % of span (±0.080 mA))."));
 }
 
 void TestLoopCheck::mainWindowLockedAndRestoredExactly() {

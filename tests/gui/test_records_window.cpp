@@ -6,6 +6,7 @@
 #include "records/comparison.h"
 #include "window/records_compare_dialog.h"
 #include "window/records_keeper.h"
+#include "window/records_report.h"
 
 #include "units/module1.h"
 
@@ -81,6 +82,8 @@ private slots:
     void compareDialogMarksDifferences();
     void badFileChangesNothing();
     void reportRenders();
+    void reportShowsThisTransmittersLoopCheck_data();
+    void reportShowsThisTransmittersLoopCheck();
     void comparisonPicture();
 };
 
@@ -353,6 +356,40 @@ void TestRecordsWindow::reportRenders() {
           QString("Minimum span"), QString("Device status"), QString("1.0.3"),
           QString("Checked by:"), QString("Signature:")})
         QVERIFY2(text.contains(expected), qPrintable(expected + " not in:\n" + text));
+}
+
+void TestRecordsWindow::reportShowsThisTransmittersLoopCheck_data() {
+    QTest::addColumn<int>("serial"); // of the loop check; 0: none made
+    QTest::newRow("this transmitter's") << 6801234;
+    QTest::newRow("none made") << 0;
+    QTest::newRow("another transmitter's") << 6801235;
+}
+
+void TestRecordsWindow::reportShowsThisTransmittersLoopCheck() {
+    QFETCH(int, serial);
+    const bool shown = serial == 6801234;
+    Ready r;
+    QVERIFY(r.ok);
+    LoopCheckResult check;
+    check.serialNumber = serial;
+    check.tag = "LT-101";
+    check.started = check.finished = QDateTime(QDate(2026, 3, 2), QTime(9, 15));
+    check.plannedPoints = 3;
+    check.points = {{4, 4.0, 4.01, false}, {12, 12.0, {}, true}, {20, 20.0, 19.9, false}};
+    check.releaseConfirmed = true;
+    if (serial) r.fx.form->LastLoopCheck = check;
+    const QString html = CommissioningReportHtml(r.keeper->reportData());
+    QCOMPARE(html.contains("No loop check of this transmitter was made"), !shown);
+    const QStringList parts{
+        QLocale::system().toString(check.started, QLocale::LongFormat).toHtmlEscaped(),
+        chain::local("±0.05 mA"),
+        ">+" + chain::local("0.01") + "<",
+        ">Skipped<",
+        ">Fail<",
+        ">Failed<",
+        "Yes, confirmed by the transmitter"};
+    for (const QString &part : parts)
+        QVERIFY2(html.contains(part) == shown, qPrintable(part + " in:\n" + html));
 }
 
 // The comparison as the README shows it. Needs a real display server (Xvfb will do).

@@ -1,0 +1,93 @@
+// The loop check end to end: the window in this process, the real serial line, zanu-sim on a
+// pseudo-terminal. However the check ends, the last thing the transmitter heard is command 40 at
+// 0 mA, and it no longer holds the loop.
+#include "e2e_helper.h"
+#include "loop_check_steps.h"
+
+#include "hart/link/exit_signals.h"
+#include "window/exit_on_signal.h"
+
+#include <QtTest>
+
+#include <csignal>
+
+using namespace e2e;
+
+class TestE2eLoopCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void everyExitReleasesTheLoop_data() {
+        QTest::addColumn<QString>("exit");
+        QTest::newRow("finish") << "finish";
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("its window closed") << "close";
+        QTest::newRow("main window closed") << "main";
+        QTest::newRow("SIGTERM") << "signal";
+        QTest::newRow("release unanswered, then Retry") << "retry";
+    }
+
+    void everyExitReleasesTheLoop() {
+        QFETCH(QString, exit);
+        Fixture fx;
+        auto silentFor40 = std::make_shared<int>(0); // command-40 requests to keep from it
+        LineFaults faults;
+        faults.swallowCommand = 40;
+        faults.loseRequests = true;
+        QJsonObject initial;
+        startAndLoad(fx, {}, &initial, [&](Form1 &f) {
+            f.HartX1->setLineFactory(FaultyLine::factory(faults, silentFor40));
+        });
+        QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
+        LoopCheckWindow *w = loopcheck::open(*fx.form);
+        QVERIFY(w->startCheck());
+        QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, 0)));
+        auto fixedCurrent = [&] { return fx.sim().state().value("fixed_current"); };
+        QCOMPARE(fixedCurrent().toDouble(), 4.0);
+
+        std::unique_ptr<ExitSignals> exitSignals;
+        QList<bool> quitWhileHeld;
+        QJsonValue heldAtTheBox;
+        if (exit == "finish") {
+            loopcheck::type(w, "4.01");
+            QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, 1)));
+            loopcheck::type(w, "19,99");
+        } else if (exit == "close") {
+            QVERIFY(!w->close());
+        } else if (exit == "main") {
+            QVERIFY(!fx.form->close());
+        } else if (exit == "signal") { // wired as main() wires it, with a quit that records
+            exitSignals = std::make_unique<ExitSignals>();
+            QVERIFY2(exitSignals->isValid(), qPrintable(exitSignals->errorString()));
+            connect(exitSignals.get(), &ExitSignals::received, this, [&] {
+                CloseOnExitSignal(fx.form.get(),
+                                  [&] { quitWhileHeld << w->procedure().holdsLoop(); });
+            });
+            QCOMPARE(::raise(SIGTERM), 0);
+        } else {
+            if (exit == "retry") *silentFor40 = 1000;
+            MsgBoxSeam::setScript([&](const MsgBoxSeam::Shown &) {
+                heldAtTheBox = fixedCurrent();
+                *silentFor40 = 0;
+                return int(vbRetry);
+            });
+            w->cancelButton->click();
+        }
+
+        QVERIFY(fx.waitFor(loopcheck::letGo(w), kNoisyMs));
+        const QList<TraceLine> t = fx.sim().trace();
+        QVERIFY(t.size() >= 2 && t[t.size() - 2].command == 40 && t.last().command == 40);
+        QCOMPARE(t[t.size() - 2].data.toHex(), floatHex(0.0f));
+        QCOMPARE(t.last().responseCode, 0);
+        QVERIFY(fixedCurrent().isNull());
+        QVERIFY(fx.form->LastLoopCheck->releaseConfirmed);
+        const bool mainGoes = exit == "main" || exit == "signal";
+        QVERIFY(fx.waitFor([&] { return fx.form->isVisible() != mainGoes; }));
+        QCOMPARE(quitWhileHeld, exit == "signal" ? QList<bool>{false} : QList<bool>{});
+        // Only the unanswered release asks, while the transmitter still holds the loop.
+        QCOMPARE(fx.boxes().size(), exit == "retry" ? 1 : 0);
+        QCOMPARE(heldAtTheBox.toDouble(), exit == "retry" ? 4.0 : 0.0);
+    }
+};
+
+QTEST_MAIN(TestE2eLoopCheck)
+#include "test_e2e_loop_check.moc"
