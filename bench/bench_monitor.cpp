@@ -48,27 +48,11 @@ struct Window {
     int polls = 0;
 };
 
-// COM 1 in a fresh zanu.ini, and any message box a failure of the run: it would wait for a click
-// nobody gives.
-void prepareWindow(QTemporaryDir &dir) {
-    if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
-    {
-        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"1\"\r\n") != 5)
-            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
-    }
-    SetProgramDirectory(dir.path());
-    MsgBoxSeam::setScript([](const MsgBoxSeam::Shown &box) -> int {
-        bench::fail(
-            QStringLiteral("the window showed a message box: %1 %2").arg(box.prompt, box.detail));
-    });
-}
-
 } // namespace
 
 int benchSequence(int runs) {
     QTemporaryDir dir;
-    prepareWindow(dir);
+    bench::prepareWindow(dir);
     std::vector<double> ratios, overheads;
     double lastMs = 0, lastProtocolMs = 0;
     int lastFrames = 0;
@@ -119,7 +103,7 @@ int benchSequence(int runs) {
 
 int benchMonitor(int seconds) {
     QTemporaryDir dir;
-    prepareWindow(dir);
+    bench::prepareWindow(dir);
 
     SimDevice device;
     auto form = std::make_unique<Form1>();

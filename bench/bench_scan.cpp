@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kRt2Ms = 75; // 8 character times: the pause HART gives the other master
-
 struct ScanRun {
     double totalMs = 0;
     double firstListedMs = -1;
@@ -70,7 +68,8 @@ int benchScan(int runs) {
     // The request the scanner sends: 10 preambles, delimiter, 1-byte address, command, byte
     // count, checksum.
     const double requestMs = hart::wireTimeUs(10 + 5) / 1000.0;
-    const double boundMs = 16 * (requestMs + TransactionEngine::kPrimaryReplyTimeoutMs + kRt2Ms);
+    const LinkTiming timing; // the scanner's: the defaults
+    const double boundMs = 16 * (requestMs + timing.primaryReplyTimeoutMs + timing.linkGrantMs);
     std::vector<double> one, twelve, listed, tagged;
     for (int i = 0; i < runs; ++i) {
         one.push_back(scan(1, false).totalMs);

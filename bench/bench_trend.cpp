@@ -24,17 +24,7 @@
 
 int benchTrend(int polls, bool withTrend) {
     QTemporaryDir dir;
-    if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
-    {
-        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
-        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"1\"\r\n") != 5)
-            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
-    }
-    SetProgramDirectory(dir.path());
-    MsgBoxSeam::setScript([](const MsgBoxSeam::Shown &box) -> int {
-        bench::fail(
-            QStringLiteral("the window showed a message box: %1 %2").arg(box.prompt, box.detail));
-    });
+    bench::prepareWindow(dir);
 
     SimDevice device;
     device.setNoise(true); // a line that moves, as a real level does

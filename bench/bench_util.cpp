@@ -1,5 +1,8 @@
 #include "bench_util.h"
 
+#include "dialogs/msgbox.h"
+#include "settings/settings_file.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -87,4 +90,19 @@ void fail(const QString &what) {
     std::exit(1);
 }
 
+// COM 1 in a fresh zanu.ini, and any message box a failure of the run: it would wait for a click
+// nobody gives.
+void prepareWindow(QTemporaryDir &dir) {
+    if (!dir.isValid()) bench::fail(QStringLiteral("cannot make a temporary folder"));
+    {
+        QFile ini(dir.filePath(QStringLiteral("zanu.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write("\"1\"\r\n") != 5)
+            bench::fail(QStringLiteral("cannot write %1").arg(ini.fileName()));
+    }
+    SetProgramDirectory(dir.path());
+    MsgBoxSeam::setScript([](const MsgBoxSeam::Shown &box) -> int {
+        bench::fail(
+            QStringLiteral("the window showed a message box: %1 %2").arg(box.prompt, box.detail));
+    });
+}
 } // namespace bench

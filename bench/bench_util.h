@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <functional>
@@ -30,5 +31,9 @@ void report(const QString &key, double value, int decimals);
 // Returns an id for removeCleanup().
 int addCleanup(std::function<void()> cleanup);
 void removeCleanup(int id);
+
+// Makes `dir` the program folder of a main window to be measured: COM 1 in a fresh zanu.ini, and
+// any message box a failure of the run, since it would wait for a click nobody gives.
+void prepareWindow(QTemporaryDir &dir);
 
 } // namespace bench
