@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // As many as the tool's own requests carry: a modem that eats a few preambles while its carrier
@@ -172,6 +174,17 @@ void HartScanner::start(const QList<ScanTarget> &targets) {
     });
 }
 
+LinkTiming HartScanner::scanTiming(const LinkTiming &timing) {
+    // Most addresses of a scan are silent, and each costs request + reply time-out + RT2. A
+    // device starts its reply within STO (28 character times, 257 ms), so RT1 (33, 305 ms)
+    // already leaves 48 ms for an adapter to hand the first bytes over: what the default
+    // allowance is for. Only an allowance lengthened beyond the default, for a slower adapter,
+    // is added; at the defaults 16 silent addresses take 16 x (request + RT1 + RT2), 8.3 s.
+    LinkTiming t = timing;
+    t.adapterAllowanceMs = std::max(0, timing.adapterAllowanceMs - LinkTiming{}.adapterAllowanceMs);
+    return t;
+}
+
 void HartScanner::startPort(Port &p) {
     p.line = factory_ ? factory_(p.target) : nullptr;
     if (!p.line) {
@@ -180,7 +193,7 @@ void HartScanner::startPort(Port &p) {
         return;
     }
     p.engine = std::make_unique<TransactionEngine>(p.line.get());
-    p.engine->setTiming(timing_);
+    p.engine->setTiming(scanTiming(timing_));
     Port *pp = &p;
     const quint64 run = run_;
     connect(p.engine.get(), &TransactionEngine::finished, this,

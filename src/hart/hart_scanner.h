@@ -53,6 +53,9 @@ public:
     // The link timing of every port's engine, from the next start on: a slow adapter needs the
     // same longer times for the scan as for the transactions that follow.
     void setLinkTiming(const LinkTiming &timing) { timing_ = timing; }
+    // What a port's engine runs with, given the link timing: the adapter allowance only beyond
+    // its default (see the definition for why).
+    static LinkTiming scanTiming(const LinkTiming &timing);
 
     // Scans all targets at the same time; `finished` follows (never from inside this call).
     void start(const QList<ScanTarget> &targets);

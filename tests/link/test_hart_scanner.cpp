@@ -13,6 +13,8 @@ private slots:
     void findsEachTransmitterAtItsAddress();
     void cancelClosesEveryPort();
     void portThatCannotOpenIsReported();
+    void scanTiming_data();
+    void scanTiming();
     void targetFromUserText_data();
     void targetFromUserText();
 };
@@ -90,6 +92,27 @@ void TestHartScanner::portThatCannotOpenIsReported() {
     QVERIFY(QTest::qWaitFor([&] { return !done.isEmpty(); }, 5000));
     QCOMPARE(problems.size(), 1);
     QVERIFY(problems.first().at(1).toString().contains(QLatin1String("does not exist")));
+}
+
+void TestHartScanner::scanTiming_data() {
+    QTest::addColumn<int>("allowance");
+    QTest::addColumn<int>("scanAllowance");
+    QTest::newRow("default: within RT1") << LinkTiming{}.adapterAllowanceMs << 0;
+    QTest::newRow("lengthened for a slow adapter") << LinkTiming{}.adapterAllowanceMs + 80 << 80;
+    QTest::newRow("shortened") << 10 << 0;
+}
+
+// The time-outs a user lengthened reach the scan; only the default allowance is left to RT1.
+void TestHartScanner::scanTiming() {
+    QFETCH(int, allowance);
+    QFETCH(int, scanAllowance);
+    LinkTiming t;
+    t.adapterAllowanceMs = allowance;
+    t.primaryReplyTimeoutMs = 600;
+    const LinkTiming s = HartScanner::scanTiming(t);
+    QCOMPARE(s.adapterAllowanceMs, scanAllowance);
+    QCOMPARE(s.primaryReplyTimeoutMs, 600);
+    QCOMPARE(s.linkGrantMs, t.linkGrantMs);
 }
 
 void TestHartScanner::targetFromUserText_data() {
