@@ -6,7 +6,7 @@
 //   zanu-hart --port DEVICE_OR_COMn --read-config [FILE]
 //   zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]
 //   (configuration files, in tools/config_console.cpp)
-//   zanu-hart --scan [--port DEVICE_OR_COMn]...       (see scan_console.h)
+//   zanu-hart --scan [--port DEVICE_OR_COMn]... [--timing KEY=MS,...]  (see scan_console.h)
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
