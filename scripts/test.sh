@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# zanu-bench is built (not run) too, so that it cannot rot between benchmark runs.
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANU_SANITIZE=ON -DZANU_WERROR=ON \
-      "${launcher[@]}" >/dev/null
+      -DZANU_BENCH=ON "${launcher[@]}" >/dev/null
 cmake --build build-test
 bash scripts/lint.sh build-test
 cd build-test
