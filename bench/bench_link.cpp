@@ -191,6 +191,7 @@ int benchCodec(int milliseconds) {
 
 int benchPolls(int count, bool clearTrace) {
     Rig rig(SimLine::Timing::Instant);
+    bench::dropLinkPauses(rig.control);
     rig.device.setNoise(false);
     if (transact(rig.control, 0, false).result != 0)
         bench::fail(QStringLiteral("identification failed"));

@@ -31,6 +31,7 @@ int benchTrend(int polls, bool withTrend) {
     auto form = std::make_unique<Form1>();
     form->HartX1->setLineFactory(
         [&device](int) { return std::make_unique<SimLine>(&device, SimLine::Timing::Instant); });
+    bench::dropLinkPauses(*form->HartX1);
     form->Form_Load();
     form->show();
     {

@@ -1,6 +1,7 @@
 #include "bench_util.h"
 
 #include "dialogs/msgbox.h"
+#include "hart/hartx.h"
 #include "settings/settings_file.h"
 
 #include <QFile>
@@ -105,4 +106,11 @@ void prepareWindow(QTemporaryDir &dir) {
             QStringLiteral("the window showed a message box: %1 %2").arg(box.prompt, box.detail));
     });
 }
+void dropLinkPauses(HartX &control) {
+    LinkTiming t = control.linkTiming();
+    t.linkGrantMs = 0;
+    t.quietMs = 0;
+    control.setLinkTiming(t);
+}
+
 } // namespace bench
