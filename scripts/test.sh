@@ -13,4 +13,6 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANU_SANITIZE=ON -D
 cmake --build build-test
 bash scripts/lint.sh build-test
 cd build-test
-ctest --output-on-failure -j2 --timeout 300
+# Most tests wait on timers, pseudo-terminals and processes, not on the CPU: four at a time
+# keep two cores busy.
+ctest --output-on-failure -j4 --timeout 300
