@@ -72,7 +72,7 @@ QString parse(const QStringList &argv, Options *o) {
         const bool hasValue = i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"));
         if (a == QLatin1String("--port")) {
             if (!hasValue) return QStringLiteral("--port needs a device or COM port");
-            const QString v = argv[++i];
+            const QString &v = argv[++i];
             static const QRegularExpression com(QStringLiteral("^COM\\s*(\\d+)$"),
                                                 QRegularExpression::CaseInsensitiveOption);
             const auto m = com.match(v);
