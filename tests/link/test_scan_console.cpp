@@ -1,5 +1,6 @@
 // `zanu-hart --scan`, run as a program against transmitters played on pseudo-terminals: its
 // lines, exactly, and its exit status.
+#include "built_program.h"
 #include "scan_helper.h"
 
 #include <QProcess>
@@ -19,24 +20,14 @@ private:
 };
 
 void TestScanConsole::initTestCase() {
-    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
-    tool_ = (dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir) + "/zanu-hart";
+    tool_ = builtProgram(QStringLiteral("zanu-hart"));
     if (!QFileInfo(tool_).isExecutable()) QSKIP("zanu-hart is not built");
 }
 
 int TestScanConsole::run(const QStringList &args, QString *out, const QProcessEnvironment &env) {
-    QProcess p;
-    if (!env.isEmpty()) p.setProcessEnvironment(env);
-    p.start(tool_, args);
-    // The event loop keeps running: the transmitters live in it.
-    if (!p.waitForStarted(3000) ||
-        !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 30000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return -1;
-    }
-    *out = QString::fromUtf8(p.readAllStandardOutput());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    const ToolRun r = runTool(tool_, args, env);
+    *out = r.out;
+    return r.exitCode;
 }
 
 void TestScanConsole::listsEachTransmitter() {

@@ -1,5 +1,6 @@
 // The zanu-hart console tool, run as a program against a transmitter played on a
 // pseudo-terminal: its output line, its exit status and its messages.
+#include "built_program.h"
 #include "pty_helper.h"
 
 #include <QProcess>
@@ -10,14 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-} // namespace
+namespace {} // namespace
 
 class TestZanuHart : public QObject {
     Q_OBJECT
@@ -33,32 +27,17 @@ private slots:
     void signalClosesThePort();
 
 private:
-    Run run(const QStringList &args, const QProcessEnvironment &env = {});
+    ToolRun run(const QStringList &args, const QProcessEnvironment &env = {});
     QString tool_;
 };
 
 void TestZanuHart::initTestCase() {
-    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
-    tool_ = (dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir) + "/zanu-hart";
+    tool_ = builtProgram(QStringLiteral("zanu-hart"));
     if (!QFileInfo(tool_).isExecutable()) QSKIP("zanu-hart is not built");
 }
 
-Run TestZanuHart::run(const QStringList &args, const QProcessEnvironment &env) {
-    QProcess p;
-    if (!env.isEmpty()) p.setProcessEnvironment(env);
-    p.start(tool_, args);
-    Run r;
-    // The event loop must keep running: the test's pseudo-terminal transmitter lives in it.
-    if (!p.waitForStarted(3000) ||
-        !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+ToolRun TestZanuHart::run(const QStringList &args, const QProcessEnvironment &env) {
+    return runTool(tool_, args, env, 10000);
 }
 
 void TestZanuHart::badArguments_data() {
@@ -90,7 +69,7 @@ void TestZanuHart::badArguments_data() {
 void TestZanuHart::badArguments() {
     QFETCH(QStringList, args);
     QFETCH(QString, problem);
-    const Run r = run(args);
+    const ToolRun r = run(args);
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains(problem), qPrintable(r.err));
     QVERIFY(r.err.contains("usage: zanu-hart --port"));
@@ -153,7 +132,7 @@ void TestZanuHart::talksToATransmitter() {
     QStringList args{"--port", "COM5"};
     args << extra << QString::number(command);
     if (!data.isEmpty()) args << data;
-    const Run r = run(args, env);
+    const ToolRun r = run(args, env);
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QCOMPARE(r.out, expected);
     if (extra.contains("--verbose")) {
@@ -196,7 +175,7 @@ void TestZanuHart::noAnswer() {
     env.insert("ZANU_COM5", devicePresent ? pty.slave() : "/nonexistent/ttyZANU");
     // Short time-outs: silence costs no real seconds, and the variable is seen to work.
     env.insert("ZANU_HART_TIMING", message.contains("1 try") ? "rt1=60,retries=0" : "rt1=60");
-    const Run r = run({"--port", "COM5", "13"}, env);
+    const ToolRun r = run({"--port", "COM5", "13"}, env);
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());

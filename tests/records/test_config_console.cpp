@@ -1,6 +1,7 @@
 // zanu-hart's configuration commands end to end: the program run against zanu-sim on a
 // pseudo-terminal, checked by its exit status, its output and the simulator's trace of what was
 // written.
+#include "built_program.h"
 #include "records_helper.h"
 
 #include "units/module1.h"
@@ -13,12 +14,6 @@
 
 namespace {
 
-QString program(const char *name) {
-    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
-    return QDir(dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir)
-        .filePath(QLatin1String(name));
-}
-
 // zanu-sim with its trace on; the write commands it received are read from the trace.
 class Sim {
 public:
@@ -27,7 +22,7 @@ public:
         proc_.waitForFinished(3000);
     }
     bool start(const QStringList &args) {
-        proc_.start(program("zanu-sim"),
+        proc_.start(builtProgram(QStringLiteral("zanu-sim")),
                     QStringList{"--timing", "instant", "--steady", "--trace"} + args);
         if (!proc_.waitForStarted(5000)) return false;
         if (!QTest::qWaitFor([&] { return proc_.canReadLine(); }, 5000)) return false;
@@ -57,24 +52,8 @@ private:
     QString trace_;
 };
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run zanuHart(const QStringList &args) {
-    QProcess p;
-    p.start(program("zanu-hart"), args);
-    Run r;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+ToolRun zanuHart(const QStringList &args) {
+    return runTool(builtProgram(QStringLiteral("zanu-hart")), args);
 }
 
 } // namespace
@@ -91,8 +70,8 @@ private slots:
 };
 
 void TestConfigConsole::initTestCase() {
-    if (!QFileInfo(program("zanu-hart")).isExecutable() ||
-        !QFileInfo(program("zanu-sim")).isExecutable())
+    if (!QFileInfo(builtProgram(QStringLiteral("zanu-hart"))).isExecutable() ||
+        !QFileInfo(builtProgram(QStringLiteral("zanu-sim"))).isExecutable())
         QSKIP("zanu-hart and zanu-sim are not built");
 }
 
@@ -106,7 +85,7 @@ void TestConfigConsole::readConfig() {
         const QString path = dir.filePath("read.json");
         QStringList args{"--port", sim.pty(), "--read-config"};
         if (toFile) args << path;
-        const Run r = zanuHart(args);
+        const ToolRun r = zanuHart(args);
         QCOMPARE(r.exitCode, 0);
         QByteArray json = r.out.toUtf8();
         if (toFile) {
@@ -145,7 +124,7 @@ void TestConfigConsole::readFailures() {
     QFETCH(QString, message);
     Sim sim;
     QVERIFY(sim.start(simArgs));
-    const Run r = zanuHart({"--port", sim.pty(), "--read-config"});
+    const ToolRun r = zanuHart({"--port", sim.pty(), "--read-config"});
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
@@ -224,7 +203,7 @@ void TestConfigConsole::writeConfig() {
 
     Sim sim;
     QVERIFY(sim.start(simArgs));
-    const Run r = zanuHart(QStringList{"--port", sim.pty(), "--write-config", path} + options);
+    const ToolRun r = zanuHart(QStringList{"--port", sim.pty(), "--write-config", path} + options);
     QCOMPARE(r.exitCode, exitCode);
     QCOMPARE(r.out, out);
     if (err.isEmpty())

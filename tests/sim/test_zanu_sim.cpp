@@ -1,6 +1,7 @@
 // zanu-sim as a program: started from the build, talked to through its pseudo-terminal with raw
 // termios and our frame codec, checked in its trace output and its state file.
 
+#include "built_program.h"
 #include "sim_test_helper.h"
 
 #include <QDir>
@@ -27,9 +28,7 @@ namespace {
 const QByteArray kAddress = hex("B5 5A 0B 7C 2D");
 
 QString simProgram() {
-    const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR");
-    return QDir(dir.isEmpty() ? QCoreApplication::applicationDirPath() + "/.." : dir)
-        .filePath("zanu-sim");
+    return builtProgram(QStringLiteral("zanu-sim"));
 }
 
 class Sim {
