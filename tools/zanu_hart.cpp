@@ -244,11 +244,7 @@ int main(int argc, char **argv) {
         QCoreApplication::exit(exitCode);
     };
     auto send = [&hart](int command, const QByteArray &data) {
-        hart.setByteCount(qint16(data.size()));
-        for (int i = 0; i < data.size(); ++i) {
-            hart.setDataIndex(qint16(i));
-            hart.setByteValue(quint8(data[i]));
-        }
+        hart.setRequestData(data);
         hart.setCommand(qint16(command));
     };
 

@@ -220,6 +220,15 @@ void HartX::setByteCount(qint16 count) {
     d->byteCountWritten = true;
 }
 
+void HartX::setRequestData(const QByteArray &data) {
+    for (int i = 0; i < data.size(); ++i) {
+        setDataIndex(qint16(i));
+        setByteValue(quint8(data[i]));
+    }
+    setDataIndex(0);
+    setByteCount(qint16(data.size()));
+}
+
 void HartX::setPackedLength(qint16 length) {
     d->packedLength = length;
 }

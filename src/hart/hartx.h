@@ -74,6 +74,8 @@ public:
     void setByteValue(quint8 value);
     void setFloatValue(double value); // sent as an IEEE single
     void setPackedString(const QString &text);
+    // The whole request at once: `data` from DataIndex 0 on, ByteCount its size, DataIndex 0.
+    void setRequestData(const QByteArray &data);
     // Starts a transaction (or queues it behind the outstanding one, with a snapshot of its
     // request). When ByteCount was not written since the previous Command write, the same command
     // goes out with its previous request again, another command with no request data.

@@ -126,15 +126,8 @@ QString DeviceHealth::tag() const {
 }
 
 void DeviceHealth::send(qint16 command, const QByteArray &data) {
-    HartX &h = *f_.HartX1;
-    h.setDataIndex(0);
-    for (int i = 0; i < data.size(); ++i) {
-        h.setDataIndex(qint16(i));
-        h.setByteValue(quint8(data[i]));
-    }
-    h.setDataIndex(0);
-    h.setByteCount(qint16(data.size()));
-    h.setCommand(command);
+    f_.HartX1->setRequestData(data);
+    f_.HartX1->setCommand(command);
 }
 
 void DeviceHealth::resumeMonitoring() {
