@@ -35,6 +35,22 @@ void startProgram(QProcess &app, const QString &program, const QTemporaryDir &di
     app.start(program, {});
 }
 
+const QByteArray kIni("\"5\"\r\n");
+
+// A copy of the built zanu-config in its own program folder, with zanu.ini choosing COM 5, as an
+// installation beside the program is laid out.
+void installInto(const QTemporaryDir &dir, QString *program) {
+    const QString built = QDir(buildDir()).filePath(QStringLiteral("zanu-config"));
+    QVERIFY2(QFile::exists(built), qPrintable(built));
+    QVERIFY(dir.isValid());
+    *program = dir.filePath(QStringLiteral("zanu-config"));
+    QVERIFY(QFile::copy(built, *program));
+    QVERIFY(QFile::setPermissions(*program, QFile::permissions(built)));
+    QFile f(dir.filePath(QStringLiteral("zanu.ini")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(kIni), qint64(kIni.size()));
+}
+
 } // namespace
 
 class TestE2eProgram : public QObject {
@@ -52,19 +68,10 @@ private slots:
         if (platform == QLatin1String("xcb") && qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("no X display (DISPLAY is not set)");
 
-        const QString built = QDir(buildDir()).filePath(QStringLiteral("zanu-config"));
-        QVERIFY2(QFile::exists(built), qPrintable(built));
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString program = dir.filePath(QStringLiteral("zanu-config"));
-        QVERIFY(QFile::copy(built, program));
-        QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
-        const QByteArray ini("\"5\"\r\n");
-        {
-            QFile f(dir.filePath(QStringLiteral("zanu.ini")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            QCOMPARE(f.write(ini), qint64(ini.size()));
-        }
+        QString program;
+        installInto(dir, &program);
+        if (QTest::currentTestFailed()) return;
 
         SimProcess sim(dir.path());
         QString error;
@@ -106,7 +113,7 @@ private slots:
         QCOMPARE(sim.state(), initial);
         QFile f(dir.filePath(QStringLiteral("zanu.ini")));
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), ini);
+        QCOMPARE(f.readAll(), kIni);
     }
 
     void restartsAfterAnUncleanEnd_data() {
@@ -121,18 +128,10 @@ private slots:
     // the transmitter.
     void restartsAfterAnUncleanEnd() {
         QFETCH(int, signalNumber);
-        const QString built = QDir(buildDir()).filePath(QStringLiteral("zanu-config"));
-        QVERIFY2(QFile::exists(built), qPrintable(built));
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString program = dir.filePath(QStringLiteral("zanu-config"));
-        QVERIFY(QFile::copy(built, program));
-        QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
-        {
-            QFile f(dir.filePath(QStringLiteral("zanu.ini")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            QVERIFY(f.write("\"5\"\r\n") == 5);
-        }
+        QString program;
+        installInto(dir, &program);
+        if (QTest::currentTestFailed()) return;
         SimProcess sim(dir.path());
         QString error;
         QVERIFY2(sim.start({}, &error), qPrintable(error));
