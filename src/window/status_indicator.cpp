@@ -17,6 +17,8 @@ StatusIndicator::StatusIndicator(QWidget *parent) : QToolButton(parent) {
 }
 
 void StatusIndicator::showStatus(quint8 status) {
+    if (shown_ == status) return;
+    shown_ = status;
     const QString summary = health::attentionSummary(status);
     if (summary.isEmpty()) {
         hide();
