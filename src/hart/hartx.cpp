@@ -402,7 +402,7 @@ void HartX::Private::startNext() {
     startGeneration = identityGeneration;
     target = accepted;
     identifying = false;
-    if (current->command == 0) {
+    if (current->command == hart::cmd::ReadUniqueIdentifier) {
         submit(std::nullopt, current->data);
         return;
     }
@@ -485,7 +485,7 @@ void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outco
     }
 
     if (sameTarget) {
-        if (current->command == 0) {
+        if (current->command == hart::cmd::ReadUniqueIdentifier) {
             if (auto found = identityFromCommand0(o.reply.data)) {
                 accepted = found;
                 verify = false;

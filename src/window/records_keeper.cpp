@@ -94,8 +94,10 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
     if (answered && (rc & kBusyBit)) return; // resent by the window; nothing has ended
     const bool accepted = answered && rc == 0;
 
-    if (iCommand == 0 || changesTheTransmitter(iCommand)) complete_ = false;
-    if (iCommand == 129 && accepted) takeSnapshot();
+    if (iCommand == hart::cmd::ReadUniqueIdentifier || changesTheTransmitter(iCommand))
+        complete_ = false;
+    // The read sequence ends with the output direction: the record is whole.
+    if (iCommand == hart::cmd::ReadOutputDirection && accepted) takeSnapshot();
 
     if (state_ == State::Idle) return;
     if (!accepted) {
@@ -109,7 +111,7 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
         emit writeFinished(false, reason);
         return;
     }
-    if (state_ == State::Rereading && iCommand == 129) {
+    if (state_ == State::Rereading && iCommand == hart::cmd::ReadOutputDirection) {
         state_ = State::Idle;
         emit writeFinished(true, QString());
     }
