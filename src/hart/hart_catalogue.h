@@ -171,6 +171,7 @@ constexpr quint8 TooLarge = 3;
 constexpr quint8 TooSmall = 4;
 constexpr quint8 TooFewDataBytes = 5;
 constexpr quint8 WriteProtected = 7;
+constexpr quint8 SetToNearest = 8; // warning
 constexpr quint8 LowerTooHigh = 9; // 36/37: applied process too high
 constexpr quint8 LowerTooLow = 10; // 36/37: applied process too low
 constexpr quint8 UpperTooHigh = 11;
@@ -179,6 +180,15 @@ constexpr quint8 BothOutOfLimits = 13;
 constexpr quint8 SpanTooSmall = 14; // warning; for 37 also "new LRV pushed URV over USL"
 constexpr quint8 Busy = 32;
 constexpr quint8 NotImplemented = 64;
+
+// HART's warning class: the command was carried out, with a remark (8 for every command, 14 for
+// the range commands 35-37, and the device-specific warning blocks 24-27 and 96-111). A writer
+// that treats these as refusals stops halfway through a configuration that was in fact written.
+constexpr bool isWarning(int code, int command) {
+    if (code == SetToNearest) return true;
+    if (code == SpanTooSmall) return command >= 35 && command <= 37;
+    return (code >= 24 && code <= 27) || (code >= 96 && code <= 111);
+}
 } // namespace rc
 
 // Field device status bits (second status byte of a reply).
