@@ -3,7 +3,9 @@
 # into build-fuzz/ and runs each for SECONDS (default 30), starting from the seed corpus in
 # tests/fuzz/corpus/.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: frame_parser settings_file
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
+#
+# Targets: frame_parser settings_file configuration_file reply_decoders link_timing
 #
 # Exit status: 0 when no target found anything; 1 when one did (crash, sanitizer report, broken
 # check, hang or memory blow-up), with the input saved under build-fuzz/findings/ and the command
@@ -20,7 +22,7 @@ if ! [[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || [ "$SECONDS_EACH" -lt 1 ]; then
 fi
 shift $(( $# > 0 ? 1 : 0 ))
 
-ALL_TARGETS=(frame_parser settings_file)
+ALL_TARGETS=(frame_parser settings_file configuration_file reply_decoders link_timing)
 TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=("${ALL_TARGETS[@]}")
 
@@ -29,6 +31,9 @@ sources_of() {
   case "$1" in
     frame_parser) echo "src/hart/link/hart_codec.cpp" ;;
     settings_file) echo "src/settings/settings_file.cpp" ;;
+    configuration_file) echo "src/records/configuration.cpp src/units/module1.cpp" ;;
+    reply_decoders) echo "src/hart/hart_replies.cpp src/hart/hart_catalogue.cpp src/hart/link/hart_codec.cpp" ;;
+    link_timing) echo "src/hart/link/link_timing.cpp src/hart/link/hart_codec.cpp" ;;
     *) return 1 ;;
   esac
 }
@@ -62,14 +67,14 @@ mkdir -p "$OUT/bin" "$OUT/logs" "$OUT/findings"
 # Qt is built with reduced relocations, so code using it must be position independent.
 CXXFLAGS=(-std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer
           -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-          -I"$ROOT/src" -I"$ROOT/tests/fuzz")
+          -I"$ROOT/src" -I"$ROOT/tests/fuzz" -DZANU_VERSION_TEXT='"fuzz"')
 
 build() {
   local t=$1 bin=$OUT/bin/fuzz_$1 src
   src="tests/fuzz/fuzz_$t.cpp $(sources_of "$t")"
   # Rebuild only when a source, a header or this script is newer than the target.
   local newest
-  newest=$(ls -t $src tests/fuzz/*.h src/hart/link/*.h src/settings/*.h scripts/fuzz.sh | head -n 1)
+  newest=$(ls -t $src tests/fuzz/*.h src/*/*.h src/hart/link/*.h scripts/fuzz.sh | head -n 1)
   if [ -x "$bin" ] && [ "$bin" -nt "$newest" ]; then return 0; fi
   echo "== building fuzz_$t"
   # shellcheck disable=SC2086  # the source list and Qt's flags are word lists

@@ -87,6 +87,90 @@ INI = {
 }
 
 
+# A configuration file as the window saves it, and the kinds of bad file a field trial fed the
+# reader: empty, cut off, wrong types, numbers JSON has no place for, unknown unit, a tag too long
+# or with control characters, a key given twice.
+SAVED = b"""{
+    "format": "zanu-config-configuration",
+    "version": 1,
+    "saved": "2026-12-07T10:15:00+01:00",
+    "program": {
+        "name": "zanu-config",
+        "version": "1.0.3"
+    },
+    "identity": {
+        "manufacturer": 117,
+        "device_type": 90,
+        "device_id": "123456",
+        "serial_number": 1504872,
+        "hart_revision": 5
+    },
+    "configuration": {
+        "tag": "LT-101",
+        "descriptor": "WELL 3 INLET",
+        "date": "2026-11-30",
+        "unit": "mH2O",
+        "unit_code": 171,
+        "lower_range_value": 0,
+        "upper_range_value": 10,
+        "damping_s": 0.4,
+        "output": "4-20 mA"
+    },
+    "limits": {
+        "upper_sensor_limit": 20,
+        "lower_sensor_limit": 0,
+        "minimum_span": 1
+    }
+}
+"""
+
+CONFIGURATIONS = {
+    "saved": SAVED,
+    "saved_mbar": SAVED.replace(b'"mH2O"', b'"mbar"').replace(b"171", b"8"),
+    "empty": b"",
+    "truncated": SAVED[: len(SAVED) // 2],
+    "wrong_type": SAVED.replace(b'"damping_s": 0.4', b'"damping_s": "0.4"'),
+    "nan": SAVED.replace(b'"damping_s": 0.4', b'"damping_s": NaN'),
+    "infinity": SAVED.replace(b'"upper_range_value": 10', b'"upper_range_value": Infinity'),
+    "huge_number": SAVED.replace(b'"upper_range_value": 10', b'"upper_range_value": 1e999'),
+    "unknown_unit": SAVED.replace(b'"mH2O"', b'"furlong"'),
+    "unit_case": SAVED.replace(b'"mH2O"', b'"MH2O"'),
+    "long_tag": SAVED.replace(b'"LT-101"', b'"' + b"T" * 300 + b'"'),
+    "control_tag": SAVED.replace(b'"LT-101"', b'"LT\\u0007\\n101"'),
+    "duplicate_key": SAVED.replace(b'"tag": "LT-101",', b'"tag": "LT-101",\n        "tag": "LT-999",'),
+    "not_object": b"[1, 2, 3]",
+}
+
+# The reply decoders: byte 0 is the command, the rest the reply's data field.
+REPLIES = {
+    "cmd0": h("00 FE 75 5A 05 05 01 01 10 00 12 34 56"),
+    "cmd0_hart7": h("00 FE 26 06 05 07 03 64 00 78 9A BC 05 00 00 00 00 01 26"),
+    "cmd2": h("02 41 40 00 00 42 48 00 00"),
+    "cmd13": h("0D 30 D3 CF 38 20 82 08 20 82 08 20 82 08 20 82 08 20 82 1E 0B 7E"),
+    "cmd14": h("0E 16 F6 A8 AB 41 A0 00 00 00 00 00 00 3F 80 00 00"),
+    "cmd15": h("0F 00 00 AB 41 20 00 00 00 00 00 00 3E CC CC CD 00 75"),
+    "cmd15_short": h("0F 00 00 AB 41 20"),
+    "cmd48": h("30 00 00 00 00 00 00"),
+    "cmd129": h("81 00 01"),
+    "cmd40": h("28 41 40 00 00"),
+    "cmd150": h("96 01"),
+    "unknown": h("C8 01 02 03"),
+}
+
+TIMINGS = {
+    "one_key": b"rt1=600",
+    "two_keys": b"rt1=600,allowance=100",
+    "spaces": b" rt1 = 600 , rt2 = 80 ",
+    "every_key": b"rt1=305,rt1-secondary=376,allowance=50,gap=60,rt2=75,quiet=60,"
+                 b"max-listen=1000,retries=2,send-watchdog=2000,longest-reply=2604",
+    "bad_key": b"rtl=600",
+    "negative": b"rt1=-5",
+    "huge": b"rt1=99999999999999999999",
+    "empty_value": b"rt1=",
+    "no_equals": b"rt1",
+}
+
+
 def write(folder, name, data):
     path = os.path.join(HERE, "corpus", folder)
     os.makedirs(path, exist_ok=True)
@@ -106,6 +190,12 @@ def main():
         write("settings_file", name + "_decided", bytes([0x10 | (2 << 5)]) + data + b"12")
         write("settings_file", name + "_write", b"\x01" + data)
     write("settings_file", "huge", b"\x0f" + b'"3"\r\n"11",')
+    for name, data in CONFIGURATIONS.items():
+        write("configuration_file", name, data)
+    for name, data in REPLIES.items():
+        write("reply_decoders", name, data)
+    for name, data in TIMINGS.items():
+        write("link_timing", name, data)
     return 0
 
 
