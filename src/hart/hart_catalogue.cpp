@@ -135,6 +135,62 @@ QString floatText(float v) {
     return QString::number(double(v), 'g', 7);
 }
 
+constexpr Field uint16(const char *name, int offset) {
+    return {name, offset, FieldType::UInt16, 2};
+}
+constexpr Field bits(const char *name, int offset, quint8 mask) {
+    return {name, offset, FieldType::Bits, 1, mask};
+}
+
+// The identity reply (commands 0 and 11) as the device's own universal revision lays it out.
+// HART 6 joined bytes 1 and 2 into one expanded device type and appended five bytes; HART 7
+// appended five more. Byte 7 holds two numbers in every revision.
+QList<Field> identityLayout(int revision) {
+    namespace I = at::Identity;
+    QList<Field> f{byte("marker", I::Marker)};
+    if (revision >= 6)
+        f << uint16("expanded_device_type", I::ManufacturerId);
+    else
+        f << byte("manufacturer_id", I::ManufacturerId) << byte("device_type", I::DeviceType);
+    f << byte("preambles_required", I::PreamblesRequired)
+      << byte("universal_revision", I::UniversalRevision)
+      << byte("device_revision", I::DeviceRevision)
+      << byte("software_revision", I::SoftwareRevision)
+      << bits("hardware_revision", I::HardwareRevision, 0xF8)
+      << bits("physical_signalling_code", I::HardwareRevision, 0x07) << byte("flags", I::Flags)
+      << uint24("device_id", I::DeviceId);
+    if (revision >= 6)
+        f << byte("response_preambles", 12) << byte("max_device_variables", 13)
+          << uint16("configuration_change_counter", 14) << byte("extended_device_status", 16);
+    if (revision >= 7)
+        f << uint16("manufacturer_id", 17) << uint16("private_label_distributor", 19)
+          << byte("device_profile", 21);
+    return f;
+}
+
+// Command 15: HART 6 appended the analog channel flags; HART 7 moved the private label
+// distributor to command 0 and left its old byte reserved (always 250).
+QList<Field> outputInfoLayout(QList<Field> f, int revision) {
+    if (revision < 6) return f;
+    if (revision >= 7) f.last() = byte("reserved", at::OutputInfo::PrivateLabel);
+    f << byte("analog_channel_flags", at::OutputInfo::Size);
+    return f;
+}
+
+QList<Field> replyLayout(const CommandInfo &c, const QByteArray &data, int revision) {
+    switch (c.number) {
+    case cmd::ReadUniqueIdentifier:
+    case cmd::ReadUniqueIdentifierByTag:
+        return identityLayout(data.size() > at::Identity::UniversalRevision
+                                  ? getByte(data, at::Identity::UniversalRevision)
+                                  : revision);
+    case cmd::ReadOutputInfo:
+        return outputInfoLayout(c.reply, revision);
+    default:
+        return c.reply;
+    }
+}
+
 } // namespace
 
 const QList<CommandInfo> &commands() {
@@ -175,16 +231,26 @@ QString decodeField(const Field &field, const QByteArray &data) {
     case FieldType::Bytes:
         value = QString::fromLatin1(data.mid(field.offset, field.size).toHex());
         break;
+    case FieldType::UInt16:
+        value = QString::number(getByte(data, field.offset) << 8 | getByte(data, field.offset + 1));
+        break;
+    case FieldType::Bits: {
+        int shift = 0;
+        while (field.mask && !((field.mask >> shift) & 1))
+            ++shift;
+        value = QString::number((getByte(data, field.offset) & field.mask) >> shift);
+        break;
+    }
     }
     return name + QLatin1Char('=') + value;
 }
 
-QStringList decodeReply(int number, const QByteArray &data) {
+QStringList decodeReply(int number, const QByteArray &data, int universalRevision) {
     const CommandInfo *c = command(number);
     if (!c) return {};
     QStringList out;
     int end = 0;
-    for (const Field &f : c->reply) {
+    for (const Field &f : replyLayout(*c, data, universalRevision)) {
         out << decodeField(f, data);
         end = qMax(end, f.offset + f.size);
     }

@@ -210,13 +210,16 @@ enum class FieldType {
     Packed, // packed ASCII of `size` bytes
     Date,   // day, month, year - 1900
     Bytes,  // `size` bytes shown as hex
+    UInt16, // two bytes, big-endian
+    Bits,   // some bits of one byte (`mask`), shifted down to a number
 };
 
 struct Field {
     const char *name;
     int offset;
     FieldType type;
-    int size; // bytes the field takes
+    int size;           // bytes the field takes
+    quint8 mask = 0xFF; // Bits only: the bits of the byte that are this field
 };
 
 struct CommandInfo {
@@ -237,7 +240,10 @@ const CommandInfo *command(int number);
 QString decodeField(const Field &field, const QByteArray &data);
 // Every reply field of `command` in `data`, one "name=value" per entry; bytes beyond the layout
 // are listed as "extra=HEX". Empty for a command outside the catalogue.
-QStringList decodeReply(int command, const QByteArray &data);
+// HART 6 and 7 lay out some replies differently (commands 0, 11 and 15), so their fields are
+// named by the device's universal revision: for 0 and 11 the reply's own revision byte, for
+// the others `universalRevision` as the device's command-0 reply gave it.
+QStringList decodeReply(int command, const QByteArray &data, int universalRevision = 5);
 
 // A single byte inside a data field, as putFloat and putUInt24 for the wider types: reads outside
 // the field give 0, writes grow it.
