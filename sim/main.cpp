@@ -6,6 +6,7 @@
 #include "sim/sim_device.h"
 #include "zanu_version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -92,10 +93,13 @@ void say(FILE *stream, const QString &line) {
     std::fflush(stream);
 }
 
+// Status 1, as zanu-hart and zanu-config end on a command line they do not understand, so that a
+// script reads the three alike.
 [[noreturn]] void usageError(const QString &message) {
     say(stderr, QStringLiteral("zanu-sim: %1").arg(message));
-    say(stderr, QStringLiteral("Try 'zanu-sim --help'."));
-    std::exit(2);
+    std::fputc('\n', stderr);
+    std::fputs(kUsage, stderr);
+    std::exit(1);
 }
 
 struct Options {
@@ -146,107 +150,129 @@ double numberArg(const QString &option, const QString &text, double min, double 
     return v;
 }
 
-Options parseOptions(const QStringList &args) {
-    Options o;
-    for (int i = 1; i < args.size(); ++i) {
-        QString name = args[i];
-        std::optional<QString> inlineValue;
-        const int eq = int(name.indexOf(QLatin1Char('=')));
-        if (name.startsWith(QLatin1String("--")) && eq > 0) {
-            inlineValue = name.mid(eq + 1);
-            name = name.left(eq);
-        }
-        auto value = [&]() -> QString {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) usageError(QStringLiteral("%1 needs a value.").arg(name));
-            return args[++i];
-        };
-        auto noValue = [&] {
-            if (inlineValue) usageError(QStringLiteral("%1 takes no value.").arg(name));
-        };
+// The parser reads names only; what each option means is said in kUsage, which stays the help.
+const char *const kValueOptions[] = {"port", "timing", "manufacturer",    "device-id",
+                                     "busy", "silent", "respond",         "corrupt",
+                                     "drop", "unit",   "serial",          "pressure",
+                                     "seed", "state",  "polling-address", "fixed-current"};
+const char *const kFlagOptions[] = {"write-protect", "steady",           "trace",
+                                    "malfunction",   "pv-out-of-limits", "version"};
+// A bare --silent means "never reply"; it is given this value before parsing, because a parser
+// option either always takes a value or never does.
+const char kSilentForever[] = "forever";
 
-        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
-        } else if (name == QLatin1String("--version")) {
-            std::printf("zanu-sim %s\n", kVersionNumber);
-            std::exit(0);
-        } else if (name == QLatin1String("--port")) {
-            o.port = value();
-            if (o.port.isEmpty()) usageError(QStringLiteral("--port needs a device name."));
-        } else if (name == QLatin1String("--timing")) {
-            const QString t = value();
-            if (t == QLatin1String("real"))
-                o.realTiming = true;
-            else if (t == QLatin1String("instant"))
-                o.realTiming = false;
-            else
-                usageError(QStringLiteral("--timing is 'real' or 'instant', not '%1'.").arg(t));
-        } else if (name == QLatin1String("--manufacturer")) {
-            o.manufacturer = quint8(integerArg(name, value(), 0, 255));
-        } else if (name == QLatin1String("--device-id")) {
-            const QString v = value();
-            static const QRegularExpression sixHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
-            if (!sixHex.match(v).hasMatch())
-                usageError(QStringLiteral("--device-id needs 6 hex digits, not '%1'.").arg(v));
-            o.deviceId = QByteArray::fromHex(v.toLatin1());
-        } else if (name == QLatin1String("--busy")) {
-            o.busy = int(integerArg(name, value(), 0, 1000000));
-        } else if (name == QLatin1String("--silent")) {
-            if (inlineValue) {
-                o.silent = int(integerArg(name, *inlineValue, 0, 1000000));
-            } else if (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-'))) {
-                o.silent = int(integerArg(name, args[++i], 0, 1000000));
-            } else {
-                o.silent = -1;
-            }
-        } else if (name == QLatin1String("--respond")) {
-            const QString v = value();
-            const QStringList parts = v.split(QLatin1Char(':'));
-            if (parts.size() != 2)
-                usageError(QStringLiteral("--respond needs CMD:CODE, not '%1'.").arg(v));
-            o.responses.append({int(integerArg(name + QStringLiteral(" CMD"), parts[0], 0, 255)),
-                                int(integerArg(name + QStringLiteral(" CODE"), parts[1], 0, 255))});
-        } else if (name == QLatin1String("--corrupt")) {
-            o.corrupt = numberArg(name, value(), 0.0, 1.0);
-        } else if (name == QLatin1String("--drop")) {
-            o.drop = numberArg(name, value(), 0.0, 1.0);
-        } else if (name == QLatin1String("--write-protect")) {
-            noValue();
-            o.writeProtect = true;
-        } else if (name == QLatin1String("--unit")) {
-            o.unit = quint8(integerArg(name, value(), 0, 255));
-        } else if (name == QLatin1String("--serial")) {
-            o.serial = quint32(integerArg(name, value(), 0, 0xFFFFFF));
-        } else if (name == QLatin1String("--pressure")) {
-            o.pressure = numberArg(name, value(), -1000.0, 1000.0);
-        } else if (name == QLatin1String("--steady")) {
-            noValue();
-            o.steady = true;
-        } else if (name == QLatin1String("--seed")) {
-            o.seed = quint32(integerArg(name, value(), 0, 0xFFFFFFFFLL));
-        } else if (name == QLatin1String("--trace")) {
-            noValue();
-            o.trace = true;
-        } else if (name == QLatin1String("--state")) {
-            o.stateFile = value();
-            if (o.stateFile.isEmpty()) usageError(QStringLiteral("--state needs a file name."));
-        } else if (name == QLatin1String("--polling-address")) {
-            o.pollingAddress = quint8(integerArg(name, value(), 0, 15));
-        } else if (name == QLatin1String("--fixed-current")) {
-            o.fixedCurrent = float(numberArg(name, value(), 3.8, 20.5));
-        } else if (name == QLatin1String("--malfunction")) {
-            noValue();
-            o.malfunction = true;
-        } else if (name == QLatin1String("--pv-out-of-limits")) {
-            noValue();
-            o.pvOutOfLimits = true;
-        } else {
-            usageError(QStringLiteral("unknown option '%1'.").arg(args[i]));
-        }
+void declareOptions(QCommandLineParser &parser) {
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    for (const char *name : kValueOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("x")));
+    for (const char *name : kFlagOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(name)));
+}
+
+QStringList withSilentValue(QStringList args) {
+    for (int i = 1; i < args.size() && args[i] != QLatin1String("--"); ++i) {
+        const bool valueFollows = i + 1 < args.size() && !args[i + 1].startsWith(QLatin1Char('-'));
+        if (args[i] == QLatin1String("--silent") && !valueFollows)
+            args[i] = QStringLiteral("--silent=") + QLatin1String(kSilentForever);
     }
-    if (o.pvOutOfLimits && o.pressure)
+    return args;
+}
+
+QString arg(const QCommandLineParser &p, const char *name) {
+    return p.value(QLatin1String(name));
+}
+
+bool given(const QCommandLineParser &p, const char *name) {
+    return p.isSet(QLatin1String(name));
+}
+
+// Where and how the transmitter is served.
+void readLineOptions(const QCommandLineParser &p, Options *o) {
+    if (given(p, "port")) {
+        o->port = arg(p, "port");
+        if (o->port.isEmpty()) usageError(QStringLiteral("--port needs a device name."));
+    }
+    if (given(p, "timing")) {
+        const QString t = arg(p, "timing");
+        if (t != QLatin1String("real") && t != QLatin1String("instant"))
+            usageError(QStringLiteral("--timing is 'real' or 'instant', not '%1'.").arg(t));
+        o->realTiming = t == QLatin1String("real");
+    }
+    if (given(p, "seed")) o->seed = quint32(integerArg("--seed", arg(p, "seed"), 0, 0xFFFFFFFFLL));
+    o->trace = given(p, "trace");
+    if (given(p, "state")) {
+        o->stateFile = arg(p, "state");
+        if (o->stateFile.isEmpty()) usageError(QStringLiteral("--state needs a file name."));
+    }
+}
+
+// Faults put on the line or into the answers.
+void readFaultOptions(const QCommandLineParser &p, Options *o) {
+    if (given(p, "busy")) o->busy = int(integerArg("--busy", arg(p, "busy"), 0, 1000000));
+    if (given(p, "silent"))
+        o->silent = arg(p, "silent") == QLatin1String(kSilentForever)
+                        ? -1
+                        : int(integerArg("--silent", arg(p, "silent"), 0, 1000000));
+    for (const QString &v : p.values(QStringLiteral("respond"))) {
+        const QStringList parts = v.split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            usageError(QStringLiteral("--respond needs CMD:CODE, not '%1'.").arg(v));
+        o->responses.append({int(integerArg(QStringLiteral("--respond CMD"), parts[0], 0, 255)),
+                             int(integerArg(QStringLiteral("--respond CODE"), parts[1], 0, 255))});
+    }
+    if (given(p, "corrupt")) o->corrupt = numberArg("--corrupt", arg(p, "corrupt"), 0.0, 1.0);
+    if (given(p, "drop")) o->drop = numberArg("--drop", arg(p, "drop"), 0.0, 1.0);
+    o->writeProtect = given(p, "write-protect");
+}
+
+// Who the transmitter is and the state it starts in.
+void readDeviceOptions(const QCommandLineParser &p, Options *o) {
+    if (given(p, "manufacturer"))
+        o->manufacturer = quint8(integerArg("--manufacturer", arg(p, "manufacturer"), 0, 255));
+    if (given(p, "device-id")) {
+        const QString v = arg(p, "device-id");
+        static const QRegularExpression sixHex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
+        if (!sixHex.match(v).hasMatch())
+            usageError(QStringLiteral("--device-id needs 6 hex digits, not '%1'.").arg(v));
+        o->deviceId = QByteArray::fromHex(v.toLatin1());
+    }
+    if (given(p, "unit")) o->unit = quint8(integerArg("--unit", arg(p, "unit"), 0, 255));
+    if (given(p, "serial"))
+        o->serial = quint32(integerArg("--serial", arg(p, "serial"), 0, 0xFFFFFF));
+    if (given(p, "pressure"))
+        o->pressure = numberArg("--pressure", arg(p, "pressure"), -1000.0, 1000.0);
+    o->steady = given(p, "steady");
+    if (given(p, "polling-address"))
+        o->pollingAddress =
+            quint8(integerArg("--polling-address", arg(p, "polling-address"), 0, 15));
+    if (given(p, "fixed-current"))
+        o->fixedCurrent = float(numberArg("--fixed-current", arg(p, "fixed-current"), 3.8, 20.5));
+    o->malfunction = given(p, "malfunction");
+    o->pvOutOfLimits = given(p, "pv-out-of-limits");
+    if (o->pvOutOfLimits && o->pressure)
         usageError(QStringLiteral("--pv-out-of-limits sets the pressure; leave out --pressure."));
+}
+
+// `--opt value` and `--opt=value` alike, as in zanu-hart and zanu-config.
+Options parseOptions(const QStringList &args) {
+    QCommandLineParser parser;
+    declareOptions(parser);
+    if (!parser.parse(withSilentValue(args))) usageError(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument '%1'.")
+                       .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(kUsage, stdout);
+        std::exit(0);
+    }
+    if (given(parser, "version")) {
+        std::printf("zanu-sim %s\n", kVersionNumber);
+        std::exit(0);
+    }
+    Options o;
+    readLineOptions(parser, &o);
+    readFaultOptions(parser, &o);
+    readDeviceOptions(parser, &o);
     return o;
 }
 
