@@ -1,49 +1,68 @@
 #include "config_console.h"
 
+#include "console_common.h"
 #include "hart/hart_catalogue.h"
 #include "hart/hartx.h"
+#include "hart/link/exit_signals.h"
 #include "hart/link/serial_line.h"
 #include "records/comparison.h"
 #include "records/configuration.h"
 #include "units/module1.h"
 #include "window/result_rules.h"
 
+#include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cstdio>
 #include <functional>
 #include <optional>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 const char kConfigConsoleUsage[] =
     "\n"
     "Configuration files:\n"
-    "  zanu-hart --port DEVICE_OR_COMn --read-config [FILE]\n"
+    "  zanu-hart --port DEVICE_OR_COMn --read-config [FILE] [--timing KEY=MS,...]\n"
     "  zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]\n"
+    "            [--timing KEY=MS,...]\n"
     "\n"
     "--read-config reads the transmitter as the window does (HART 0, 13, 15, 14, 129) and\n"
-    "writes its configuration as JSON to FILE, or to standard output without FILE.\n"
+    "writes its configuration as JSON to FILE, or to standard output without FILE. FILE must\n"
+    "be a regular file or a new one (not a FIFO, device or directory).\n"
     "--write-config prints each change as 'name: old -> new', writes the groups that differ\n"
     "(unit then range, damping then output direction, tag with descriptor and date), reads\n"
-    "the transmitter again and prints 'verified' or the fields that still differ.\n"
+    "the transmitter again and prints 'verified' or 'differs: ...' for each field that still\n"
+    "differs. A warning from the transmitter (8 Set to Nearest Value, 14 Span too Small) is\n"
+    "printed as 'warning: GROUP: MESSAGE' and the write goes on; a refusal stops the groups\n"
+    "after it, but the transmitter is still read back. The run ends with one line per group:\n"
+    "  GROUP: written | written with warning (MESSAGE) | refused (MESSAGE)\n"
+    "       | skipped (an earlier group was refused) | not started (ended by signal N)\n"
+    "SIGTERM, SIGINT or SIGHUP let the transaction on the wire finish, then print these lines\n"
+    "and end with status 128+N (a second signal ends at once).\n"
     "  --dry-run   print the changes only\n"
     "  --force     write a file saved from a transmitter with another serial number\n"
     "\n"
     "Exit status: 0 done (verified), 1 bad arguments or bad file, 2 no answer, 3 not a Zanu\n"
-    "transmitter, 4 the transmitter refused a command (its message is printed), 5 the file\n"
-    "is from another serial number and --force is absent, 6 written but the read-back differs.\n";
+    "Pelvanor I / Ostrimel transmitter, 4 the transmitter refused a command (its message is\n"
+    "printed), 5 the file is from another serial number and --force is absent, 6 written but\n"
+    "the read-back differs, 7 no permission to open the port (join the dialout group),\n"
+    "128+N ended by signal N.\n";
 
 namespace {
 
 enum Exit {
     kDone = 0,
     kBad = 1,
-    kNoAnswer = 2,
+    kNoAnswer = console::kExitNoAnswer,
     kOtherMaker = 3,
     kRefused = 4,
     kOtherSerial = 5,
-    kNotVerified = 6
+    kNotVerified = 6,
+    kPermission = console::kExitPermission,
 };
 
 constexpr int kBusyBit = hart::rc::Busy;
@@ -59,80 +78,192 @@ void out(const QString &text) {
 }
 
 struct Options {
-    QString device, label;
-    int comPort = 1;
+    console::Port port;
     bool read = false, write = false, dryRun = false, force = false;
     QString file;
+    LinkTiming timing;
 };
 
-QString parse(const QStringList &argv, Options *o) {
-    bool havePort = false;
-    for (int i = 1; i < argv.size(); ++i) {
-        const QString &a = argv[i];
-        const bool hasValue = i + 1 < argv.size() && !argv[i + 1].startsWith(QLatin1String("--"));
-        if (a == QLatin1String("--port")) {
-            if (!hasValue) return QStringLiteral("--port needs a device or COM port");
-            const QString &v = argv[++i];
-            static const QRegularExpression com(QStringLiteral("^COM\\s*(\\d+)$"),
-                                                QRegularExpression::CaseInsensitiveOption);
-            const auto m = com.match(v);
-            if (m.hasMatch()) {
-                const int n = m.captured(1).toInt();
-                if (n < 1 || n > 12)
-                    return QStringLiteral("%1: COM ports are COM1 to COM12").arg(v);
-                o->comPort = n;
-                o->device = comPortDeviceName(n);
-                o->label = QStringLiteral("COM %1").arg(n);
-            } else {
-                o->device = v;
-            }
-            havePort = true;
-        } else if (a == QLatin1String("--read-config")) {
-            o->read = true;
-            if (hasValue) o->file = argv[++i];
-        } else if (a == QLatin1String("--write-config")) {
-            o->write = true;
-            if (!hasValue) return QStringLiteral("--write-config needs a file");
-            o->file = argv[++i];
-        } else if (a == QLatin1String("--dry-run")) {
-            o->dryRun = true;
-        } else if (a == QLatin1String("--force")) {
-            o->force = true;
+// "--read-config" takes its file as an optional value, which the parser has no form for: the
+// file is the positional argument, and "--read-config=FILE" is split into that form.
+QStringList splitOptionalValue(const QStringList &argv) {
+    const QString prefix = QStringLiteral("--read-config=");
+    QStringList out;
+    for (const QString &a : argv) {
+        if (a.startsWith(prefix)) {
+            out << prefix.chopped(1) << a.mid(prefix.size());
         } else {
-            return QStringLiteral("unexpected argument %1").arg(a);
+            out << a;
         }
     }
-    if (!havePort) return QStringLiteral("--port is required");
+    return out;
+}
+
+QString parse(const QStringList &argv, Options *o) {
+    QString error;
+    if (!LinkTiming::fromEnvironment(&o->timing, &error)) return error;
+    QCommandLineParser p;
+    console::setUpParser(&p);
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEVICE"));
+    const QCommandLineOption read(QStringLiteral("read-config"));
+    const QCommandLineOption write(QStringLiteral("write-config"), QString(),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"));
+    const QCommandLineOption force(QStringLiteral("force"));
+    const QCommandLineOption timing(QStringLiteral("timing"), QString(), QStringLiteral("KEYS"));
+    p.addOptions({port, read, write, dryRun, force, timing});
+    if (!p.parse(splitOptionalValue(argv))) return console::parseProblem(p);
+    if (!p.isSet(port)) return QStringLiteral("--port is required");
+    const auto given = console::portFromArgument(p.value(port), &error);
+    if (!given) return error;
+    o->port = *given;
+    for (const QString &t : p.values(timing))
+        if (!LinkTiming::parse(t, &o->timing, &error)) return error;
+    o->read = p.isSet(read);
+    o->write = p.isSet(write);
+    o->dryRun = p.isSet(dryRun);
+    o->force = p.isSet(force);
+    const QStringList rest = p.positionalArguments();
     if (o->read && o->write)
         return QStringLiteral("--read-config and --write-config exclude each other");
     if ((o->dryRun || o->force) && !o->write)
         return QStringLiteral("--dry-run and --force go with --write-config");
+    if (rest.size() > (o->read ? 1 : 0))
+        return QStringLiteral("unexpected argument %1").arg(rest.last());
+    o->file = o->write ? p.value(write) : rest.value(0);
+    if (o->write && o->file.isEmpty()) return QStringLiteral("--write-config needs a file");
     return QString();
 }
 
-// The HART control driven one transaction at a time, with the window's busy resend.
+// What a path is when it is there but is no regular file; empty otherwise. Opening a FIFO for
+// writing blocks until a reader comes, and a device or directory is never what was meant.
+QString notARegularFile(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return QString();
+    if (info.isDir()) return QStringLiteral("a directory");
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        if (S_ISFIFO(st.st_mode)) return QStringLiteral("a FIFO (named pipe)");
+        if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
+        if (S_ISCHR(st.st_mode)) return QStringLiteral("a character device");
+        if (S_ISBLK(st.st_mode)) return QStringLiteral("a block device");
+    }
+#endif
+    return QStringLiteral("not a regular file");
+}
+
+// How one transaction ended, as the console reports it.
+struct Step {
+    enum Kind { Ok, Warning, Refused, NoAnswer, Stopped };
+    Kind kind = Ok;
+    int command = 0;
+    int code = 0;
+    QString message; // the response code's message, or why nothing came
+};
+
+// How one write group ended.
+struct GroupReport {
+    records::Group group = records::Group::None;
+    enum State { Pending, Written, Warned, Refused, Skipped, NoAnswer, Partly, NotStarted };
+    State state = Pending;
+    QString message;
+
+    QString line(int signalNumber) const {
+        const QString name = records::groupText(group);
+        switch (state) {
+        case Written:
+            return QStringLiteral("%1: written").arg(name);
+        case Warned:
+            return QStringLiteral("%1: written with warning (%2)").arg(name, message);
+        case Refused:
+            return QStringLiteral("%1: refused (%2)").arg(name, message);
+        case Skipped:
+            return QStringLiteral("%1: skipped (an earlier group was refused)").arg(name);
+        case NoAnswer:
+            return QStringLiteral("%1: not confirmed (no answer: %2)").arg(name, message);
+        case Partly:
+            return QStringLiteral("%1: partly written (%2; ended by signal %3)")
+                .arg(name, message)
+                .arg(signalNumber);
+        case NotStarted:
+        case Pending:
+            break;
+        }
+        return signalNumber
+                   ? QStringLiteral("%1: not started (ended by signal %2)")
+                         .arg(name)
+                         .arg(signalNumber)
+                   : QStringLiteral("%1: skipped (an earlier group got no answer)").arg(name);
+    }
+};
+
+// The HART control driven one transaction at a time, with the window's busy resend. A signal
+// lets the transaction on the wire finish and keeps any further one from starting.
 class Master {
 public:
     explicit Master(const Options &o) : options_(o) {
         hart_.setLineFactory(
-            [this](int) { return std::make_unique<SerialLine>(options_.device, options_.label); });
+            [this](int) { return lines_.make(options_.port.device, options_.port.label); });
+        hart_.setPortLabel(options_.port.text());
+        hart_.setLinkTiming(options_.timing);
         hart_.setLinkSetting6(1);
-        hart_.setCommPort(quint8(o.comPort));
+        hart_.setCommPort(quint8(qMax(1, o.port.comPort)));
         hart_.setLinkSetting3(0);
         hart_.setLinkSetting9(10);
         hart_.setLinkSetting10(0);
+        QObject::connect(&signals_, &ExitSignals::received, [this](int n) {
+            if (stopSignal_ == 0) stopSignal_ = n;
+        });
+    }
+    // The link grant after our last transaction, before the port is let go.
+    ~Master() {
+        if (sinceLast_.isValid()) console::holdLinkGrant(sinceLast_, options_.timing);
     }
 
     HartX &hart() { return hart_; }
+    int stopSignal() const { return stopSignal_; }
 
-    // Sends one request built by `fill` (which writes from DataIndex 0 on) and waits for its
-    // end. Returns the exit status for a failure, or nothing when the reply's code is 0.
-    std::optional<int> transact(int command, int byteCount,
-                                const std::function<void(HartX &)> &fill = {}) {
+    // The exit status for a step that failed a read, after saying why.
+    int fail(const Step &s) {
+        switch (s.kind) {
+        case Step::Ok:
+        case Step::Warning:
+            return kDone;
+        case Step::Refused:
+            err(QStringLiteral("the transmitter refused HART command %1: %2")
+                    .arg(s.command)
+                    .arg(s.message));
+            return kRefused;
+        case Step::NoAnswer:
+            if (lines_.permissionDenied()) {
+                err(s.message);
+                return kPermission;
+            }
+            err(QStringLiteral("no answer to HART command %1: %2").arg(s.command).arg(s.message));
+            return kNoAnswer;
+        case Step::Stopped:
+            break;
+        }
+        err(QStringLiteral("stopped by signal %1 after the transaction on the wire had ended; "
+                           "%2 closed")
+                .arg(stopSignal_)
+                .arg(options_.port.text()));
+        return 128 + stopSignal_;
+    }
+
+    // Sends one request built by `fill` (which writes from DataIndex 0 on) and waits for its end.
+    Step transact(int command, int byteCount, const std::function<void(HartX &)> &fill = {}) {
+        Step s;
+        s.command = command;
         hart_.setDataIndex(0);
         if (fill) fill(hart_);
         hart_.setByteCount(qint16(byteCount));
         for (int sends = 1;; ++sends) {
+            if (stopSignal_) {
+                s.kind = Step::Stopped;
+                return s;
+            }
             QEventLoop loop;
             qint16 result = 0;
             auto c = QObject::connect(&hart_, &HartX::Result, &loop, [&](qint16, qint16, qint16 r) {
@@ -142,33 +273,37 @@ public:
             hart_.setCommand(qint16(command));
             loop.exec();
             QObject::disconnect(c);
+            sinceLast_.start();
             if (result == HartX::kNoAnswer) {
-                err(QStringLiteral("no answer to HART command %1: %2")
-                        .arg(command)
-                        .arg(hart_.LastError()));
-                return kNoAnswer;
+                s.kind = Step::NoAnswer;
+                s.message = hart_.LastError();
+                return s;
             }
-            const int rc = hart_.ResponseCode();
-            if (rc & kBusyBit) {
+            s.code = hart_.ResponseCode();
+            if (s.code & kBusyBit) {
                 if (sends < kBusyRetryLimit) continue;
-                err(QStringLiteral("Transmitter is Busy, Aborting Send Process"));
-                return kRefused;
+                s.kind = Step::Refused;
+                s.message = QStringLiteral("Transmitter is Busy, Aborting Send Process");
+                return s;
             }
-            if (rc != 0) {
-                err(QStringLiteral("the transmitter refused HART command %1: %2")
-                        .arg(command)
-                        .arg(Module1::ResponseCodeMessage(rc, command)));
-                return kRefused;
+            if (s.code != 0) {
+                s.kind = hart::rc::isWarning(s.code, command) ? Step::Warning : Step::Refused;
+                s.message = Module1::ResponseCodeMessage(s.code, command);
             }
-            return std::nullopt;
+            return s;
         }
     }
 
-    // The window's read sequence, decoded the way the window decodes it.
+    // The window's read sequence, decoded the way the window decodes it. Returns the exit
+    // status of a failure, after saying why.
     std::optional<int> read(records::Configuration *c) {
         namespace at = hart::at;
         HartX &h = hart_;
-        if (auto fail = transact(hart::cmd::ReadUniqueIdentifier, 0)) return fail;
+        auto failed = [this](const Step &s) {
+            return s.kind != Step::Ok && s.kind != Step::Warning;
+        };
+        Step s = transact(hart::cmd::ReadUniqueIdentifier, 0);
+        if (failed(s)) return fail(s);
         h.setDataIndex(at::Identity::ManufacturerId);
         c->manufacturer = h.ByteValue();
         h.setDataIndex(at::Identity::DeviceType);
@@ -180,12 +315,12 @@ public:
         if (c->manufacturer != records::kZanuManufacturerId) {
             err(QStringLiteral("the transmitter on %1 is not a Zanu transmitter (manufacturer "
                                "%2); nothing was done")
-                    .arg(options_.device)
+                    .arg(options_.port.text())
                     .arg(c->manufacturer));
             return kOtherMaker;
         }
         namespace T = at::TagDescriptorDate;
-        if (auto fail = transact(hart::cmd::ReadTagDescriptorDate, 0)) return fail;
+        if (failed(s = transact(hart::cmd::ReadTagDescriptorDate, 0))) return fail(s);
         h.setDataIndex(T::Tag);
         h.setPackedLength(T::TagBytes);
         c->tag = records::trimmedField(h.PackedString());
@@ -198,7 +333,7 @@ public:
         const int month = h.ByteValue();
         h.setDataIndex(T::Year);
         c->date = QDate(1900 + h.ByteValue(), month, day);
-        if (auto fail = transact(hart::cmd::ReadOutputInfo, 0)) return fail;
+        if (failed(s = transact(hart::cmd::ReadOutputInfo, 0))) return fail(s);
         h.setDataIndex(at::OutputInfo::RangeUnit);
         c->unitCode = h.ByteValue();
         c->unit = Module1::UnitNameFromCode(c->unitCode);
@@ -208,7 +343,7 @@ public:
         c->lowerRangeValue = records::tidySingle(h.FloatValue());
         h.setDataIndex(at::OutputInfo::Damping);
         c->dampingS = records::tidySingle(h.FloatValue());
-        if (auto fail = transact(hart::cmd::ReadSensorInfo, 0)) return fail;
+        if (failed(s = transact(hart::cmd::ReadSensorInfo, 0))) return fail(s);
         h.setDataIndex(at::SensorInfo::SerialNumber);
         c->serialNumber = ResultRules::SerialWithPrefix(h.Int24Value());
         h.setDataIndex(at::SensorInfo::UpperLimit);
@@ -217,7 +352,19 @@ public:
         c->lowerSensorLimit = records::tidySingle(h.FloatValue());
         h.setDataIndex(at::SensorInfo::MinimumSpan);
         c->minimumSpan = records::tidySingle(h.FloatValue());
-        if (auto fail = transact(hart::cmd::ReadOutputDirection, 0)) return fail;
+        s = transact(hart::cmd::ReadOutputDirection, 0);
+        // Another Zanu product has no command 129; its range and unit mean something else,
+        // and the window's write path is made for these two transmitters only.
+        if (s.kind == Step::Refused && s.code == hart::rc::NotImplemented) {
+            err(QStringLiteral("the transmitter on %1 (manufacturer %2, Zanu; device type %3) "
+                               "answers HART command 129 with \"Command Not Implemented\": it is "
+                               "not a Pelvanor I or Ostrimel; nothing was done")
+                    .arg(options_.port.text())
+                    .arg(c->manufacturer)
+                    .arg(c->deviceType));
+            return kOtherMaker;
+        }
+        if (failed(s)) return fail(s);
         h.setDataIndex(at::OutputDirection::Direction);
         c->outputDirection = h.ByteValue() == 0 ? 0 : 1;
         c->programName = QStringLiteral("zanu-hart");
@@ -225,57 +372,117 @@ public:
         return std::nullopt;
     }
 
-    // One write group, in the window's order within it.
-    std::optional<int> write(records::Group g, const records::Configuration &c) {
+    // One write group, in the window's order within it. A warning is printed and the group
+    // goes on: the transmitter has taken the value.
+    GroupReport write(records::Group g, const records::Configuration &c) {
+        GroupReport r;
+        r.group = g;
+        QStringList warnings;
+        int sent = 0;
+        for (const auto &request : requests(g, c)) {
+            const Step s = transact(request.command, request.size, request.fill);
+            switch (s.kind) {
+            case Step::Ok:
+                break;
+            case Step::Warning:
+                out(QStringLiteral("warning: %1: %2").arg(records::groupText(g), s.message));
+                warnings << s.message;
+                break;
+            case Step::Refused:
+                err(QStringLiteral("the transmitter refused HART command %1: %2")
+                        .arg(s.command)
+                        .arg(s.message));
+                r.state = GroupReport::Refused;
+                r.message = s.message;
+                return r;
+            case Step::NoAnswer:
+                fail(s);
+                r.state = GroupReport::NoAnswer;
+                r.message = s.message;
+                return r;
+            case Step::Stopped:
+                r.state = sent == 0 ? GroupReport::NotStarted : GroupReport::Partly;
+                r.message = QStringLiteral("HART command %1 written, %2 not sent")
+                                .arg(requests(g, c).first().command)
+                                .arg(s.command);
+                return r;
+            }
+            ++sent;
+        }
+        r.state = warnings.isEmpty() ? GroupReport::Written : GroupReport::Warned;
+        r.message = warnings.join(QStringLiteral("; "));
+        return r;
+    }
+
+    bool permissionDenied() const { return lines_.permissionDenied(); }
+
+private:
+    struct Request {
+        int command;
+        int size;
+        std::function<void(HartX &)> fill;
+    };
+
+    static QList<Request> requests(records::Group g, const records::Configuration &c) {
         namespace at = hart::at;
         switch (g) {
         case records::Group::UnitRange:
-            if (auto fail = transact(hart::cmd::WritePvUnits, at::PvUnit::Size,
-                                     [&](HartX &h) { h.setByteValue(quint8(c.unitCode)); }))
-                return fail;
-            return transact(hart::cmd::WriteRangeValues, at::RangeValues::Size, [&](HartX &h) {
-                h.setDataIndex(at::RangeValues::Unit);
-                h.setByteValue(quint8(c.unitCode));
-                h.setDataIndex(at::RangeValues::Upper);
-                h.setFloatValue(c.upperRangeValue);
-                h.setDataIndex(at::RangeValues::Lower);
-                h.setFloatValue(c.lowerRangeValue);
-            });
+            return {{hart::cmd::WritePvUnits, at::PvUnit::Size,
+                     [&c](HartX &h) { h.setByteValue(quint8(c.unitCode)); }},
+                    {hart::cmd::WriteRangeValues, at::RangeValues::Size, [&c](HartX &h) {
+                         h.setDataIndex(at::RangeValues::Unit);
+                         h.setByteValue(quint8(c.unitCode));
+                         h.setDataIndex(at::RangeValues::Upper);
+                         h.setFloatValue(c.upperRangeValue);
+                         h.setDataIndex(at::RangeValues::Lower);
+                         h.setFloatValue(c.lowerRangeValue);
+                     }}};
         case records::Group::DampingDirection:
-            if (auto fail = transact(hart::cmd::WriteDamping, at::Damping::Size,
-                                     [&](HartX &h) { h.setFloatValue(c.dampingS); }))
-                return fail;
-            return transact(hart::cmd::WriteOutputDirection, at::OneByte::Size,
-                            [&](HartX &h) { h.setByteValue(quint8(c.outputDirection)); });
+            return {{hart::cmd::WriteDamping, at::Damping::Size,
+                     [&c](HartX &h) { h.setFloatValue(c.dampingS); }},
+                    {hart::cmd::WriteOutputDirection, at::OneByte::Size,
+                     [&c](HartX &h) { h.setByteValue(quint8(c.outputDirection)); }}};
         case records::Group::Tag: {
             namespace T = at::TagDescriptorDate;
-            return transact(hart::cmd::WriteTagDescriptorDate, T::Size, [&](HartX &h) {
-                h.setDataIndex(T::Tag);
-                h.setPackedLength(T::TagBytes);
-                h.setPackedString(c.tag);
-                h.setDataIndex(T::Descriptor);
-                h.setPackedLength(T::DescriptorBytes);
-                h.setPackedString(c.descriptor);
-                h.setDataIndex(T::Day);
-                h.setByteValue(quint8(c.date.day()));
-                h.setDataIndex(T::Month);
-                h.setByteValue(quint8(c.date.month()));
-                h.setDataIndex(T::Year);
-                h.setByteValue(quint8(c.date.year() - 1900));
-            });
+            return {{hart::cmd::WriteTagDescriptorDate, T::Size, [&c](HartX &h) {
+                         h.setDataIndex(T::Tag);
+                         h.setPackedLength(T::TagBytes);
+                         h.setPackedString(c.tag);
+                         h.setDataIndex(T::Descriptor);
+                         h.setPackedLength(T::DescriptorBytes);
+                         h.setPackedString(c.descriptor);
+                         h.setDataIndex(T::Day);
+                         h.setByteValue(quint8(c.date.day()));
+                         h.setDataIndex(T::Month);
+                         h.setByteValue(quint8(c.date.month()));
+                         h.setDataIndex(T::Year);
+                         h.setByteValue(quint8(c.date.year() - 1900));
+                     }}};
         }
         case records::Group::None:
             break;
         }
-        return std::nullopt;
+        return {};
     }
 
-private:
     Options options_;
+    console::Lines lines_;
     HartX hart_;
+    ExitSignals signals_;
+    int stopSignal_ = 0;
+    QElapsedTimer sinceLast_;
 };
 
 int readConfig(const Options &o) {
+    if (!o.file.isEmpty()) {
+        const QString kind = notARegularFile(o.file);
+        if (!kind.isEmpty()) {
+            err(QStringLiteral("%1 is %2, not a regular file; nothing was read. Name a regular "
+                               "file, or leave FILE out to print the configuration.")
+                    .arg(o.file, kind));
+            return kBad;
+        }
+    }
     Master m(o);
     records::Configuration c;
     if (auto fail = m.read(&c)) return *fail;
@@ -305,6 +512,55 @@ int readConfig(const Options &o) {
     return kDone;
 }
 
+// Reads the transmitter again and prints what still differs from the file; the exit status of
+// the read when it fails, else whether everything matched.
+std::optional<int> readBack(Master &m, const records::Configuration &file, bool *matches) {
+    records::Configuration after;
+    if (auto fail = m.read(&after)) return fail;
+    const QStringList differ = records::writableDifferences(file, after);
+    *matches = differ.isEmpty();
+    for (const records::FieldRow &r : records::compare(file, after).rows)
+        if (differ.contains(r.key))
+            out(QStringLiteral("differs: %1: file %2, transmitter %3")
+                    .arg(r.key, r.file, r.device));
+    return std::nullopt;
+}
+
+int writeGroups(Master &m, const records::Configuration &file, const QList<records::Group> &todo) {
+    QList<GroupReport> reports;
+    bool refused = false, unanswered = false;
+    for (records::Group g : todo) {
+        GroupReport r;
+        r.group = g;
+        if (refused) {
+            r.state = GroupReport::Skipped;
+        } else if (!unanswered && !m.stopSignal()) {
+            r = m.write(g, file);
+        }
+        refused = refused || r.state == GroupReport::Refused;
+        unanswered = unanswered || r.state == GroupReport::NoAnswer;
+        reports << r;
+    }
+    int exit = refused      ? kRefused
+               : unanswered ? (m.permissionDenied() ? kPermission : kNoAnswer)
+                            : kDone;
+    if (m.stopSignal()) {
+        m.fail(Step{Step::Stopped, 0, 0, QString()});
+    } else if (!unanswered) {
+        bool matches = true;
+        if (auto fail = readBack(m, file, &matches)) {
+            if (!refused) exit = *fail;
+        } else if (!refused) {
+            if (matches) out(QStringLiteral("verified"));
+            exit = matches ? kDone : kNotVerified;
+        }
+    }
+    if (m.stopSignal()) exit = 128 + m.stopSignal();
+    for (const GroupReport &r : reports)
+        out(r.line(m.stopSignal()));
+    return exit;
+}
+
 int writeConfig(const Options &o) {
     records::Configuration file;
     QString error;
@@ -321,7 +577,14 @@ int writeConfig(const Options &o) {
     }
     Master m(o);
     records::Configuration device;
-    if (auto fail = m.read(&device)) return *fail;
+    if (auto fail = m.read(&device)) {
+        // Stopped before anything was written: every group says so.
+        if (m.stopSignal())
+            for (records::Group g :
+                 {records::Group::UnitRange, records::Group::DampingDirection, records::Group::Tag})
+                out(GroupReport{g, GroupReport::NotStarted, QString()}.line(m.stopSignal()));
+        return *fail;
+    }
     if (file.serialNumber != device.serialNumber && !o.force) {
         err(QStringLiteral("%1 was saved from the transmitter with serial number %2; this one "
                            "has serial number %3. Nothing was written; use --force to write it.")
@@ -335,27 +598,14 @@ int writeConfig(const Options &o) {
         out(line);
     if (cmp.changes.isEmpty()) out(QStringLiteral("no changes"));
     if (o.dryRun) return kDone;
-    for (records::Group g : cmp.groups)
-        if (auto fail = m.write(g, file)) return *fail;
-    records::Configuration after;
-    if (auto fail = m.read(&after)) return *fail;
-    const QStringList differ = records::writableDifferences(file, after);
-    if (differ.isEmpty()) {
-        out(QStringLiteral("verified"));
-        return kDone;
-    }
-    for (const records::FieldRow &r : records::compare(file, after).rows)
-        if (differ.contains(r.key))
-            out(QStringLiteral("differs: %1: file %2, transmitter %3")
-                    .arg(r.key, r.file, r.device));
-    return kNotVerified;
+    return writeGroups(m, file, cmp.groups);
 }
 
 } // namespace
 
 bool IsConfigConsoleCommand(const QStringList &args) {
-    return args.contains(QLatin1String("--read-config")) ||
-           args.contains(QLatin1String("--write-config"));
+    return console::hasOption(args, QStringLiteral("--read-config")) ||
+           console::hasOption(args, QStringLiteral("--write-config"));
 }
 
 int RunConfigConsole(const QStringList &args) {

@@ -11,9 +11,10 @@
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
 // Exit status: 0 a reply came (whatever its response code), 2 no answer (the reason on stderr),
-// 1 bad arguments, 128 + N ended by signal N (the port is closed first, with the settings it had
-// before).
+// 1 bad arguments, 7 the port may not be opened (permission), 128 + N ended by signal N (the port
+// is closed first, with the settings it had before).
 #include "config_console.h"
+#include "console_common.h"
 #include "hart/hart_catalogue.h"
 #include "hart/hartx.h"
 #include "hart/link/com_port_name.h"
@@ -25,7 +26,9 @@
 #include "scan_console.h"
 #include "zanu_version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -55,7 +58,13 @@ const char kUsage[] =
     "%1"
     "  --version                    show the version\n"
     "\n"
-    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 128+N ended by signal N.\n"
+    "Options take their value as \"--port COM3\" or \"--port=COM3\". A device path relative to\n"
+    "the working directory is taken from there. After the last transaction the port is kept\n"
+    "for the link grant (rt2), so that back-to-back runs leave another master its turn.\n"
+    "\n"
+    "Exit status: 0 reply, 2 no answer, 1 bad arguments, 7 no permission to open the port\n"
+    "(join the dialout group: sudo usermod -aG dialout $USER, then log in again),\n"
+    "128+N ended by signal N.\n"
     "\n"
     "zanu-hart --scan [--port DEVICE_OR_COMn]... looks for transmitters (--scan --help).\n";
 
@@ -64,8 +73,7 @@ QString usageText() {
 }
 
 struct Args {
-    QString device;
-    QString label; // "COM 3" when given as a COM port
+    console::Port port;
     int pollingAddress = 0;
     bool primary = true;
     bool decode = false;
@@ -77,7 +85,7 @@ struct Args {
 
 int usage(const QString &problem) {
     std::fprintf(stderr, "zanu-hart: %s\n\n%s", qPrintable(problem), qPrintable(usageText()));
-    return 1;
+    return console::kExitUsage;
 }
 
 std::optional<int> parseInt(const QString &text, int lo, int hi) {
@@ -87,83 +95,63 @@ std::optional<int> parseInt(const QString &text, int lo, int hi) {
     return v;
 }
 
+QString parseRequestData(const QString &hex, QByteArray *data) {
+    static const QRegularExpression hexOnly(QStringLiteral("^[0-9A-Fa-f]*$"));
+    if (!hexOnly.match(hex).hasMatch())
+        return QStringLiteral("request data %1 is not hexadecimal (digits 0-9 and A-F, two "
+                              "per byte)")
+            .arg(hex);
+    if (hex.size() % 2 != 0)
+        return QStringLiteral("request data %1 is an odd number of hex digits (two per byte)")
+            .arg(hex);
+    if (hex.size() / 2 > 255)
+        return QStringLiteral("request data is %1 bytes; a HART frame holds at most 255")
+            .arg(hex.size() / 2);
+    *data = QByteArray::fromHex(hex.toLatin1());
+    return QString();
+}
+
 // Returns an error text, or an empty string when the arguments are good.
 QString parseArgs(const QStringList &argv, Args *args) {
-    QStringList positional;
-    bool havePort = false;
     QString timingError;
     if (!LinkTiming::fromEnvironment(&args->timing, &timingError)) return timingError;
-    for (int i = 1; i < argv.size(); ++i) {
-        const QString &a = argv[i];
-        auto value = [&](QString *out) {
-            if (i + 1 >= argv.size()) return false;
-            *out = argv[++i];
-            return true;
-        };
-        if (a == QLatin1String("--port")) {
-            QString v;
-            if (!value(&v) || v.isEmpty())
-                return QStringLiteral("--port needs a device or COM port");
-            static const QRegularExpression com(QStringLiteral("^COM\\s*(\\d+)$"),
-                                                QRegularExpression::CaseInsensitiveOption);
-            const auto m = com.match(v);
-            if (m.hasMatch()) {
-                const auto n = parseInt(m.captured(1), 1, 12);
-                if (!n) return QStringLiteral("%1: COM ports are COM1 to COM12").arg(v);
-                args->device = comPortDeviceName(*n);
-                args->label = QStringLiteral("COM %1").arg(*n);
-            } else {
-                args->device = v;
-            }
-            havePort = true;
-        } else if (a == QLatin1String("--polling-address")) {
-            QString v;
-            if (!value(&v)) return QStringLiteral("--polling-address needs a number");
-            const auto n = parseInt(v, 0, 63);
-            if (!n) return QStringLiteral("polling address %1 is not 0-63").arg(v);
-            args->pollingAddress = *n;
-        } else if (a == QLatin1String("--secondary")) {
-            args->primary = false;
-        } else if (a == QLatin1String("--decode")) {
-            args->decode = true;
-        } else if (a == QLatin1String("--verbose")) {
-            args->verbose = true;
-        } else if (a == QLatin1String("--timing")) {
-            QString v;
-            if (!value(&v)) return QStringLiteral("--timing needs KEY=MS,...");
-            if (!LinkTiming::parse(v, &args->timing, &timingError)) return timingError;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("unknown option %1").arg(a);
-        } else {
-            positional << a;
-        }
+    QCommandLineParser p;
+    console::setUpParser(&p);
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("DEVICE"));
+    const QCommandLineOption polling(QStringLiteral("polling-address"), QString(),
+                                     QStringLiteral("N"));
+    const QCommandLineOption secondary(QStringLiteral("secondary"));
+    const QCommandLineOption decode(QStringLiteral("decode"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"));
+    const QCommandLineOption timing(QStringLiteral("timing"), QString(), QStringLiteral("KEYS"));
+    p.addOptions({port, polling, secondary, decode, verbose, timing});
+    if (!p.parse(argv)) return console::parseProblem(p);
+    if (!p.isSet(port)) return QStringLiteral("--port is required");
+    QString error;
+    const auto given = console::portFromArgument(p.value(port), &error);
+    if (!given) return error;
+    args->port = *given;
+    if (p.isSet(polling)) {
+        const auto n = parseInt(p.value(polling), 0, 63);
+        if (!n) return QStringLiteral("polling address %1 is not 0-63").arg(p.value(polling));
+        args->pollingAddress = *n;
     }
-    if (!havePort) return QStringLiteral("--port is required");
+    args->primary = !p.isSet(secondary);
+    args->decode = p.isSet(decode);
+    args->verbose = p.isSet(verbose);
+    for (const QString &t : p.values(timing))
+        if (!LinkTiming::parse(t, &args->timing, &timingError)) return timingError;
+    const QStringList positional = p.positionalArguments();
     if (positional.isEmpty()) return QStringLiteral("no command given");
     if (positional.size() > 2) return QStringLiteral("too many arguments");
     const auto cmd = parseInt(positional[0], 0, 255);
     if (!cmd) return QStringLiteral("command %1 is not 0-255").arg(positional[0]);
     args->command = *cmd;
-    if (positional.size() == 2) {
-        const QString hex = positional[1];
-        static const QRegularExpression hexOnly(QStringLiteral("^[0-9A-Fa-f]*$"));
-        if (!hexOnly.match(hex).hasMatch())
-            return QStringLiteral("request data %1 is not hexadecimal (digits 0-9 and A-F, two "
-                                  "per byte)")
-                .arg(hex);
-        if (hex.size() % 2 != 0)
-            return QStringLiteral("request data %1 is an odd number of hex digits (two per byte)")
-                .arg(hex);
-        if (hex.size() / 2 > 255)
-            return QStringLiteral("request data is %1 bytes; a HART frame holds at most 255")
-                .arg(hex.size() / 2);
-        args->data = QByteArray::fromHex(hex.toLatin1());
-    }
-    return QString();
+    return positional.size() == 2 ? parseRequestData(positional[1], &args->data) : QString();
 }
 
 QString portText(const Args &a) {
-    return a.label.isEmpty() ? a.device : QStringLiteral("%1 (%2)").arg(a.label, a.device);
+    return a.port.text();
 }
 
 void printFields(int command, const hart::Frame &f) {
@@ -228,19 +216,25 @@ int main(int argc, char **argv) {
     // The window's own control does the identify-then-command, so that a transmitter is
     // checked and addressed here exactly as the window does it.
     HartX hart;
-    hart.setLineFactory([&args](int) -> std::unique_ptr<HartLine> {
-        return std::make_unique<SerialLine>(args.device, args.label);
-    });
+    console::Lines lines;
+    hart.setLineFactory(
+        [&args, &lines](int) { return lines.make(args.port.device, args.port.label); });
     hart.setPortLabel(portText(args));
     hart.setLinkTiming(args.timing);
     hart.setCommPort(1); // any port: the factory above makes the line the arguments name
     hart.setLinkSetting3(qint16(args.pollingAddress));
     hart.setLinkSetting6(args.primary ? 1 : 0);
-    int exitCode = 2;
+    int exitCode = console::kExitNoAnswer;
+    QElapsedTimer sinceReply;
 
     auto fail = [&](const QString &why) {
-        std::fprintf(stderr, "zanu-hart: no answer: %s\n", qPrintable(why));
-        exitCode = 2;
+        if (lines.permissionDenied()) {
+            std::fprintf(stderr, "zanu-hart: %s\n", qPrintable(why));
+            exitCode = console::kExitPermission;
+        } else {
+            std::fprintf(stderr, "zanu-hart: no answer: %s\n", qPrintable(why));
+            exitCode = console::kExitNoAnswer;
+        }
         QCoreApplication::exit(exitCode);
     };
     auto send = [&hart](int command, const QByteArray &data) {
@@ -249,6 +243,7 @@ int main(int argc, char **argv) {
     };
 
     QObject::connect(&hart, &HartX::Result, [&](qint16, qint16 command, qint16 result) {
+        sinceReply.start();
         if (result == HartX::kNoAnswer) {
             fail(hart.LastError());
             return;
@@ -284,5 +279,7 @@ int main(int argc, char **argv) {
     });
     send(hart::cmd::ReadUniqueIdentifier, args.command == 0 ? args.data : QByteArray());
     app.exec();
+    if (exitCode == 0 || exitCode == console::kExitNoAnswer)
+        console::holdLinkGrant(sinceReply, args.timing);
     return exitCode;
 }

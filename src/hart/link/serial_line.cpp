@@ -101,6 +101,7 @@ bool SerialLine::open(QString *error) {
     QString dummy;
     QString &err = error ? *error : dummy;
     if (isOpen()) return true;
+    permissionDenied_ = false;
     if (device_.isEmpty()) {
         err = QStringLiteral("No COM port is set — choose one under Config > COM-settings.");
         return false;
@@ -139,6 +140,7 @@ bool SerialLine::open(QString *error) {
                                      "try again (%2).")
                           .arg(who(), sys);
             } else {
+                permissionDenied_ = true;
                 err = QStringLiteral("Permission denied on %1 — add your user to the dialout "
                                      "group (sudo usermod -aG dialout $USER), then log out and in "
                                      "again.")

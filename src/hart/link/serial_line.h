@@ -27,6 +27,9 @@ public:
 
     // False once the port has refused RTS (pseudo-terminals, USB modems): the line keys itself.
     bool keysWithRts() const { return rtsWorks_; }
+    // True when the last open() failed because we may not use the device (not in the dialout
+    // group): a console run reports that with its own exit status.
+    bool permissionDenied() const { return permissionDenied_; }
 
     // How long echo bytes may still come in after the request has left: the adapter's
     // latency in delivering them.
@@ -52,6 +55,7 @@ private:
     QString label_;
     QSerialPort *port_ = nullptr;
     bool rtsWorks_ = true;
+    bool permissionDenied_ = false;
     bool quietErrors_ = false; // while probing RTS, whose refusal is not a fault
     bool sending_ = false;
 
