@@ -2,6 +2,8 @@
 
 #include "dialogs/centre.h"
 #include "dialogs/msgbox.h"
+#include "window/device_health.h"
+#include "window/form1.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -166,8 +168,22 @@ void FinderWindow::onFinished(bool cancelled) {
 
 void FinderWindow::updateUseButton() {
     const int row = Found->indexOfTopLevelItem(Found->currentItem());
-    UseButton->setEnabled(row >= 0 && row < finds_.size() &&
-                          finds_[row].identity.manufacturer == hart::kZanuManufacturerId);
+    const bool listed = row >= 0 && row < finds_.size();
+    const bool ours = listed && finds_[row].identity.manufacturer == hart::kZanuManufacturerId;
+    UseButton->setEnabled(ours);
+    // A greyed-out button that does not say why looks like a fault of the program. The tooltip
+    // reaches the mouse, the description a screen reader.
+    QString why;
+    if (!listed)
+        why = QStringLiteral("Select a transmitter in the list first.");
+    else if (!ours)
+        why = QStringLiteral("Not a Zanu transmitter (manufacturer %1, device type %2): this "
+                             "program configures only Zanu's Pelvanor I and Ostrimel "
+                             "transmitters. Use its maker's tool for it.")
+                  .arg(health::manufacturerName(finds_[row].identity.manufacturer))
+                  .arg(finds_[row].identity.deviceType);
+    UseButton->setToolTip(why);
+    UseButton->setAccessibleDescription(why);
 }
 
 void FinderWindow::useRow(int row) {
@@ -194,4 +210,14 @@ void FinderWindow::useRow(int row) {
 void FinderWindow::reject() {
     scanner_->cancel();
     QDialog::reject();
+}
+
+void ScanThroughControlLines(Form1 &form, const HartX::LineFactory &lines) {
+    Form1 *f = &form;
+    form.Health->finderTargets = [f] {
+        const int port = f->ComPortNumber >= 1 && f->ComPortNumber <= 12 ? f->ComPortNumber : 1;
+        return QList<ScanTarget>{{QStringLiteral("simulated transmitter"), port,
+                                  QStringLiteral("the line the main window uses")}};
+    };
+    form.Health->finderLines = [lines](const ScanTarget &t) { return lines(t.comPort); };
 }
