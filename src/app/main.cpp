@@ -7,6 +7,7 @@
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/exit_on_signal.h"
+#include "window/finder_window.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -128,22 +129,23 @@ int main(int argc, char *argv[]) {
         mainWindow = std::make_unique<Form1>();
         mainWindow->HartX1->setLinkTiming(timing);
         if (SimDevice *device = simulated.get()) {
-            mainWindow->HartX1->setLineFactory(
-                [device](int) { return std::make_unique<SimLine>(device, SimLine::Timing::Real); });
+            const HartX::LineFactory lines = [device](int) {
+                return std::make_unique<SimLine>(device, SimLine::Timing::Real);
+            };
+            mainWindow->HartX1->setLineFactory(lines);
+            // The finder looks where the window talks: on no serial port.
+            ScanThroughControlLines(*mainWindow, lines);
         }
         mainWindow->Form_Load();
         return mainWindow.get();
     });
     // Ended from outside (kill, Ctrl+C, the terminal closed): as the menu's Exit, and the
-    // window's port is closed with the settings it had before. A loop check that holds the loop
-    // lets it go first; whoever sent the signal is told why the program is still there.
+    // window's port is closed with the settings it had before. A loop held at a fixed current,
+    // by a loop check or a current simulation, is let go first; whoever sent the signal is told
+    // why the program is still there.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, [&] {
-        if (!CloseOnExitSignal(mainWindow.get(), [] { QCoreApplication::quit(); }))
-            std::fputs("zanu-config: a loop check holds the loop current; the program ends once "
-                       "the transmitter has confirmed the end of fixed-current mode (see the "
-                       "Loop check window). The same signal again ends it at once.\n",
-                       stderr);
+        CloseOnExitSignal(mainWindow.get(), [] { QCoreApplication::quit(); });
     });
 
     splash.show();

@@ -1,14 +1,38 @@
 #include "window/exit_on_signal.h"
 
+#include "hart/hart_catalogue.h"
 #include "window/form1.h"
 
 #include <QEvent>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
 
 const QString kWatchName = QStringLiteral("exitOnSignalWatch");
+const QString kReleaseName = QStringLiteral("exitOnSignalRelease");
+const QString kSimulating = QStringLiteral("Abort");
+
+constexpr int kBusyRetryLimit = 10;
+// The control always reports a transaction's end; this only guards against a line that never
+// lets it, since a program asked to end must end.
+constexpr int kReleaseLimitMs = 60000;
+
+void toStandardError(const QString &line) {
+    std::fprintf(stderr, "zanu-config: %s\n", qPrintable(line));
+    std::fflush(stderr);
+}
+
+QString portText(const Form1 &form) {
+    const int port = form.HartX1->commPort();
+    const QString device = comPortDeviceName(port);
+    return device.isEmpty() ? QStringLiteral("COM %1").arg(port)
+                            : QStringLiteral("COM %1 (%2)").arg(port).arg(device);
+}
 
 // Waits for the main window to leave the screen: a close it accepts hides it. The window lives
 // on as an object until main() ends, so its destruction cannot be what is waited for.
@@ -35,22 +59,113 @@ private:
     std::function<void()> quit_;
 };
 
-} // namespace
-
-bool CloseOnExitSignal(Form1 *form, std::function<void()> quit) {
-    if (!form) {
-        quit();
-        return true;
-    }
-    if (form->findChild<QObject *>(kWatchName, Qt::FindDirectChildrenOnly)) return false;
-    // No chain step of the window may start on the way out, whatever a box still open returns. A
-    // loop check has its own connection to the control for the release.
-    QObject::disconnect(form->HartX1, nullptr, form, nullptr);
+// As Exit does; a loop check that holds the loop keeps the window until it let the loop go.
+bool closeAsExit(Form1 *form, std::function<void()> quit, const ExitReport &report) {
     form->Exitform_Click();
     if (!form->isVisible()) {
         quit();
         return true;
     }
     new ClosingWatch(form, std::move(quit));
+    report(QStringLiteral("a loop check holds the loop current; the program ends once the "
+                          "transmitter has confirmed the end of fixed-current mode (see the Loop "
+                          "check window). The same signal again ends it at once."));
     return false;
+}
+
+// Ends the main window's current simulation with exactly what "Abort" sends, then closes. The
+// window's own result handler is cut off by then, so this answers the busy replies itself.
+class SimulationRelease : public QObject {
+public:
+    SimulationRelease(Form1 *form, std::function<void()> quit, ExitReport report)
+        : QObject(form), form_(form), quit_(std::move(quit)), report_(std::move(report)),
+          current_(form->SimulatedCurrent) {
+        setObjectName(kReleaseName);
+        connect(form->HartX1, &HartX::Result, this, &SimulationRelease::onResult);
+        auto *guard = new QTimer(this);
+        guard->setSingleShot(true);
+        connect(guard, &QTimer::timeout, this, [this] {
+            fail(QStringLiteral("no result within %1 s").arg(kReleaseLimitMs / 1000));
+        });
+        guard->start(kReleaseLimitMs);
+        report_(QStringLiteral("a current simulation holds the loop at %1 mA on %2; ending it "
+                               "first and waiting for the transmitter to confirm, then the program "
+                               "ends. The same signal again ends it at once.")
+                    .arg(currentText(), portText(*form)));
+        form->SendFixedCurrentOff();
+    }
+
+private:
+    QString currentText() const { return QLocale::c().toString(current_, 'f', 3); }
+
+    void onResult(qint16, qint16 iCommand, qint16 iResult) {
+        // A poll still on the line when the signal came ends here first.
+        if (iCommand != hart::cmd::FixedCurrentMode || done_) return;
+        HartX *h = form_->HartX1;
+        if (iResult == HartX::kNoAnswer) {
+            fail(h->LastError().isEmpty() ? QStringLiteral("no answer") : h->LastError());
+            return;
+        }
+        if ((h->ResponseCode() & hart::rc::Busy) && ++busyReplies_ < kBusyRetryLimit) {
+            h->setCommand(iCommand); // the same request again
+            return;
+        }
+        if (h->ResponseCode() != hart::rc::Success) {
+            fail(QStringLiteral("the transmitter answered with response code %1")
+                     .arg(h->ResponseCode()));
+            return;
+        }
+        finish();
+    }
+
+    void fail(const QString &reason) {
+        if (done_) return;
+        report_(QStringLiteral("the transmitter on %1 did not confirm the end of the current "
+                               "simulation (%2). Its loop may still be held at %3 mA, and the "
+                               "control system then does not see the real level: check the loop "
+                               "current, and end the simulation (connect again; the program "
+                               "offers to release it).")
+                    .arg(portText(*form_), reason, currentText()));
+        finish();
+    }
+
+    void finish() {
+        done_ = true;
+        disconnect(form_->HartX1, nullptr, this, nullptr);
+        // Not from inside the control's signal, and not with this object still on the stack.
+        QTimer::singleShot(0, form_, [form = form_, quit = quit_, report = report_] {
+            closeAsExit(form, quit, report);
+        });
+        deleteLater();
+    }
+
+    Form1 *form_;
+    std::function<void()> quit_;
+    ExitReport report_;
+    double current_;
+    int busyReplies_ = 0;
+    bool done_ = false;
+};
+
+} // namespace
+
+bool CloseOnExitSignal(Form1 *form, std::function<void()> quit, ExitReport report) {
+    if (!report) report = toStandardError;
+    if (!form) {
+        quit();
+        return true;
+    }
+    if (form->findChild<QObject *>(kWatchName, Qt::FindDirectChildrenOnly) ||
+        form->findChild<QObject *>(kReleaseName, Qt::FindDirectChildrenOnly))
+        return false;
+    // No chain step of the window may start on the way out, whatever a box still open returns. A
+    // loop check has its own connection to the control for the release.
+    QObject::disconnect(form->HartX1, nullptr, form, nullptr);
+    for (QTimer *t : {form->Timer1, form->Timer2, form->Timer4, form->Timer5})
+        t->stop();
+    if (form->Command5->text() == kSimulating) {
+        new SimulationRelease(form, std::move(quit), std::move(report));
+        return false;
+    }
+    return closeAsExit(form, std::move(quit), report);
 }

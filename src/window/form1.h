@@ -158,6 +158,7 @@ public:
     void Command9_Click();
 
     // ---- Output monitoring, simulation and timers: src/window/output_panel.cpp ----
+    double SimulatedCurrent = 0.0; // mA last sent by SendFixedCurrentOn
     void Option3_Click(int index);
     void Command5_Click();
     void Text8_KeyPress(int keyAscii);

@@ -389,6 +389,7 @@ void Form1::SendFixedCurrentOn() {
         return;
     }
     Command5->setText(QStringLiteral("Abort"));
+    SimulatedCurrent = current;
     SetMousePointer(vbArrowHourglass);
     HartX1->setDataIndex(at::FixedCurrent::Current);
     HartX1->setFloatValue(current);

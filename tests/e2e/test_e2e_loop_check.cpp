@@ -1,12 +1,15 @@
-// The loop check end to end: the window in this process, the real serial line, zanu-sim on a
-// pseudo-terminal. However the check ends, the last thing the transmitter heard is command 40 at
-// 0 mA, and it no longer holds the loop.
+// The loop check and the current simulation end to end: the window in this process, the real
+// serial line, zanu-sim on a pseudo-terminal. However the check ends, and when a signal ends the
+// program during a simulation, the last thing the transmitter heard is command 40 at 0 mA, and it
+// no longer holds the loop.
 #include "e2e_helper.h"
 #include "loop_check_steps.h"
 
 #include "hart/link/exit_signals.h"
 #include "window/exit_on_signal.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <csignal>
@@ -86,6 +89,64 @@ private slots:
         // Only the unanswered release asks, while the transmitter still holds the loop.
         QCOMPARE(fx.boxes().size(), exit == "retry" ? 1 : 0);
         QCOMPARE(heldAtTheBox.toDouble(), exit == "retry" ? 4.0 : 0.0);
+    }
+
+    // The main window's "Current Simulation" and an exit signal: the simulation is ended first,
+    // with what "Abort" sends; a transmitter that does not confirm is reported, and the program
+    // ends all the same.
+    void signalEndsTheSimulationFirst_data() {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("SIGTERM, release confirmed") << false;
+        QTest::newRow("SIGTERM, transmitter silent") << true;
+    }
+
+    void signalEndsTheSimulationFirst() {
+        QFETCH(bool, silent);
+        Fixture fx;
+        auto silentFor40 = std::make_shared<int>(0);
+        LineFaults faults;
+        faults.swallowCommand = 40;
+        faults.loseRequests = true;
+        QJsonObject initial;
+        startAndLoad(fx, {}, &initial, [&](Form1 &f) {
+            f.HartX1->setLineFactory(FaultyLine::factory(faults, silentFor40));
+        });
+        QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
+        fx.form->Text8->setText("12");
+        fx.form->Command5->click();
+        auto fixedCurrent = [&] { return fx.sim().state().value("fixed_current"); };
+        QVERIFY(fx.waitFor([&] { return fixedCurrent().toDouble() == 12.0; }));
+        QVERIFY(fx.waitIdle());
+        if (silent) *silentFor40 = 1000;
+
+        ExitSignals exitSignals;
+        QVERIFY2(exitSignals.isValid(), qPrintable(exitSignals.errorString()));
+        QStringList said;
+        int quits = 0;
+        connect(&exitSignals, &ExitSignals::received, this, [&] {
+            CloseOnExitSignal(
+                fx.form.get(), [&] { ++quits; }, [&](const QString &line) { said << line; });
+        });
+        QCOMPARE(::raise(SIGTERM), 0);
+        QVERIFY(fx.waitFor([&] { return quits > 0; }, kNoisyMs));
+        QCOMPARE(quits, 1);
+        QVERIFY(!fx.form->isVisible());
+        QVERIFY2(said.size() == (silent ? 2 : 1), qPrintable(said.join('\n')));
+        QVERIFY2(said[0].contains("holds the loop at 12.000 mA on COM 5 (" + fx.sim().pty() + ")"),
+                 qPrintable(said[0]));
+        const QList<TraceLine> t = fx.sim().trace();
+        if (silent) {
+            QVERIFY2(said[1].contains("COM 5 (" + fx.sim().pty() + ") did not confirm") &&
+                         said[1].contains("held at 12.000 mA"),
+                     qPrintable(said[1]));
+            QCOMPARE(fixedCurrent().toDouble(), 12.0);
+        } else {
+            QVERIFY(t.size() >= 2 && t[t.size() - 2].command == 40 && t.last().command == 40);
+            QCOMPARE(t[t.size() - 2].data.toHex(), floatHex(0.0f));
+            QCOMPARE(t.last().responseCode, 0);
+            QVERIFY(fixedCurrent().isNull());
+        }
+        QVERIFY(fx.boxes().isEmpty());
     }
 };
 
