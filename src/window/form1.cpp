@@ -24,6 +24,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -276,8 +278,22 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
     connect(Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
     connect(Text5, &QLineEdit::textChanged, this, [this] { Text5_Change(); });
-    for (int i = 0; i < int(Option3.size()); ++i)
-        connect(Option3[size_t(i)], &QRadioButton::clicked, this, [this, i] { Option3_Click(i); });
+    // The option's state, not the mouse: keyboard and accessibility actions select it without a
+    // mouse click, and each change runs the handler once, for the button that became selected. A
+    // click on the button already selected changes nothing, yet "On" clicked again is how the
+    // user resumes a poll that a button's sequence left paused, so that click runs it too.
+    for (int i = 0; i < int(Option3.size()); ++i) {
+        QRadioButton *option = Option3[size_t(i)];
+        auto selectedWhenPressed = std::make_shared<bool>(false);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool selected) {
+            if (selected) Option3_Click(i);
+        });
+        connect(option, &QRadioButton::pressed, this,
+                [option, selectedWhenPressed] { *selectedWhenPressed = option->isChecked(); });
+        connect(option, &QRadioButton::clicked, this, [this, i, option, selectedWhenPressed] {
+            if (std::exchange(*selectedWhenPressed, false) && option->isChecked()) Option3_Click(i);
+        });
+    }
     connect(ConnectMenu, &QAction::triggered, this, &Form1::ConnectMenu_Click);
     connect(Exitform, &QAction::triggered, this, &Form1::Exitform_Click);
     connect(Compoort, &QAction::triggered, this, &Form1::Compoort_Click);

@@ -58,8 +58,12 @@ void Form1::Form_Load() {
 
     LinkSetup();
 
-    Option3[0]->setChecked(true);
-    Option3_Click(0);
+    // Selecting "Off" runs its handler through the change of the option; an option already
+    // selected does not change, so then the handler is run here, once either way.
+    if (Option3[0]->isChecked())
+        Option3_Click(0);
+    else
+        Option3[0]->setChecked(true);
     Option3[1]->setChecked(false);
 
     ReloadingRange = true;

@@ -6,6 +6,7 @@
 #include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -139,6 +140,8 @@ class TestOutputPanel : public QObject {
 private slots:
     void monitoringPollsAboutEverySecond();
     void monitoringOffClearsAndStops();
+    void onHoweverChosenReadsOnce_data();
+    void onHoweverChosenReadsOnce();
     void timer1RevealsAndReadsOnce();
     void timer2EndsWrite_data();
     void timer2EndsWrite();
@@ -212,6 +215,55 @@ void TestOutputPanel::monitoringOffClearsAndStops() {
     QVERIFY(fx.commandsSeen().isEmpty());
 }
 
+// "On" reacts to the option's state: a mouse, the keyboard or an assistive tool choosing it
+// starts exactly one read, and so does "On" clicked again where a button left the poll paused.
+void TestOutputPanel::onHoweverChosenReadsOnce_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("onBefore"); // "On" selected, its poll paused
+    QTest::newRow("mouse") << "mouse" << false;
+    QTest::newRow("space on On") << "space" << false;
+    QTest::newRow("arrow from Off") << "arrow" << false;
+    QTest::newRow("accessible toggle") << "toggle" << false;
+    QTest::newRow("accessible press") << "press" << false;
+    QTest::newRow("mouse, On already, poll paused") << "mouse" << true;
+    QTest::newRow("accessible toggle, On already") << "toggle" << true;
+}
+
+void TestOutputPanel::onHoweverChosenReadsOnce() {
+    QFETCH(QString, how);
+    QFETCH(bool, onBefore);
+    GuiFixture fx;
+    QVERIFY(loadAndReveal(fx));
+    Form1 &f = *fx.form;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    if (onBefore) {
+        QVERIFY(startMonitoring(fx));
+        f.Timer5->stop(); // as a Send button whose sequence ended without Timer2
+    }
+    QVERIFY(spinIdle(fx));
+    fx.device.clearTrace();
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(f.Option3[1]);
+    if (how == "mouse") QTest::mouseClick(f.Option3[1], Qt::LeftButton);
+    if (how == "space") {
+        f.Option3[1]->setFocus();
+        QTest::keyClick(f.Option3[1], Qt::Key_Space);
+    }
+    if (how == "arrow") {
+        f.Option3[0]->setFocus();
+        QTest::keyClick(f.Option3[0], Qt::Key_Left);
+    }
+    if (how == "toggle" || how == "press")
+        a->actionInterface()->doAction(how == "toggle" ? QAccessibleActionInterface::toggleAction()
+                                                       : QAccessibleActionInterface::pressAction());
+    QVERIFY(spinUntil([&] { return f.Option3[1]->isChecked(); })); // a press is animated
+    // A toggle of the selected option changes nothing, so nothing is sent.
+    const bool reads = !(onBefore && how == "toggle");
+    QVERIFY(spinUntil([&] { return f.Timer5->isActive() == reads && !f.HartX1->isBusy(); }));
+    spinFor(50);
+    QCOMPARE(fx.commandsSeen(), reads ? QList<int>{2} : QList<int>{});
+}
+
 void TestOutputPanel::timer1RevealsAndReadsOnce() {
     GuiFixture fx;
     Form1 &f = *fx.form;
@@ -249,7 +301,8 @@ void TestOutputPanel::timer2EndsWrite() {
     GuiFixture fx;
     QVERIFY(loadAndReveal(fx));
     Form1 &f = *fx.form;
-    f.Option3[monitoring ? 1 : 0]->setChecked(true);
+    if (monitoring) QVERIFY(startMonitoring(fx));
+    f.Timer5->stop();
     SetMousePointer(vbHourglass);
     f.ProgressBar1->setValue(100);
     f.Timer2->start();
