@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -21,6 +22,19 @@ QString number(double v, int decimals = 3) {
 
 QString number(const std::optional<double> &v, int decimals = 3) {
     return v ? number(*v, decimals) : QString();
+}
+
+// ISO 8601 with the UTC offset always written out: a local time without it is ambiguous once
+// the file leaves the machine (or the clocks change), and Qt writes none for local times.
+QString isoTime(const QDateTime &t) {
+    if (!t.isValid()) return QString();
+    const int offset = t.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return t.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(offset < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString csvField(const QString &s) {
@@ -90,8 +104,8 @@ QString LoopCheckResult::toCsv() const {
                                                number(toleranceMa(), 4) + QStringLiteral(" mA)")
                                          : number(tolerance, 4) + QStringLiteral(" mA");
     out += csvLine({QStringLiteral("Loop check"), QStringLiteral("zanu-config")});
-    out += csvLine({QStringLiteral("Started"), started.toString(Qt::ISODate)});
-    out += csvLine({QStringLiteral("Finished"), finished.toString(Qt::ISODate)});
+    out += csvLine({QStringLiteral("Started"), isoTime(started)});
+    out += csvLine({QStringLiteral("Finished"), isoTime(finished)});
     out += csvLine({QStringLiteral("Tag"), tag});
     out += csvLine({QStringLiteral("Descriptor"), descriptor});
     out += csvLine({QStringLiteral("Serial number"), QString::number(serialNumber)});

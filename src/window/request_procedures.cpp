@@ -340,8 +340,13 @@ void Form1::SendWriteTag() {
     HartX1->setPackedLength(T::TagBytes);
     Dev.Tag = StoredTag(Text7->text()) + QString(10, QLatin1Char(' '));
     HartX1->setPackedString(Dev.Tag.left(kTagLength));
-    // The field shows the tag as the transmitter will hold it, as a read would show it.
-    Text7->setText(Dev.Tag.left(kTagLength));
+    // The field shows the tag as the transmitter will hold it, without the blanks that pad it
+    // to its 8 characters: they are storage, and in the field they would fill the room left for
+    // typing.
+    QString shown = Dev.Tag.left(kTagLength);
+    while (shown.endsWith(QLatin1Char(' ')))
+        shown.chop(1);
+    Text7->setText(shown);
     HartX1->setDataIndex(T::Descriptor);
     HartX1->setPackedLength(T::DescriptorBytes);
     HartX1->setPackedString(Dev.Descriptor);
