@@ -1,5 +1,6 @@
 #include "dialogs/msgbox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -31,8 +32,10 @@ void clearHistory() {
 }
 } // namespace MsgBoxSeam
 
-int MsgBox(const QString &prompt, int buttons, const QString &title, const QString &detail) {
-    MsgBoxSeam::Shown shown{prompt, buttons, title.isEmpty() ? kAppTitle : title, detail};
+int MsgBox(const QString &prompt, int buttons, const QString &title, const QString &detail,
+           const QStringList &buttonTexts) {
+    MsgBoxSeam::Shown shown{prompt, buttons, title.isEmpty() ? kAppTitle : title, detail,
+                            buttonTexts};
     // Only a test sets a script; a person's run keeps no list of every box it ever showed.
     if (script()) {
         shownList().append(shown);
@@ -60,6 +63,14 @@ int MsgBox(const QString &prompt, int buttons, const QString &title, const QStri
     default:
         box.setStandardButtons(QMessageBox::Ok);
         break;
+    }
+    for (int i = 0; i < buttonTexts.size(); ++i) {
+        const QMessageBox::StandardButton which =
+            i == 0 ? (buttons == vbRetryCancel ? QMessageBox::Retry
+                      : buttons == vbYesNo     ? QMessageBox::Yes
+                                               : QMessageBox::Ok)
+                   : (buttons == vbYesNo ? QMessageBox::No : QMessageBox::Cancel);
+        if (QAbstractButton *b = box.button(which)) b->setText(buttonTexts[i]);
     }
     switch (box.exec()) {
     case QMessageBox::Retry:

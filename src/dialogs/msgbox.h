@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,9 +16,11 @@ enum MsgBoxAnswer { vbOK = 1, vbCancel = 2, vbRetry = 4, vbYes = 6, vbNo = 7 };
 extern const QString kAppTitle; // "Pelvanor I \ Ostrimel Config"
 
 // Shows a modal box and returns the answer. `detail` is extra text shown under "Show Details"
-// (the reason behind a failure); the prompt itself stays as given.
+// (the reason behind a failure); the prompt itself stays as given. `buttonTexts` gives the
+// buttons words of their own, in the order they stand (Retry, Cancel), for a box of the
+// program's own where "Retry" alone would not say what is tried again.
 int MsgBox(const QString &prompt, int buttons = vbOKOnly, const QString &title = QString(),
-           const QString &detail = QString());
+           const QString &detail = QString(), const QStringList &buttonTexts = {});
 
 namespace MsgBoxSeam {
 struct Shown {
@@ -25,6 +28,7 @@ struct Shown {
     int buttons = vbOKOnly;
     QString title;
     QString detail;
+    QStringList buttonTexts;
 };
 // With a script set, no box is shown: the script gets what would have been shown and answers.
 using Script = std::function<int(const Shown &)>;

@@ -470,25 +470,37 @@ void LoopCheckWindow::onReleased() {
 }
 
 void LoopCheckWindow::onReleaseFailed(const QString &reason) {
-    QString then;
+    // The box is modal, yet the event loop runs on under it: a close or an exit signal meanwhile
+    // must not put a second box over it. The open one answers for them, with what they asked for
+    // (after_) taken when it is answered.
+    if (releaseBoxOpen_) return;
+    QString then, leave;
     switch (after_) {
     case After::Nothing:
-        then = QStringLiteral("Cancel leaves this window open; its Retry release button sends the "
-                              "release again.");
+        then = QStringLiteral("Leave loop fixed keeps this window open; its Retry release button "
+                              "sends the release again.");
+        leave = QStringLiteral("&Leave loop fixed");
         break;
     case After::CloseWindow:
-        then = QStringLiteral("Cancel closes the loop check and leaves the loop as it is.");
+        then = QStringLiteral("Leave loop fixed closes the loop check and leaves the loop as it "
+                              "is.");
+        leave = QStringLiteral("&Leave loop fixed and close");
         break;
     case After::CloseMainWindow:
-        then = QStringLiteral("Cancel closes the program and leaves the loop as it is.");
+        then = QStringLiteral("Leave loop fixed closes the program and leaves the loop as it is.");
+        leave = QStringLiteral("&Leave loop fixed and exit");
         break;
     }
     const QString prompt =
         QStringLiteral("Fixed-current mode could not be ended: %1.\n\nThe loop may still be held "
                        "at a fixed current, so the control system does not see the real level. "
-                       "Check the HART connection.\n\nRetry sends the release again. %2")
+                       "Check the HART connection.\n\nRetry release sends the release again. %2")
             .arg(reason, then);
-    if (MsgBox(prompt, vbRetryCancel, kTitle) == vbRetry) {
+    releaseBoxOpen_ = true;
+    const int answer =
+        MsgBox(prompt, vbRetryCancel, kTitle, QString(), {QStringLiteral("&Retry release"), leave});
+    releaseBoxOpen_ = false;
+    if (answer == vbRetry) {
         procedure_->retryRelease();
         return;
     }

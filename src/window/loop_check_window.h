@@ -73,6 +73,7 @@ private:
     After after_ = After::Nothing;
     bool waitingForLine_ = false;
     bool abandoned_ = false; // the engineer left the loop unconfirmed on purpose
+    bool releaseBoxOpen_ = false;
     bool locked_ = false;
     struct Saved;
     Saved *saved_;

@@ -96,6 +96,7 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     QVERIFY(spinUntil([&] { return shown.size() == 2; }, 20000));
     for (const MsgBoxSeam::Shown &box : shown) {
         QCOMPARE(box.buttons, int(vbRetryCancel));
+        QCOMPARE(box.buttonTexts, (QStringList{"&Retry release", "&Leave loop fixed"}));
         QVERIFY2(box.prompt.contains(QLatin1String("could not be ended")), qPrintable(box.prompt));
     }
     QCOMPARE(w->procedure().state(), LoopCheckProcedure::State::ReleaseFailed);
@@ -111,15 +112,22 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     QVERIFY(f.form->LastLoopCheck->releaseConfirmed);
     QCOMPARE(shown.size(), 2);
 
-    // Closing the program while the release is unconfirmed asks again; Cancel leaves, said so.
+    // Closing the program while the release is unconfirmed asks again; leaving is said so. Its
+    // window closed while that box is open asks nothing more.
     QVERIFY(w->startCheck());
     QVERIFY(awaiting(w, 0));
     f.device.setSilent(-1);
     shown.clear();
+    MsgBoxSeam::setScript([&](const MsgBoxSeam::Shown &box) {
+        shown.append(box);
+        w->close();
+        return int(vbCancel);
+    });
     QVERIFY(!f.form->close());
     QVERIFY(spinUntil([&] { return !f.form->isVisible(); }, 20000));
     QCOMPARE(shown.size(), 1);
-    QVERIFY(shown[0].prompt.contains(QLatin1String("Cancel closes the program")));
+    QVERIFY(shown[0].prompt.contains(QLatin1String("Leave loop fixed closes the program")));
+    QCOMPARE(shown[0].buttonTexts.last(), QStringLiteral("&Leave loop fixed and exit"));
     QVERIFY(!f.form->LastLoopCheck->releaseConfirmed);
     QVERIFY(!w->isVisible());
 }
