@@ -154,7 +154,7 @@ QString portText(const Args &a) {
     return a.port.text();
 }
 
-void printFields(int command, const hart::Frame &f) {
+void printFields(int command, const hart::Frame &f, int universalRevision) {
     const hart::CommandInfo *info = hart::command(command);
     if (!info) {
         std::printf("(command %d is not in the catalogue; no fields to show)\n", command);
@@ -165,15 +165,15 @@ void printFields(int command, const hart::Frame &f) {
         std::printf("(no data)\n");
         return;
     }
-    for (const QString &line : hart::decodeReply(command, f.data))
+    for (const QString &line : hart::decodeReply(command, f.data, universalRevision))
         std::printf("  %s\n", qPrintable(line));
 }
 
-void printReply(int command, const hart::Frame &f, bool decode) {
+void printReply(int command, const hart::Frame &f, bool decode, int universalRevision) {
     std::printf("rc=%d status=0x%02x data=%s\n", int(f.responseCode), int(f.deviceStatus),
                 f.data.toHex().constData());
     if (decode) {
-        printFields(command, f);
+        printFields(command, f, universalRevision);
         return;
     }
     namespace T = hart::at::TagDescriptorDate;
@@ -242,6 +242,8 @@ int main(int argc, char **argv) {
         hart.setCommand(qint16(command));
     };
 
+    // A HART 6 or 7 device lays out some replies differently; its command 0 says which it is.
+    int universalRevision = 5;
     QObject::connect(&hart, &HartX::Result, [&](qint16, qint16 command, qint16 result) {
         sinceReply.start();
         if (result == HartX::kNoAnswer) {
@@ -257,6 +259,8 @@ int main(int argc, char **argv) {
                          .arg(hart.ReplyData().size()));
                 return;
             }
+            universalRevision =
+                hart::getByte(hart.ReplyData(), hart::at::Identity::UniversalRevision);
             send(args.command, args.data);
             return;
         }
@@ -265,7 +269,7 @@ int main(int argc, char **argv) {
         reply.responseCode = quint8(hart.ResponseCode());
         reply.deviceStatus = hart.DeviceStatus();
         reply.data = hart.ReplyData();
-        printReply(args.command, reply, args.decode);
+        printReply(args.command, reply, args.decode, universalRevision);
         std::fflush(stdout);
         exitCode = 0;
         QCoreApplication::exit(0);
