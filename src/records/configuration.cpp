@@ -9,10 +9,19 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace records {
 
@@ -39,8 +48,9 @@ public:
 
     void fail(const QString &key, const QString &what) {
         if (failed()) return;
+        // A key may come from the file itself (one given twice).
         error_ = key.isEmpty() ? QStringLiteral("%1: %2").arg(file_, what)
-                               : QStringLiteral("%1: \"%2\" %3").arg(file_, key, what);
+                               : QStringLiteral("%1: \"%2\" %3").arg(file_, printable(key), what);
     }
 
     std::optional<QJsonValue> value(const QJsonObject &o, const QString &path, const QString &key) {
@@ -155,7 +165,45 @@ QString fieldProblem(const QString &text, int maxChars) {
         if (!packable(c))
             return QStringLiteral("holds \"%1\", which a transmitter cannot store (allowed: "
                                   "capital letters, digits, blank and punctuation)")
-                .arg(c);
+                .arg(printable(QString(c)));
+    return {};
+}
+
+QString printable(const QString &text, int maxChars) {
+    QString out;
+    qsizetype used = 0;
+    for (; used < text.size() && out.size() < maxChars; ++used) {
+        const QChar c = text.at(used);
+        switch (c.unicode()) {
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        default:
+            // A raw escape sequence would reach a terminal, a line separator would break a box.
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+                     c.category() == QChar::Separator_Line ||
+                     c.category() == QChar::Separator_Paragraph)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    if (used < text.size()) out += QStringLiteral("… (%1 characters in all)").arg(text.size());
+    return out;
+}
+
+QString canonicalUnitName(const QString &name) {
+    for (const QString &unit : Module1::UnitListNames())
+        if (unit != Module1::kUnknownUnit && unit.compare(name, Qt::CaseInsensitive) == 0)
+            return unit;
     return {};
 }
 
@@ -219,6 +267,165 @@ QByteArray toJson(const Configuration &c) {
     return out;
 }
 
+namespace {
+
+// A key as JSON writes it ("\u0041" is "A"): read through the parser only when it holds an escape.
+QString keyText(const QByteArray &token) {
+    if (!token.contains('\\')) return QString::fromUtf8(token.mid(1, token.size() - 2));
+    return QJsonDocument::fromJson('[' + token + ']').array().at(0).toString();
+}
+
+// QJsonDocument keeps the last of two equal keys without a word. A file that says two things
+// about one setting is a mistake the engineer has to see, not one for us to settle: returns the
+// first key given twice in one object, as "section.key", or an empty text. Only called on a
+// document the parser accepted, so the brackets and strings are well formed.
+QString repeatedKey(const QByteArray &b) {
+    struct Level {
+        bool object = false;
+        bool expectKey = false;
+        QString path; // of this object or list
+        QString lastKey;
+        QSet<QString> keys; // a set: a hostile file may hold many thousands
+    };
+    std::vector<Level> stack;
+    for (qsizetype i = 0; i < b.size(); ++i) {
+        const char c = b[i];
+        if (c == '"') {
+            const qsizetype start = i;
+            for (++i; i < b.size() && b[i] != '"'; ++i)
+                if (b[i] == '\\') ++i;
+            if (stack.empty() || !stack.back().object || !stack.back().expectKey) continue;
+            Level &level = stack.back();
+            const QString key = keyText(b.mid(start, i - start + 1));
+            const QString path = level.path.isEmpty() ? key : level.path + QLatin1Char('.') + key;
+            if (level.keys.contains(key)) return path;
+            level.keys.insert(key);
+            level.lastKey = key;
+            level.expectKey = false;
+        } else if (c == '{' || c == '[') {
+            Level next;
+            next.object = c == '{';
+            next.expectKey = next.object;
+            if (!stack.empty()) {
+                const Level &up = stack.back();
+                next.path = !up.object          ? up.path + QStringLiteral("[]")
+                            : up.path.isEmpty() ? up.lastKey
+                                                : up.path + QLatin1Char('.') + up.lastKey;
+            }
+            stack.push_back(next);
+        } else if (c == '}' || c == ']') {
+            if (!stack.empty()) stack.pop_back();
+        } else if (c == ',' && !stack.empty() && stack.back().object) {
+            stack.back().expectKey = true;
+        }
+    }
+    return {};
+}
+
+#ifdef Q_OS_UNIX
+QString kindOfMode(mode_t mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return QStringLiteral("a folder");
+    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
+    if (S_ISCHR(mode)) return QStringLiteral("a character device");
+    if (S_ISBLK(mode)) return QStringLiteral("a block device");
+    return QStringLiteral("a special file");
+}
+#endif
+
+// What a path names when it is no regular file, in words; empty for a regular file or none.
+QString kindOfFile(const QString &path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return kindOfMode(st.st_mode);
+#else
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return {};
+    return info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a special file");
+#endif
+}
+
+QString notAFile(const QString &path, const QString &kind) {
+    return QStringLiteral("%1: is %2, not a configuration file. Choose a configuration file saved "
+                          "by this program.")
+        .arg(path, kind);
+}
+
+// The whole of a regular file, at most `limit` bytes; false with the reason in *error.
+bool readRegular(const QString &path, qint64 limit, QByteArray *bytes, QString *error) {
+    // Asked by name first, so that a device is not even opened (opening a serial line may
+    // move its modem lines).
+    if (const QString kind = kindOfFile(path); !kind.isEmpty()) {
+        *error = notAFile(path, kind);
+        return false;
+    }
+    const auto tooLarge = [&](qint64 size) {
+        *error = QStringLiteral("%1: is %2 bytes, too large for a configuration file")
+                     .arg(QFileInfo(path).fileName())
+                     .arg(size);
+        return false;
+    };
+#ifdef Q_OS_UNIX
+    // Non-blocking, so that a pipe put in the file's place after the check above cannot hold
+    // the open; the handle is then checked again, and only a regular file is read.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, qt_error_string(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        *error = QStringLiteral("%1: cannot be read (%2)").arg(path, qt_error_string(errno));
+        ::close(fd);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *error = notAFile(path, kindOfMode(st.st_mode));
+        return false;
+    }
+    if (st.st_size > limit) {
+        ::close(fd);
+        return tooLarge(st.st_size);
+    }
+    bytes->clear();
+    char chunk[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *error = QStringLiteral("%1: cannot be read (%2)").arg(path, qt_error_string(errno));
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        bytes->append(chunk, n);
+        // The file may have grown since fstat.
+        if (bytes->size() > limit) {
+            ::close(fd);
+            return tooLarge(bytes->size());
+        }
+    }
+    ::close(fd);
+    return true;
+#else
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, f.errorString());
+        return false;
+    }
+    if (f.size() > limit) return tooLarge(f.size());
+    *bytes = f.read(limit + 1);
+    if (bytes->size() > limit) return tooLarge(bytes->size());
+    return true;
+#endif
+}
+
+} // namespace
+
 bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *out,
               QString *error) {
     Reader r(fileName);
@@ -232,13 +439,16 @@ bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *o
         if (lineEnd < 0) lineEnd = bytes.size();
         const int lineNumber = int(bytes.left(lineStart).count('\n')) + 1;
         const QString text =
-            QString::fromUtf8(bytes.mid(lineStart, lineEnd - lineStart)).trimmed().left(80);
+            printable(QString::fromUtf8(bytes.mid(lineStart, lineEnd - lineStart)).trimmed(), 80);
         r.fail(QString(), QStringLiteral("is not a JSON file (%1 on line %2: %3)")
                               .arg(parseError.errorString())
                               .arg(lineNumber)
                               .arg(text));
     } else if (!doc.isObject()) {
         r.fail(QString(), QStringLiteral("is not a configuration file (no JSON object)"));
+    } else if (const QString key = repeatedKey(bytes); !key.isEmpty()) {
+        r.fail(key, QStringLiteral("is given twice; keep the one value that is meant and delete "
+                                   "the other"));
     }
     const QJsonObject root = doc.object();
     Configuration c;
@@ -317,9 +527,19 @@ bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *o
                                       "YYYY-MM-DD"));
         }
         c.unit = r.string(cfg, p, QStringLiteral("unit"));
-        if (!r.failed() && Module1::UnitCodeFromName(c.unit) == 0)
-            r.fail(QStringLiteral("configuration.unit"),
-                   QStringLiteral("is \"%1\", not a unit this program knows").arg(c.unit));
+        if (!r.failed()) {
+            // People type "mbar" as often as "mBar"; the file is written with the list's name.
+            const QString unit = canonicalUnitName(c.unit);
+            if (unit.isEmpty()) {
+                QStringList names = Module1::UnitListNames();
+                names.removeAll(Module1::kUnknownUnit);
+                r.fail(QStringLiteral("configuration.unit"),
+                       QStringLiteral("is \"%1\", not a unit this program knows; the accepted "
+                                      "names are %2 (in any case)")
+                           .arg(printable(c.unit), names.join(QStringLiteral(", "))));
+            }
+            c.unit = unit;
+        }
         c.unitCode = int(r.integer(cfg, p, QStringLiteral("unit_code"), 0, 255));
         if (!r.failed() && c.unitCode != Module1::UnitCodeFromName(c.unit))
             r.fail(QStringLiteral("configuration.unit_code"),
@@ -342,7 +562,7 @@ bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *o
             else
                 r.fail(QStringLiteral("configuration.output"),
                        QStringLiteral("is \"%1\"; it must be \"%2\" or \"%3\"")
-                           .arg(output, kOutputRising, kOutputFalling));
+                           .arg(printable(output), kOutputRising, kOutputFalling));
         }
     }
     if (!r.failed()) {
@@ -361,22 +581,24 @@ bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *o
 }
 
 bool readFile(const QString &path, Configuration *out, QString *error) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, f.errorString());
+    QByteArray bytes;
+    QString why;
+    if (!readRegular(path, kMaxFileBytes, &bytes, &why)) {
+        if (error) *error = why;
         return false;
     }
-    if (f.size() > kMaxFileBytes) {
-        if (error)
-            *error = QStringLiteral("%1: is %2 bytes, too large for a configuration file")
-                         .arg(QFileInfo(path).fileName())
-                         .arg(f.size());
-        return false;
-    }
-    return fromJson(f.read(kMaxFileBytes + 1), path, out, error);
+    return fromJson(bytes, path, out, error);
 }
 
 bool writeFile(const QString &path, const Configuration &c, QString *error) {
+    // The temporary file would be renamed over a pipe or a device node; a folder fails later with
+    // a less helpful word.
+    if (const QString kind = kindOfFile(path); !kind.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("%1: cannot be written, it is %2. Choose another file name.")
+                         .arg(path, kind);
+        return false;
+    }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(toJson(c)) < 0 || !f.commit()) {
         if (error) *error = QStringLiteral("%1: cannot be written (%2)").arg(path, f.errorString());

@@ -71,13 +71,24 @@ QString trimmedField(const QString &text);
 // packed ASCII); empty when it can.
 QString fieldProblem(const QString &text, int maxChars);
 
+// Text taken from a file, fit to be quoted in a message: control characters written as escapes
+// (\n, \t, \x1b), and anything longer than `maxChars` cut, with the full length said.
+QString printable(const QString &text, int maxChars = 60);
+
+// The unit list's name for `name` read without regard to case ("MBAR" gives "mBar"); empty when
+// it names no unit of the list.
+QString canonicalUnitName(const QString &name);
+
 QByteArray toJson(const Configuration &c);
 
 // Reads and checks a whole file. On any problem returns false, leaves *out untouched and sets
-// *error to a message naming the file and the key.
+// *error to a message naming the file and the key. A key given twice in one object is refused.
 bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *out, QString *error);
+// Only a regular file is read: a named pipe, socket, device or folder is refused by name before
+// anything could wait on it, and one swapped in after that check is found on the open handle.
 bool readFile(const QString &path, Configuration *out, QString *error);
-// Writes through a temporary file, so that a failed write leaves an existing file as it was.
+// Writes through a temporary file, so that a failed write leaves an existing file as it was. A
+// path naming anything but a regular file is refused rather than replaced.
 bool writeFile(const QString &path, const Configuration &c, QString *error);
 
 } // namespace records

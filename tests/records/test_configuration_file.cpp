@@ -4,9 +4,14 @@
 #include "records_helper.h"
 
 #include "records/comparison.h"
+#include "units/module1.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 using records::Configuration;
 
@@ -41,6 +46,17 @@ QVariantMap one(const QString &key, const QVariant &value) {
     return {{key, value}};
 }
 
+// Something that is not a regular file at `path` (a socket stays bound until the test ends).
+bool makeSpecial(const QString &kind, const QString &path) {
+    if (kind == QLatin1String("fifo")) return ::mkfifo(QFile::encodeName(path), 0600) == 0;
+    if (kind == QLatin1String("folder")) return QDir().mkdir(path);
+    if (kind == QLatin1String("device")) return QFile::link(QStringLiteral("/dev/null"), path);
+    sockaddr_un addr{AF_UNIX, {}};
+    qstrncpy(addr.sun_path, QFile::encodeName(path), sizeof addr.sun_path);
+    return ::bind(::socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr *>(&addr),
+                  sizeof addr) == 0;
+}
+
 } // namespace
 
 class TestConfigurationFile : public QObject {
@@ -51,6 +67,10 @@ private slots:
     void rejects_data();
     void rejects();
     void unreadableFiles();
+    void refusesWhatIsNoFile_data();
+    void refusesWhatIsNoFile();
+    void unitNamesInAnyCase_data();
+    void unitNamesInAnyCase();
     void compareGroups_data();
     void compareGroups();
 };
@@ -130,7 +150,20 @@ void TestConfigurationFile::rejects_data() {
     row("date before 1900", one("configuration.date", "1899-12-31"),
         "\"configuration.date\" must be a date");
     row("unit unknown", one("configuration.unit", "furlong"),
-        "\"configuration.unit\" is \"furlong\", not a unit this program knows");
+        "\"configuration.unit\" is \"furlong\", not a unit this program knows; the accepted names "
+        "are InH2O, InHg, mmH2O, mmHg, PSI, Bar, mBar, KG cm2, kPa, ATM, MPa, mH2O (in any case)");
+    row("unit with a terminal escape", one("configuration.unit", "m\x1b[2J\nH2O"),
+        "\"configuration.unit\" is \"m\\x1b[2J\\nH2O\", not a unit");
+    row("output of 10 kB", one("configuration.output", QString(10240, QLatin1Char('x'))),
+        "\"configuration.output\" is \"xxxxxxxxxx");
+    const QByteArray doc = records::toJson(recordstest::simulatorDefaults());
+    QTest::newRow("a top-level key twice")
+        << QByteArray(doc).replace("\"version\": 1,", "\"version\": 1, \"version\": 2,")
+        << "\"version\" is given twice";
+    QTest::newRow("a nested key twice, once escaped")
+        << QByteArray(doc).replace("\"tag\": \"LT-101\",",
+                                   "\"tag\": \"LT-101\", \"t\\u0061g\": \"LT-2\",")
+        << "\"configuration.tag\" is given twice";
     row("unit Unknown", one("configuration.unit", "Unknown"),
         "\"configuration.unit\" is \"Unknown\", not a unit");
     row("unit code of another unit", one("configuration.unit_code", 7),
@@ -166,7 +199,59 @@ void TestConfigurationFile::rejects() {
     QVERIFY(!records::fromJson(document, QStringLiteral("/plant/lt101.json"), &target, &error));
     QVERIFY2(error.startsWith(QStringLiteral("lt101.json: ")), qPrintable(error));
     QVERIFY2(error.contains(message), qPrintable(error));
+    // What the file holds is quoted, never dumped: one line, of a size a message box can show.
+    QVERIFY2(error.size() < 400 && !error.contains(QLatin1Char('\x1b')), qPrintable(error));
     QCOMPARE(records::toJson(target), before);
+}
+
+void TestConfigurationFile::refusesWhatIsNoFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a named pipe") << "fifo" << QStringLiteral("a named pipe (FIFO)");
+    QTest::newRow("a socket") << "socket" << QStringLiteral("a socket");
+    QTest::newRow("a folder") << "folder" << QStringLiteral("a folder");
+    QTest::newRow("/dev/null") << "device" << QStringLiteral("a character device");
+}
+
+// Nothing waits on a writer that never comes, and nothing is renamed over it.
+void TestConfigurationFile::refusesWhatIsNoFile() {
+    QFETCH(QString, kind);
+    QFETCH(QString, what);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lt101.json"));
+    QVERIFY(makeSpecial(kind, path));
+    QElapsedTimer clock;
+    clock.start();
+    Configuration target;
+    QString error;
+    QVERIFY(!records::readFile(path, &target, &error));
+    QCOMPARE(error, QStringLiteral("%1: is %2, not a configuration file. Choose a configuration "
+                                   "file saved by this program.")
+                        .arg(path, what));
+    QVERIFY(!records::writeFile(path, recordstest::simulatorDefaults(), &error) &&
+            error.contains(what));
+    QVERIFY(clock.elapsed() < 2000);
+}
+
+void TestConfigurationFile::unitNamesInAnyCase_data() {
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("mbar") << "mbar" << QStringLiteral("mBar");
+    QTest::newRow("MBAR") << "MBAR" << QStringLiteral("mBar");
+    QTest::newRow("kg CM2") << "kg CM2" << QStringLiteral("KG cm2");
+}
+
+void TestConfigurationFile::unitNamesInAnyCase() {
+    QFETCH(QString, written);
+    QFETCH(QString, read);
+    Configuration c;
+    QString error;
+    QVERIFY2(
+        records::fromJson(edited({{"configuration.unit", written},
+                                  {"configuration.unit_code", Module1::UnitCodeFromName(read)}}),
+                          QStringLiteral("f.json"), &c, &error),
+        qPrintable(error));
+    QCOMPARE(c.unit, read);
 }
 
 void TestConfigurationFile::unreadableFiles() {

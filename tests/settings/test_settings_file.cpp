@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,6 +42,12 @@ QString asOrdinaryUser(const std::function<QString()> &work) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return QString::fromUtf8(got);
+}
+
+// A named pipe, or a link to /dev/null, in the file's place.
+bool makeSpecial(const QString &kind, const QString &path) {
+    if (kind == QLatin1String("fifo")) return ::mkfifo(QFile::encodeName(path), 0666) == 0;
+    return QFile::link(QStringLiteral("/dev/null"), path);
 }
 
 bool writeFile(const QString &path, const QByteArray &content) {
@@ -89,6 +96,13 @@ void TestSettingsFile::unreadable_data() {
         << " is larger than a settings file can be (more than 64 KiB); only its first lines "
            "were read."
         << "5";
+    QTest::newRow("a named pipe") << "fifo"
+                                  << QStringLiteral(" is a named pipe (FIFO), not a "
+                                                    "settings file.")
+                                  << "";
+    QTest::newRow("/dev/null") << "/dev/null"
+                               << QStringLiteral(" is a character device, not a settings file.")
+                               << "";
 }
 
 void TestSettingsFile::unreadable() {
@@ -99,9 +113,11 @@ void TestSettingsFile::unreadable() {
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("zanu.ini")));
     } else if (kind == QLatin1String("oversized")) {
         QVERIFY(writeFile(ini_, "\"5\"\r\n" + QByteArray(200 * 1024, 'x')));
-    } else {
+    } else if (kind == QLatin1String("chmod 000")) {
         QVERIFY(writeFile(ini_, "\"5\"\r\n"));
         QVERIFY(QFile::setPermissions(ini_, QFileDevice::Permissions{}));
+    } else {
+        QVERIFY(makeSpecial(kind, ini_));
     }
     const QString got = asOrdinaryUser([&] {
         const SettingsRead r = ReadSettingsFile(ini_);
@@ -127,6 +143,10 @@ void TestSettingsFile::unwritable_data() {
     QTest::newRow("folder in the way")
         << "in the way"
         << "a folder of that name is in the way — remove or rename it.";
+    QTest::newRow("named pipe in the way")
+        << "fifo"
+        << QStringLiteral("a named pipe (FIFO) of that name is in the way — remove or "
+                          "rename it.");
 }
 
 void TestSettingsFile::unwritable() {
@@ -141,6 +161,8 @@ void TestSettingsFile::unwritable() {
                                                         QFile::ReadOther | QFile::ExeOther));
     } else if (kind == QLatin1String("missing")) {
         path = QDir(dir_->path()).filePath(QStringLiteral("gone/zanu.ini"));
+    } else if (kind == QLatin1String("fifo")) {
+        QVERIFY(makeSpecial(kind, ini_));
     } else {
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("zanu.ini")));
     }
