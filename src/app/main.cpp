@@ -102,7 +102,7 @@ int main(int argc, char *argv[]) {
                                        parser.positionalArguments().join(QLatin1Char(' '))
                                  : parser.errorText();
         std::fprintf(stderr, "zanu-config: %s\n\n%s", qPrintable(what), qPrintable(usageText()));
-        return 2;
+        return 1; // as zanu-hart and zanu-sim, so that scripts read the three alike
     }
     // A field engineer's timing must be what is used, or the program says why not.
     LinkTiming timing;
@@ -111,13 +111,13 @@ int main(int argc, char *argv[]) {
         (parser.isSet(timingOption) &&
          !LinkTiming::parse(parser.value(timingOption), &timing, &timingError))) {
         std::fprintf(stderr, "zanu-config: %s\n", qPrintable(timingError));
-        return 2;
+        return 1;
     }
     if (parser.isSet(logOption)) {
         QString logError;
         if (!hart::startLinkLogFile(parser.value(logOption), &logError)) {
             std::fprintf(stderr, "zanu-config: %s\n", qPrintable(logError));
-            return 2;
+            return 1;
         }
     }
 
