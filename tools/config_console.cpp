@@ -159,7 +159,8 @@ struct Step {
     Kind kind = Ok;
     int command = 0;
     int code = 0;
-    QString message; // the response code's message, or why nothing came
+    QString message;               // the response code's message, or why nothing came
+    bool permissionDenied = false; // NoAnswer: the port may not be opened
 };
 
 // How one write group ended.
@@ -168,6 +169,7 @@ struct GroupReport {
     enum State { Pending, Written, Warned, Refused, Skipped, NoAnswer, Partly, NotStarted };
     State state = Pending;
     QString message;
+    bool permissionDenied = false;
 
     QString line(int signalNumber) const {
         const QString name = records::groupText(group);
@@ -236,7 +238,7 @@ public:
                     .arg(s.message));
             return kRefused;
         case Step::NoAnswer:
-            if (lines_.permissionDenied()) {
+            if (s.permissionDenied) {
                 err(s.message);
                 return kPermission;
             }
@@ -268,6 +270,8 @@ public:
             qint16 result = 0;
             auto c = QObject::connect(&hart_, &HartX::Result, &loop, [&](qint16, qint16, qint16 r) {
                 result = r;
+                // The control lets go of a failed line once this slot has returned.
+                s.permissionDenied = lines_.permissionDenied();
                 loop.quit();
             });
             hart_.setCommand(qint16(command));
@@ -399,6 +403,7 @@ public:
                 fail(s);
                 r.state = GroupReport::NoAnswer;
                 r.message = s.message;
+                r.permissionDenied = s.permissionDenied;
                 return r;
             case Step::Stopped:
                 r.state = sent == 0 ? GroupReport::NotStarted : GroupReport::Partly;
@@ -413,8 +418,6 @@ public:
         r.message = warnings.join(QStringLiteral("; "));
         return r;
     }
-
-    bool permissionDenied() const { return lines_.permissionDenied(); }
 
 private:
     struct Request {
@@ -528,7 +531,7 @@ std::optional<int> readBack(Master &m, const records::Configuration &file, bool 
 
 int writeGroups(Master &m, const records::Configuration &file, const QList<records::Group> &todo) {
     QList<GroupReport> reports;
-    bool refused = false, unanswered = false;
+    bool refused = false, unanswered = false, denied = false;
     for (records::Group g : todo) {
         GroupReport r;
         r.group = g;
@@ -539,13 +542,12 @@ int writeGroups(Master &m, const records::Configuration &file, const QList<recor
         }
         refused = refused || r.state == GroupReport::Refused;
         unanswered = unanswered || r.state == GroupReport::NoAnswer;
+        denied = denied || r.permissionDenied;
         reports << r;
     }
-    int exit = refused      ? kRefused
-               : unanswered ? (m.permissionDenied() ? kPermission : kNoAnswer)
-                            : kDone;
+    int exit = refused ? kRefused : unanswered ? (denied ? kPermission : kNoAnswer) : kDone;
     if (m.stopSignal()) {
-        m.fail(Step{Step::Stopped, 0, 0, QString()});
+        m.fail(Step{Step::Stopped, 0, 0, QString(), false});
     } else if (!unanswered) {
         bool matches = true;
         if (auto fail = readBack(m, file, &matches)) {
@@ -582,7 +584,7 @@ int writeConfig(const Options &o) {
         if (m.stopSignal())
             for (records::Group g :
                  {records::Group::UnitRange, records::Group::DampingDirection, records::Group::Tag})
-                out(GroupReport{g, GroupReport::NotStarted, QString()}.line(m.stopSignal()));
+                out(GroupReport{g, GroupReport::NotStarted, QString(), false}.line(m.stopSignal()));
         return *fail;
     }
     if (file.serialNumber != device.serialNumber && !o.force) {

@@ -98,12 +98,18 @@ int runScanConsole(const QStringList &args) {
                     qPrintable(health::deviceIdText(f.identity.deviceId)), qPrintable(f.tag));
         std::fflush(stdout);
     });
+    bool denied = false;
     QObject::connect(
         &scanner, &HartScanner::portProblem, [&](const ScanTarget &t, const QString &problem) {
+            // The scanner lets go of the port's line once this has returned.
+            denied = denied || lines.permissionDenied();
             const QString label = labelOf(t);
             const QString name =
                 label.isEmpty() ? t.device : QStringLiteral("%1 (%2)").arg(label, t.device);
-            std::fprintf(stderr, "zanu-hart: %s: %s\n", qPrintable(name), qPrintable(problem));
+            if (problem.contains(t.device))
+                std::fprintf(stderr, "zanu-hart: %s\n", qPrintable(problem));
+            else
+                std::fprintf(stderr, "zanu-hart: %s: %s\n", qPrintable(name), qPrintable(problem));
         });
     QElapsedTimer sinceLast;
     QObject::connect(&scanner, &HartScanner::finished, [&](bool) {
@@ -116,5 +122,5 @@ int runScanConsole(const QStringList &args) {
     std::fflush(stdout);
     console::holdLinkGrant(sinceLast, timing);
     if (found > 0) return 0;
-    return lines.permissionDenied() ? console::kExitPermission : console::kExitNoAnswer;
+    return denied ? console::kExitPermission : console::kExitNoAnswer;
 }

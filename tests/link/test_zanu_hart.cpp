@@ -4,6 +4,8 @@
 #include "pty_helper.h"
 
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -64,6 +66,7 @@ void TestZanuHart::badArguments_data() {
         << QStringList{"--port", "COM5", "0", "00", "11"} << "too many arguments";
     QTest::newRow("bad timing") << QStringList{"--port", "COM5", "--timing", "rt1=fast", "0"}
                                 << "rt1 takes a whole number";
+    QTest::newRow("option without its value") << QStringList{"0", "--port"} << "--port";
 }
 
 void TestZanuHart::badArguments() {
@@ -109,6 +112,13 @@ void TestZanuHart::talksToATransmitter_data() {
         << "rc=0 status=0x00 data=0102\n";
     QTest::newRow("verbose") << QStringList{"--verbose"} << 44 << "4B"
                              << "rc=0 status=0x00 data=4b\n";
+    QTest::newRow("values after =")
+        << QStringList{"--polling-address=7", "--timing=rt2=5"} << 2 << "0102"
+        << "rc=0 status=0x00 data=0102\n";
+    // "link" in the working directory, a link to the pseudo-terminal; not /dev/link.
+    QTest::newRow("port relative to the working directory")
+        << QStringList{"--port=link"} << 44 << "4B"
+        << "rc=0 status=0x00 data=4b\n";
 }
 
 void TestZanuHart::talksToATransmitter() {
@@ -121,7 +131,12 @@ void TestZanuHart::talksToATransmitter() {
     if (!pty.ok()) QSKIP("no pseudo-terminals here");
     PtyTransmitter tx(pty);
     tx.echo = true;
-    const int polling = extra.contains("--polling-address") ? 7 : 0;
+    QTemporaryDir dir;
+    const QString cwd = QDir::currentPath();
+    QVERIFY(QFile::link(pty.slave(), dir.filePath("link")));
+    QDir::setCurrent(dir.path()); // the tool inherits it
+    auto back = qScopeGuard([&] { QDir::setCurrent(cwd); });
+    const int polling = extra.filter("--polling-address").isEmpty() ? 0 : 7;
     tx.device.pollingAddress = quint8(polling);
     FakeDevice::Answer tag;
     tag.data = hexBytes("40 51 52 50 54 D4 3D 20 43 30 58 04 15 30 D2 25 05 20 07 0C 7E");
@@ -160,23 +175,34 @@ void TestZanuHart::talksToATransmitter() {
 void TestZanuHart::noAnswer_data() {
     QTest::addColumn<bool>("devicePresent");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("exitCode");
     QTest::newRow("port missing")
-        << false << "zanu-hart: no answer: COM 5 (/nonexistent/ttyZANU) does not exist";
-    QTest::newRow("transmitter silent") << true << "after 3 tries";
-    QTest::newRow("no retries from the environment") << true << "after 1 try";
+        << false << "zanu-hart: no answer: COM 5 (/nonexistent/ttyZANU) does not exist" << 2;
+    QTest::newRow("transmitter silent") << true << "after 3 tries" << 2;
+    QTest::newRow("no retries from the environment") << true << "after 1 try" << 2;
+    QTest::newRow("no permission") << true << "zanu-hart: Permission denied on COM 5 (" << 7;
 }
 
 void TestZanuHart::noAnswer() {
     QFETCH(bool, devicePresent);
     QFETCH(QString, message);
+    QFETCH(int, exitCode);
     PtyMaster pty;
     if (!pty.ok()) QSKIP("no pseudo-terminals here");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ZANU_COM5", devicePresent ? pty.slave() : "/nonexistent/ttyZANU");
     // Short time-outs: silence costs no real seconds, and the variable is seen to work.
     env.insert("ZANU_HART_TIMING", message.contains("1 try") ? "rt1=60,retries=0" : "rt1=60");
-    const ToolRun r = run({"--port", "COM5", "13"}, env);
-    QCOMPARE(r.exitCode, 2);
+    QStringList args{"--port", "COM5", "13"};
+    QString program = tool_;
+    if (exitCode == 7) {
+        // The pseudo-terminal is root's and its group's; as nobody the tool may not open it.
+        if (::geteuid() != 0) QSKIP("needs root to run the tool as another user");
+        args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", tool_} + args;
+        program = QStringLiteral("setpriv");
+    }
+    const ToolRun r = runTool(program, args, env, 10000);
+    QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
 }
