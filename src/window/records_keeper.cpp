@@ -100,6 +100,16 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
     if (iCommand == hart::cmd::ReadOutputDirection && accepted) takeSnapshot();
 
     if (state_ == State::Idle) return;
+    if (state_ == State::Writing && answered && hart::rc::isWarning(rc, iCommand)) {
+        // Written, with a remark. The window has shown its message and reads the transmitter
+        // again, as after any response code; the rest of the file follows that read.
+        warnings_ << QStringLiteral("warning: %1: %2")
+                         .arg(records::groupText(current_),
+                              Module1::ResponseCodeMessage(rc, iCommand));
+        cutAt_ = iCommand;
+        state_ = State::AfterWarning;
+        return;
+    }
     if (!accepted) {
         // The window has said why (or asked to retry) and reads the transmitter again; the
         // groups not yet written stay unwritten.
@@ -111,10 +121,46 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
         emit writeFinished(false, reason);
         return;
     }
-    if (state_ == State::Rereading && iCommand == hart::cmd::ReadOutputDirection) {
-        state_ = State::Idle;
-        emit writeFinished(true, QString());
+    if (iCommand != hart::cmd::ReadOutputDirection) return;
+    if (state_ == State::AfterWarning)
+        resumeAfterWarning();
+    else if (state_ == State::Rereading)
+        finishWriting();
+}
+
+// The window's chain stopped at the warning; what that chain had still to send goes out as it
+// would have, then the groups after it. With nothing left, the read just done is the read-back.
+void RecordsKeeper::resumeAfterWarning() {
+    Form1 &f = *form_;
+    state_ = State::Writing;
+    const int cutAt = cutAt_;
+    cutAt_ = -1;
+    if (cutAt == hart::cmd::WritePvUnits) {
+        fillGroupFields(records::Group::UnitRange);
+        f.SendWriteRange();
+    } else if (cutAt == hart::cmd::WriteDamping) {
+        fillGroupFields(records::Group::DampingDirection);
+        f.SendWriteOutputDirection();
+    } else if (pending_.isEmpty()) {
+        finishWriting();
+    } else {
+        writeNextGroup();
     }
+}
+
+void RecordsKeeper::finishWriting() {
+    state_ = State::Idle;
+    const QString warnings = warnings_.join(QLatin1Char('\n'));
+    warnings_.clear();
+    if (!warnings.isEmpty())
+        MsgBox(QStringLiteral("The file's configuration was written to transmitter %1, with "
+                              "warnings:\n\n%2\n\nThe transmitter kept the nearest values it "
+                              "allows; it has been read again, so the window shows what it now "
+                              "holds.")
+                   .arg(read_.serialNumber)
+                   .arg(warnings),
+               vbOKOnly, kWriteTitle);
+    emit writeFinished(true, warnings);
 }
 
 void RecordsKeeper::takeSnapshot() {
@@ -230,6 +276,8 @@ bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
         return false;
     writing_ = file;
     pending_ = cmp.groups;
+    warnings_.clear();
+    cutAt_ = -1;
     state_ = State::Writing;
     writeNextGroup();
     return true;
@@ -245,19 +293,36 @@ void RecordsKeeper::writeNextGroup() {
         f.Command2_Click();
         return;
     }
-    const records::Group g = pending_.takeFirst();
+    current_ = pending_.takeFirst();
+    fillGroupFields(current_);
+    switch (current_) {
+    case records::Group::UnitRange:
+        f.Command3_Click();
+        break;
+    case records::Group::DampingDirection:
+        f.Command4_Click();
+        break;
+    case records::Group::Tag:
+        f.Command8_Click();
+        break;
+    case records::Group::None:
+        writeNextGroup();
+        break;
+    }
+}
+
+void RecordsKeeper::fillGroupFields(records::Group g) {
+    Form1 &f = *form_;
     const records::Configuration &c = writing_;
     switch (g) {
     case records::Group::UnitRange:
         f.SetCombo1ListIndex(Module1::UnitIndexFromName(c.unit));
         f.Text4->setText(Module1::PlainNumberText(c.lowerRangeValue));
         f.Text5->setText(Module1::PlainNumberText(c.upperRangeValue - c.lowerRangeValue));
-        f.Command3_Click();
         break;
     case records::Group::DampingDirection:
         f.Text6->setText(Module1::PlainNumberText(c.dampingS));
         f.Option1[c.outputDirection == 0 ? 0 : 1]->setChecked(true);
-        f.Command4_Click();
         break;
     case records::Group::Tag:
         f.Text7->setText(c.tag);
@@ -265,10 +330,8 @@ void RecordsKeeper::writeNextGroup() {
         f.Dev.DateDay = quint8(c.date.day());
         f.Dev.DateMonth = quint8(c.date.month());
         f.Dev.DateYear = quint8(c.date.year() - 1900);
-        f.Command8_Click();
         break;
     case records::Group::None:
-        writeNextGroup();
         break;
     }
 }

@@ -15,6 +15,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 class Form1;
 class QAction;
@@ -64,17 +65,23 @@ public:
 
 signals:
     void readCompleted();
-    // A write from a file has ended: after the read that followed it (ok), or when a step was
-    // refused or went unanswered (not ok, with the reason; the window's own messages have been
-    // shown and its read sequence runs as after any failure).
+    // A write from a file has ended: after the read that followed it (ok; `reason` lists the
+    // transmitter's warnings, one "warning: <group>: <message>" a line, empty when none), or when
+    // a step was refused or went unanswered (not ok, with the reason; the window's own messages
+    // have been shown and its read sequence runs as after any failure).
     void writeFinished(bool ok, const QString &reason);
 
 private:
-    enum class State { Idle, Writing, Rereading };
+    // AfterWarning: a step was written with a warning and the window reads the transmitter again
+    // before the rest goes out.
+    enum class State { Idle, Writing, AfterWarning, Rereading };
 
     void onResult(qint16 iAction, qint16 iCommand, qint16 iResult);
     void onWriteStepDone();
     void writeNextGroup();
+    void fillGroupFields(records::Group g);
+    void resumeAfterWarning();
+    void finishWriting();
     void takeSnapshot();
     bool refuseWithoutRead(const QString &title);
 
@@ -87,5 +94,8 @@ private:
     State state_ = State::Idle;
     records::Configuration writing_;
     QList<records::Group> pending_;
+    records::Group current_ = records::Group::None;
+    int cutAt_ = -1; // the command whose warning cut the window's chain short
+    QStringList warnings_;
     QPointer<RecordsCompareDialog> dialog_;
 };

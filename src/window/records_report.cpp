@@ -3,6 +3,7 @@
 #include "dialogs/frm_splash.h"
 #include "records/comparison.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
@@ -12,7 +13,29 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
+
+// What stands at `path` when it is something other than a regular file, in words; empty for a
+// regular file and for nothing at all.
+QString nonRegularKind(const QString &path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder");
+    if (S_ISFIFO(st.st_mode)) return QStringLiteral("a named pipe (FIFO)");
+    if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return QStringLiteral("a device");
+    return QStringLiteral("not a regular file");
+#else
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile()) return {};
+    return info.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a regular file");
+#endif
+}
 
 const QString kPictureUrl = QStringLiteral("zanu:product");
 constexpr int kPictureSize = 128;
@@ -196,12 +219,22 @@ QString CommissioningReportHtml(const ReportData &r) {
 }
 
 bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QString *error) {
+    // The report would be renamed over whatever has the name: a pipe another program reads, or
+    // a device, is no place for it, and is left as it is.
+    const QString kind = nonRegularKind(pdfPath);
+    if (!kind.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("%1 is %2, not a file a report can be written to. Choose "
+                                    "another folder or file name.")
+                         .arg(records::printable(pdfPath, 200), kind);
+        return false;
+    }
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
                                     "name.")
-                         .arg(pdfPath, file.errorString());
+                         .arg(records::printable(pdfPath, 200), file.errorString());
         return false;
     }
     {
@@ -219,7 +252,7 @@ bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QStri
         if (error)
             *error = QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
                                     "name.")
-                         .arg(pdfPath, file.errorString());
+                         .arg(records::printable(pdfPath, 200), file.errorString());
         return false;
     }
     return true;

@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The commands that change the transmitter, in the order they reached it.
@@ -75,12 +77,15 @@ private slots:
     void saveWritesWhatWasRead();
     void writeBackOnlyChangedGroups_data();
     void writeBackOnlyChangedGroups();
-    void refusedWriteStopsTheRest();
+    void warningGoesOnRefusalStops_data();
+    void warningGoesOnRefusalStops();
     void otherSerialAsksFirst_data();
     void otherSerialAsksFirst();
     void otherMakerNeverWritten();
     void compareDialogMarksDifferences();
     void badFileChangesNothing();
+    void onlyRegularFiles_data();
+    void onlyRegularFiles();
     void reportRenders();
     void reportShowsThisTransmittersLoopCheck_data();
     void reportShowsThisTransmittersLoopCheck();
@@ -213,24 +218,45 @@ void TestRecordsWindow::writeBackOnlyChangedGroups() {
     QCOMPARE(r.fx.device.config().unitCode, quint8(file.unitCode));
 }
 
-// The transmitter refuses the range: its message is shown, the window reads it again, and the
-// damping group after it is never sent.
-void TestRecordsWindow::refusedWriteStopsTheRest() {
+void TestRecordsWindow::warningGoesOnRefusalStops_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QList<int>>("writes");
+    QTest::addColumn<QString>("lastBox");
+    QTest::newRow("range refused")
+        << 35 << 9 << false << QList<int>{44, 35} << "Lowerrange too high";
+    QTest::newRow("range warning, damping follows")
+        << 35 << 14 << true << QList<int>{44, 35, 34, 152}
+        << "warning: unit and range: Span too Small";
+    QTest::newRow("damping warning, direction follows")
+        << 34 << 8 << true << QList<int>{44, 35, 34, 152}
+        << "warning: damping and output direction: Set to Nearest Value";
+}
+
+// The window shows its message for every response code; a warning's value was written all the
+// same, so the rest goes out after the window's read, while a refusal ends the write.
+void TestRecordsWindow::warningGoesOnRefusalStops() {
+    QFETCH(int, command);
+    QFETCH(int, code);
+    QFETCH(bool, ok);
+    QFETCH(QList<int>, writes);
+    QFETCH(QString, lastBox);
     Ready r;
     QVERIFY(r.ok);
     records::Configuration file = r.keeper->lastRead();
     file.lowerRangeValue = 2;
     file.dampingS = 3;
-    r.fx.device.setForcedResponse(35, 9);
-    bool ok = true;
-    QVERIFY(r.writeAndWait(file, &ok));
-    QVERIFY(!ok);
-    QCOMPARE(writesSeen(r.fx), (QList<int>{44, 35}));
+    r.fx.device.setForcedResponse(command, code);
+    bool finishedOk = !ok;
+    QVERIFY(r.writeAndWait(file, &finishedOk));
+    QCOMPARE(finishedOk, ok);
     QVERIFY(spinUntil([&] { return r.keeper->hasCompleteRead(); }));
-    QCOMPARE(r.fx.boxes().last().prompt, QString("Lowerrange too high"));
-    QCOMPARE(r.fx.boxes().last().title, QString("Error"));
     spinFor(50);
-    QCOMPARE(writesSeen(r.fx), (QList<int>{44, 35}));
+    QCOMPARE(writesSeen(r.fx), writes);
+    QVERIFY2(r.fx.boxes().last().prompt.contains(lastBox), qPrintable(r.fx.boxes().last().prompt));
+    const QList<int> seen = r.fx.commandsSeen();
+    QVERIFY(seen.lastIndexOf(129) > seen.lastIndexOf(writes.last())); // read back
 }
 
 void TestRecordsWindow::otherSerialAsksFirst_data() {
@@ -331,11 +357,33 @@ void TestRecordsWindow::badFileChangesNothing() {
     QVERIFY(!r.keeper->compareWithFile(path));
     QVERIFY(!r.keeper->compareDialog());
     QCOMPARE(r.fx.boxes().size(), 1);
-    QCOMPARE(r.fx.boxes()[0].prompt,
-             QString("broken.json: \"configuration.unit\" is \"furlong\", not a unit this "
-                     "program knows"));
+    QVERIFY(r.fx.boxes()[0].prompt.startsWith(
+        "broken.json: \"configuration.unit\" is \"furlong\", not a unit this program knows"));
     spinFor(20);
     QCOMPARE(writesSeen(r.fx), QList<int>{});
+}
+
+void TestRecordsWindow::onlyRegularFiles_data() {
+    QTest::addColumn<QStringList>("actionTargetKind"); // target: "fifo" or a path
+    QTest::newRow("compare with a FIFO") << QStringList{"compare", "fifo", "pipe"};
+    QTest::newRow("report onto a FIFO") << QStringList{"report", "fifo", "pipe"};
+    QTest::newRow("report onto a device") << QStringList{"report", "/dev/null", "device"};
+}
+
+// Refused by name and kind at once: nothing waits for a writer to open the other end.
+void TestRecordsWindow::onlyRegularFiles() {
+    QFETCH(QStringList, actionTargetKind);
+    const QString action = actionTargetKind[0], target = actionTargetKind[1];
+    Ready r;
+    QVERIFY(r.ok);
+    const QString path = target == "fifo" ? r.files.filePath("pipe.json") : target;
+    if (target == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QVERIFY(
+        !(action == "compare" ? r.keeper->compareWithFile(path) : r.keeper->writeReportTo(path)));
+    const QString prompt = r.fx.boxes().value(0).prompt;
+    QVERIFY2(prompt.contains(QFileInfo(path).fileName()) && prompt.contains(actionTargetKind[2]),
+             qPrintable(prompt));
+    QCOMPARE(QFileInfo(path).isFile(), false); // left as it was
 }
 
 void TestRecordsWindow::reportRenders() {
