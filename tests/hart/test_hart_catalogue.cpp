@@ -160,14 +160,6 @@ void TestHartCatalogue::decodesByUniversalRevision_data() {
                  "physical_signalling_code=0 flags=0 device_id=1193046 response_preambles=5 "
                  "max_device_variables=4 configuration_change_counter=7 extended_device_status=0 "
                  "manufacturer_id=42 private_label_distributor=42 device_profile=1");
-    // Type E0F2, rev 6, byte 7 0x0A = 00001 010, counter 0100, extended status 02.
-    QTest::newRow("0 HART 6, one byte after")
-        << 0 << 7 << hex("FE E0F2 05 06 01 02 0A 00 000001 05 04 0100 02 FF")
-        << words("marker=254 expanded_device_type=57586 preambles_required=5 universal_revision=6 "
-                 "device_revision=1 software_revision=2 hardware_revision=1 "
-                 "physical_signalling_code=2 flags=0 device_id=1 response_preambles=5 "
-                 "max_device_variables=4 configuration_change_counter=256 "
-                 "extended_device_status=2 extra=ff");
     // The capture of device B, a HART 7 device: byte 16 is reserved (250), 17 the flags.
     QTest::newRow("15 HART 7")
         << 15 << 7
