@@ -11,6 +11,30 @@ void TrendBuffer::append(const TrendSample &s) {
     while (samples_.size() > size_t(kMaxSamples) ||
            (samples_.size() > 1 && s.msecs - samples_.front().msecs > kKeepMs))
         samples_.pop_front();
+    while (!gaps_.empty() && gaps_.front() < samples_.front().msecs)
+        gaps_.pop_front();
+}
+
+void TrendBuffer::markGap(qint64 msecs) {
+    if (samples_.empty() || msecs < samples_.back().msecs) return;
+    if (!gaps_.empty() && gaps_.back() >= samples_.back().msecs) return;
+    gaps_.push_back(msecs);
+}
+
+QList<QList<TrendSample>> TrendBuffer::runs(qint64 from, qint64 to, int maxPoints) const {
+    QList<QList<TrendSample>> out;
+    const QList<TrendSample> all = window(from, to, maxPoints);
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        // A break between two samples when a gap lies at or after the one and before the other.
+        bool breaks = i == 0;
+        if (!breaks) {
+            const auto gap = std::lower_bound(gaps_.begin(), gaps_.end(), all[i - 1].msecs);
+            breaks = gap != gaps_.end() && *gap < all[i].msecs;
+        }
+        if (breaks) out.append(QList<TrendSample>());
+        out.last().append(all[i]);
+    }
+    return out;
 }
 
 QList<TrendSample> TrendBuffer::window(qint64 from, qint64 to, int maxPoints) const {

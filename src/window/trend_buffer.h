@@ -23,7 +23,14 @@ public:
 
     // Older samples go once they are more than a day behind the newest, or beyond the cap.
     void append(const TrendSample &s);
-    void clear() { samples_.clear(); }
+    void clear() {
+        samples_.clear();
+        gaps_.clear();
+    }
+    // The transmitter stopped answering at `msecs`: the line breaks between the samples before
+    // it and the next one, instead of running straight across the silent time. Nothing to break
+    // before the first sample, and one break between two samples is enough.
+    void markGap(qint64 msecs);
     int size() const { return int(samples_.size()); }
     bool isEmpty() const { return samples_.empty(); }
     const TrendSample &at(int i) const { return samples_[size_t(i)]; }
@@ -34,6 +41,8 @@ public:
     // the line runs to the edges; thinned to about `maxPoints` by keeping the lowest and the
     // highest current of each stretch, so that a spike survives any zoom.
     QList<TrendSample> window(qint64 from, qint64 to, int maxPoints) const;
+    // The same samples, in runs between the marked gaps: one line each.
+    QList<QList<TrendSample>> runs(qint64 from, qint64 to, int maxPoints) const;
 
     // "Time,Loop current (mA),Percent of range (%)" and one row per sample: local time in ISO
     // 8601 with milliseconds and offset, '.' decimals.
@@ -42,4 +51,5 @@ public:
 
 private:
     std::deque<TrendSample> samples_;
+    std::deque<qint64> gaps_; // in time order
 };

@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScrollBar>
@@ -119,6 +121,9 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     redraw_->setSingleShot(true);
     redraw_->setInterval(kRedrawInterval);
     connect(redraw_, &QTimer::timeout, this, &TrendWindow::refresh);
+    silentTick_ = new QTimer(this);
+    silentTick_->setInterval(std::chrono::seconds(1));
+    connect(silentTick_, &QTimer::timeout, this, &TrendWindow::scheduleRefresh);
 
     connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
         pauseButton->setText(on ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
@@ -158,7 +163,10 @@ bool TrendWindow::paused() const {
 
 qint64 TrendWindow::viewEndMs() const {
     if (!follow_) return endMs_;
-    return buffer_.isEmpty() ? clock() : std::max(buffer_.last().msecs, endMs_);
+    if (buffer_.isEmpty()) return clock();
+    // A silent line shows as empty time growing at the right.
+    const qint64 end = std::max(buffer_.last().msecs, endMs_);
+    return silentSince_ ? std::max(end, clock()) : end;
 }
 
 void TrendWindow::addSample(float mA, float percent) {
@@ -170,6 +178,18 @@ void TrendWindow::addSample(float mA, float percent) {
 void TrendWindow::setMonitoring(bool on) {
     monitoring_ = on;
     updateStatus();
+}
+
+void TrendWindow::setNoAnswerSince(std::optional<qint64> sinceMs) {
+    if (sinceMs == silentSince_) return;
+    if (sinceMs && !silentSince_) {
+        buffer_.markGap(clock());
+        silentTick_->start();
+    } else if (!sinceMs) {
+        silentTick_->stop();
+    }
+    silentSince_ = sinceMs;
+    refresh();
 }
 
 void TrendWindow::scheduleRefresh() {
@@ -208,19 +228,14 @@ void TrendWindow::refresh() {
     redraw_->stop();
     const qint64 end = viewEndMs();
     const qint64 start = end - spanMs_;
-    const QList<TrendSample> shown = buffer_.window(start, end, kMaxPlotPoints);
-    QList<QPointF> mA, pct;
-    mA.reserve(shown.size());
-    pct.reserve(shown.size());
+    const QList<QList<TrendSample>> runs = buffer_.runs(start, end, kMaxPlotPoints);
     double lo = 3.5, hi = 20.5;
-    for (const TrendSample &s : shown) {
-        mA.append(QPointF(double(s.msecs), double(s.mA)));
-        pct.append(QPointF(double(s.msecs), double(s.percent)));
-        lo = std::min(lo, double(s.mA) - 0.5);
-        hi = std::max(hi, double(s.mA) + 0.5);
-    }
-    currentSeries->replace(mA);
-    percentSeries->replace(pct);
+    for (const QList<TrendSample> &run : runs)
+        for (const TrendSample &s : run) {
+            lo = std::min(lo, double(s.mA) - 0.5);
+            hi = std::max(hi, double(s.mA) + 0.5);
+        }
+    drawRuns(runs);
     timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
     timeAxis->setFormat(spanMs_ > 6LL * 60 * 60 * 1000 ? QStringLiteral("dd.MM. HH:mm")
                                                        : QStringLiteral("HH:mm:ss"));
@@ -228,6 +243,50 @@ void TrendWindow::refresh() {
     percentAxis->setRange(percentOf(lo), percentOf(hi));
     updateScroll();
     updateStatus();
+}
+
+void TrendWindow::drawRuns(QList<QList<TrendSample>> runs) {
+    // A line that fails every few seconds would cost a series per gap; past this many, the
+    // latest ones are joined again (at such a zoom a gap is a pixel or two).
+    constexpr qsizetype kMaxLines = 100;
+    if (runs.size() > kMaxLines) {
+        for (qsizetype i = kMaxLines; i < runs.size(); ++i)
+            runs[kMaxLines - 1] += runs[i];
+        runs.resize(kMaxLines);
+    }
+    QChart *chart = chartView->chart();
+    const auto later = [&](QList<QLineSeries *> &list, QLineSeries *like, qsizetype i) {
+        while (list.size() <= i) {
+            auto *s = new QLineSeries(chart);
+            chart->addSeries(s);
+            s->attachAxis(timeAxis);
+            s->attachAxis(like == currentSeries ? currentAxis : percentAxis);
+            s->setPen(like->pen()); // after addSeries, which gives it the theme's next colour
+            // One entry per quantity in the legend, however often the line breaks.
+            for (QLegendMarker *m : chart->legend()->markers(s))
+                m->setVisible(false);
+            list.append(s);
+        }
+        return list[i];
+    };
+    for (qsizetype r = 0; r < std::max<qsizetype>(runs.size(), laterCurrent.size() + 1); ++r) {
+        QList<QPointF> mA, pct;
+        if (r < runs.size()) {
+            mA.reserve(runs[r].size());
+            pct.reserve(runs[r].size());
+            for (const TrendSample &s : runs[r]) {
+                mA.append(QPointF(double(s.msecs), double(s.mA)));
+                pct.append(QPointF(double(s.msecs), double(s.percent)));
+            }
+        }
+        if (r == 0) {
+            currentSeries->replace(mA);
+            percentSeries->replace(pct);
+        } else {
+            later(laterCurrent, currentSeries, r - 1)->replace(mA);
+            later(laterPercent, percentSeries, r - 1)->replace(pct);
+        }
+    }
 }
 
 void TrendWindow::updateScroll() {
@@ -247,10 +306,15 @@ void TrendWindow::updateScroll() {
 }
 
 void TrendWindow::updateStatus() {
-    QString text = monitoring_
-                       ? QStringLiteral("Monitoring is on: one point per poll.")
-                       : QStringLiteral("Monitoring is off: the plot stands still. Select \"On\" "
-                                        "under the output signal in the main window to record.");
+    QString text;
+    if (silentSince_)
+        text = QStringLiteral("No answer since %1: nothing is drawn until the transmitter answers "
+                              "again. ")
+                   .arg(QDateTime::fromMSecsSinceEpoch(*silentSince_)
+                            .toString(QStringLiteral("HH:mm:ss")));
+    text += monitoring_ ? QStringLiteral("Monitoring is on: one point per poll.")
+                        : QStringLiteral("Monitoring is off: the plot stands still. Select \"On\" "
+                                         "under the output signal in the main window to record.");
     if (paused()) text += QStringLiteral(" Paused: new points are recorded but not shown.");
     text += QStringLiteral(" %1 points kept (at most a day); %2 min shown.")
                 .arg(buffer_.size())

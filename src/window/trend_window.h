@@ -1,6 +1,7 @@
 // The "Trend" window: loop current and percent of range against time, one point per poll of the
 // main window's output monitoring. It never sends anything itself; with monitoring off it
-// simply receives nothing.
+// simply receives nothing. While the transmitter does not answer it says since when, and the
+// lines break over the silent time instead of carrying the last reading across it.
 #pragma once
 
 #include "window/trend_buffer.h"
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QChart;
 class QChartView;
@@ -33,6 +35,9 @@ public:
     // One answered poll.
     void addSample(float mA, float percent);
     void setMonitoring(bool on);
+    // The transmitter is silent since `sinceMs` (its last answer); nullopt once it answers.
+    void setNoAnswerSince(std::optional<qint64> sinceMs);
+    std::optional<qint64> noAnswerSince() const { return silentSince_; }
 
     const TrendBuffer &buffer() const { return buffer_; }
     qint64 viewSpanMs() const { return spanMs_; }
@@ -55,7 +60,9 @@ public:
     std::function<QString(QWidget *, const QString &suggested)> askSavePath;
 
     QChartView *chartView = nullptr;
+    // The first run of samples; the runs after a gap are drawn by more series of the same look.
     QLineSeries *currentSeries = nullptr, *percentSeries = nullptr;
+    QList<QLineSeries *> laterCurrent, laterPercent;
     QDateTimeAxis *timeAxis = nullptr;
     QValueAxis *currentAxis = nullptr, *percentAxis = nullptr;
     QPushButton *pauseButton = nullptr, *zoomInButton = nullptr, *zoomOutButton = nullptr,
@@ -71,6 +78,7 @@ private:
     void updateScroll();
     void updateStatus();
     void exportClicked();
+    void drawRuns(QList<QList<TrendSample>> runs);
 
     TrendBuffer buffer_;
     QTimer *redraw_ = nullptr;
@@ -78,5 +86,7 @@ private:
     qint64 endMs_ = 0; // the right edge while not following
     bool follow_ = true;
     bool monitoring_ = false;
+    std::optional<qint64> silentSince_;
+    QTimer *silentTick_ = nullptr; // moves the right edge on while nothing comes
     bool updatingScroll_ = false;
 };

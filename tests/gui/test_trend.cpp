@@ -33,6 +33,8 @@ private slots:
     void thinningKeepsSpikes();
     void zoomPanAndPause();
     void csvExport();
+    void silenceBreaksTheLine_data();
+    void silenceBreaksTheLine();
 };
 
 void TestTrend::samplesFollowThePolls() {
@@ -187,6 +189,38 @@ void TestTrend::csvExport() {
                 fields[0].lastIndexOf(QLatin1Char('-')) > 10);
         QCOMPARE(fields.mid(1).join(QLatin1Char(',')), expected[i]);
     }
+}
+
+void TestTrend::silenceBreaksTheLine_data() {
+    QTest::addColumn<QString>("events"); // sN: a sample at N s, gN: no answer noted at N s
+    QTest::addColumn<QList<int>>("runs");
+    QTest::newRow("one silence") << "s0 s1 g2 s9 s10" << QList<int>{2, 2};
+    QTest::newRow("unanswered retries, one break") << "s0 g1 g2 g3 s9" << QList<int>{1, 1};
+    QTest::newRow("silent before the first sample") << "g0 s1 s2" << QList<int>{2};
+    QTest::newRow("two silences") << "s0 g1 s5 g6 s9" << QList<int>{1, 1, 1};
+}
+
+void TestTrend::silenceBreaksTheLine() {
+    QFETCH(QString, events);
+    QFETCH(QList<int>, runs);
+    FakeClock clock;
+    TrendWindow t;
+    t.clock = clock.fn();
+    for (const QString &e : events.split(QLatin1Char(' '))) {
+        clock.now = kStart + e.mid(1).toLongLong() * 1000;
+        if (e.startsWith(QLatin1Char('s'))) {
+            t.setNoAnswerSince(std::nullopt);
+            t.addSample(12.0f, 50.0f);
+        } else {
+            t.setNoAnswerSince(clock.now - 500);
+        }
+    }
+    t.refresh();
+    // Drawn as kept: the first run in the named series, one more line for each run after a gap.
+    QList<int> got{int(t.currentSeries->count())};
+    for (QLineSeries *later : t.laterCurrent)
+        got << int(later->count());
+    QCOMPARE(got, runs);
 }
 
 QTEST_MAIN(TestTrend)
