@@ -8,8 +8,8 @@ namespace health {
 
 namespace {
 
-const QList<Condition> &allConditions() {
-    static const QList<Condition> list = {
+QList<Condition> allConditions(FixedBy fixedBy) {
+    return {
         {DeviceMalfunction, QStringLiteral("device malfunction"),
          QStringLiteral("The transmitter has found a fault in itself (sensor or electronics). "
                         "Its measurement cannot be trusted."),
@@ -31,8 +31,14 @@ const QList<Condition> &allConditions() {
         {LoopCurrentFixed, QStringLiteral("loop current fixed"),
          QStringLiteral("The loop current is held at a fixed value (a loop test, or a polling "
                         "address other than 0). The control system does not see the level."),
-         QStringLiteral("End the simulation (output signal, Abort), or set the polling address "
-                        "to 0 with Config, Find transmitter.")},
+         fixedBy == FixedBy::ThisProgram
+             ? QStringLiteral("This program holds it: end the simulation (output signal, "
+                              "Abort), or finish the loop check, which releases it itself.")
+             : QStringLiteral("No simulation of this program holds it: another master (a "
+                              "handheld, another program's loop test) fixed it, or the "
+                              "transmitter answers at a polling address other than 0. Release "
+                              "it with \"Release loop current\" below; if it stays fixed, set "
+                              "the polling address to 0 with Config, Find transmitter.")},
         {LoopCurrentSaturated, QStringLiteral("loop current saturated"),
          QStringLiteral("The level is outside the measuring range: the loop current stays at "
                         "its lower or upper end and no longer follows the level."),
@@ -48,14 +54,13 @@ const QList<Condition> &allConditions() {
          QStringLiteral("Check that the transmitter's model suits the depth of liquid above it, "
                         "and that the sensor is not blocked or damaged.")},
     };
-    return list;
 }
 
 } // namespace
 
-QList<Condition> decodeStatus(quint8 status) {
+QList<Condition> decodeStatus(quint8 status, FixedBy fixedBy) {
     QList<Condition> out;
-    for (const Condition &c : allConditions())
+    for (const Condition &c : allConditions(fixedBy))
         if (status & c.bit) out.append(c);
     return out;
 }

@@ -36,8 +36,13 @@ struct Condition {
     QString action; // what to do about it
 };
 
+// Who holds a fixed loop current. What to do differs: this program's own simulation or loop
+// check is ended where it was started, while a current fixed by another master (a handheld, a
+// loop test of another tool) or by a polling address other than 0 is released from here.
+enum class FixedBy { Other, ThisProgram };
+
 // The conditions set in `status`, most serious (highest bit) first.
-QList<Condition> decodeStatus(quint8 status);
+QList<Condition> decodeStatus(quint8 status, FixedBy fixedBy = FixedBy::Other);
 inline bool needsAttention(quint8 status) {
     return (status & kAttentionMask) != 0;
 }

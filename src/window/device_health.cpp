@@ -7,8 +7,12 @@
 #include "window/device_status_window.h"
 #include "window/finder_window.h"
 #include "window/form1.h"
+#include "window/loop_check_procedure.h"
+#include "window/loop_check_window.h"
 #include "window/status_indicator.h"
+#include "window/trend_window.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,9 +24,19 @@ const QString kSimulationRunning = QStringLiteral("Abort");
 
 } // namespace
 
+bool Form1::FixedCurrentOfOurs() const {
+    if (Command5 && Command5->text() == kSimulationRunning) return true;
+    return loopCheckWindow && loopCheckWindow->procedure().holdsLoop();
+}
+
 DeviceHealth::DeviceHealth(Form1 &form) : QObject(&form), f_(form) {
     indicator_ = new StatusIndicator;
     connect(indicator_, &QToolButton::clicked, this, &DeviceHealth::openStatusWindow);
+    // The trend window is made by the menu's own slot; queued, this runs once it exists, so that
+    // a trend opened on a silent line says so from the start.
+    if (f_.TrendMenu)
+        connect(f_.TrendMenu, &QAction::triggered, this, &DeviceHealth::syncTrend,
+                Qt::QueuedConnection);
 }
 
 DeviceHealth::~DeviceHealth() = default;
@@ -37,20 +51,43 @@ FinderWindow *DeviceHealth::finder() const {
 
 void DeviceHealth::clearPending() {
     awaitingFixedValue_ = awaitingRelease_ = awaitingAdditional_ = awaitingClear_ =
-        awaitingAddressChange_ = moveToZeroAfterRead_ = false;
+        awaitingAddressChange_ = awaitingWindowRelease_ = moveToZeroAfterRead_ = false;
+}
+
+health::FixedBy DeviceHealth::fixedBy() const {
+    return f_.FixedCurrentOfOurs() ? health::FixedBy::ThisProgram : health::FixedBy::Other;
+}
+
+void DeviceHealth::syncTrend() {
+    if (f_.trendWindow)
+        f_.trendWindow->setNoAnswerSince(
+            silentSince_ ? std::optional<qint64>(silentSince_->toMSecsSinceEpoch()) : std::nullopt);
+}
+
+void DeviceHealth::noteSilence() {
+    // The first unanswered request of a silence fixes its start; retries do not move it.
+    if (!silentSince_) silentSince_ = lastAnswer_ ? *lastAnswer_ : QDateTime::currentDateTime();
+    indicator_->showNoAnswer(silentSince_->toString(QStringLiteral("HH:mm:ss")));
+    syncTrend();
+    emit changed();
 }
 
 void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
     if (iResult == HartX::kNoAnswer) {
         // The chain's own message takes it from here; nothing we waited for will come.
         clearPending();
+        noteSilence();
         return;
     }
     HartX &h = *f_.HartX1;
     const qint16 rc = h.ResponseCode();
     known_ = true;
+    lastAnswer_ = QDateTime::currentDateTime();
+    const bool wasSilent = silentSince_.has_value();
+    silentSince_.reset();
     status_ = h.DeviceStatus();
     indicator_->showStatus(status_);
+    if (wasSilent) syncTrend();
     if (!(status_ & health::LoopCurrentFixed)) declinedFor_.reset();
     emit changed();
     if (rc == hart::rc::Busy) return; // the chain sends the same request again
@@ -88,6 +125,11 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
         if (awaitingRelease_) {
             awaitingRelease_ = false;
             QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+        }
+        if (awaitingWindowRelease_) {
+            awaitingWindowRelease_ = false;
+            // The reply's own status byte may still be the one from before; ask again.
+            QTimer::singleShot(0, this, &DeviceHealth::readAdditionalStatus);
         }
         break;
     case hart::cmd::ReadAdditionalStatus:
@@ -148,7 +190,7 @@ void DeviceHealth::afterReadSequence() {
     }
     if (!(status_ & health::LoopCurrentFixed)) return;
     // Our own simulation holds it: the user knows.
-    if (f_.Command5->text() == kSimulationRunning) return;
+    if (f_.FixedCurrentOfOurs()) return;
     if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
     if (multidropPort_ && *multidropPort_ == f_.ComPortNumber) return;
     awaitingFixedValue_ = true;
@@ -195,6 +237,21 @@ void DeviceHealth::clearConfigurationChanged() {
     f_.Timer5->stop();
     awaitingClear_ = true;
     send(hart::cmd::ResetConfigChanged);
+}
+
+void DeviceHealth::releaseFixedCurrent() {
+    // Ours is ended where it was started, so that the window's captions stay true.
+    if (!known_ || !(status_ & health::LoopCurrentFixed) || f_.FixedCurrentOfOurs()) return;
+    const QString prompt = QStringLiteral(
+        "Release the transmitter's loop current?\n\n"
+        "It is fixed, and no simulation of this program holds it: another master or a loop test "
+        "fixed it. Released, it follows the level again; a tool that still relies on the fixed "
+        "value loses it.");
+    if (MsgBox(prompt, vbYesNo, QStringLiteral("Release loop current")) != vbYes) return;
+    f_.Timer5->stop();
+    awaitingWindowRelease_ = true;
+    // 0 mA: leave fixed-current mode.
+    send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'));
 }
 
 void DeviceHealth::openFinder() {

@@ -1,13 +1,15 @@
 // The transmitter's health as the main window sees it: the status byte of every reply (the
 // latest kept), its identity, the additional status, the status-bar indicator and the device
-// status window; the question about a loop current found fixed; the finder. It listens to the
-// replies the chains get and sends only what the user asks for (commands 38, 48, the release
-// of a fixed current, a new polling address).
+// status window; the question about a loop current found fixed; the finder; whether the
+// transmitter still answers, for the sign and the trend. It listens to the replies the chains
+// get and sends only what the user asks for (commands 38, 48, the release of a fixed current, a
+// new polling address).
 #pragma once
 
 #include "hart/device_status.h"
 #include "hart/hart_scanner.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 
@@ -36,6 +38,13 @@ public:
     // What the transmitter last said, for the status window.
     QString serialNumberText() const;
     QString tag() const;
+    // Whether this program's simulation or loop check holds a fixed current; the advice and the
+    // release offered depend on it.
+    health::FixedBy fixedBy() const;
+    // Set while the transmitter is silent: the local time of its last answer (of the first
+    // request that went unanswered when none has come since the start). The last answer is the
+    // moment an engineer can check against the trend, whose line ends there.
+    std::optional<QDateTime> silentSince() const { return silentSince_; }
 
     StatusIndicator *indicator() const { return indicator_; }
     DeviceStatusWindow *statusWindow() const;
@@ -45,6 +54,9 @@ public:
     void openStatusWindow();
     void readAdditionalStatus();      // command 48
     void clearConfigurationChanged(); // command 38
+    // Asks, then sends command 40 with 0 mA and reads the status again (command 48). For a
+    // current fixed by another master: the way to release it after "No" on connect.
+    void releaseFixedCurrent();
     // Opens the finder (modal, without blocking); its "Use this port" ends in
     // useFoundTransmitter.
     void openFinder();
@@ -65,6 +77,8 @@ private:
     void send(qint16 command, const QByteArray &data = QByteArray());
     void resumeMonitoring();
     void clearPending();
+    void noteSilence();
+    void syncTrend();
 
     Form1 &f_;
     StatusIndicator *indicator_ = nullptr;
@@ -83,6 +97,7 @@ private:
     bool awaitingAdditional_ = false;
     bool awaitingClear_ = false;
     bool awaitingAddressChange_ = false;
+    bool awaitingWindowRelease_ = false;
     // The user chose to move a found transmitter to polling address 0: command 6 goes out once
     // the read sequence has identified it where it is, because only a transmitter that was read
     // and checked is written to.
@@ -93,4 +108,7 @@ private:
     // The COM port of a transmitter the user chose to leave at a non-zero polling address: its
     // current is fixed at 4 mA by that address (multidrop), not by a loop test.
     std::optional<int> multidropPort_;
+
+    std::optional<QDateTime> lastAnswer_;
+    std::optional<QDateTime> silentSince_;
 };

@@ -9,8 +9,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,11 +57,18 @@ DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
     Conditions = valueLabel(QStringLiteral("Conditions"), state);
     Conditions->setWordWrap(true);
     Conditions->setAccessibleName(QStringLiteral("Conditions"));
+    StatusByte->setWordWrap(true);
     ClearChanged = new QPushButton(QStringLiteral("C&lear \"configuration changed\""), state);
     ClearChanged->setObjectName(QStringLiteral("ClearChanged"));
+    ReleaseCurrent = new QPushButton(QStringLiteral("Rel&ease loop current"), state);
+    ReleaseCurrent->setObjectName(QStringLiteral("ReleaseCurrent"));
+    auto *stateButtons = new QHBoxLayout;
+    stateButtons->addWidget(ClearChanged);
+    stateButtons->addWidget(ReleaseCurrent);
+    stateButtons->addStretch();
     stateLayout->addWidget(StatusByte);
     stateLayout->addWidget(Conditions);
-    stateLayout->addWidget(ClearChanged, 0, Qt::AlignLeft);
+    stateLayout->addLayout(stateButtons);
 
     auto *more = new QGroupBox(QStringLiteral("Additional status (command 48)"), this);
     auto *moreLayout = new QVBoxLayout(more);
@@ -87,6 +97,7 @@ DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
     connect(ReadAdditional, &QPushButton::clicked, &health_, &DeviceHealth::readAdditionalStatus);
     connect(ClearChanged, &QPushButton::clicked, &health_,
             &DeviceHealth::clearConfigurationChanged);
+    connect(ReleaseCurrent, &QPushButton::clicked, &health_, &DeviceHealth::releaseFixedCurrent);
     connect(&health_, &DeviceHealth::changed, this, &DeviceStatusWindow::refresh);
     refresh();
     adjustSize();
@@ -105,16 +116,28 @@ void DeviceStatusWindow::refresh() {
     SerialNumber->setText(orDash(health_.serialNumberText()));
     Tag->setText(orDash(health_.tag()));
 
+    const auto silent = health_.silentSince();
+    const QString silence = silent ? QStringLiteral("No answer since %1.")
+                                         .arg(silent->toString(QStringLiteral("HH:mm:ss")))
+                                   : QString();
     if (!health_.known()) {
-        StatusByte->setText(QStringLiteral("No reply from the transmitter yet."));
+        StatusByte->setText(silent ? silence
+                                   : QStringLiteral("No reply from the transmitter yet."));
         Conditions->clear();
         ClearChanged->setEnabled(false);
+        ReleaseCurrent->setEnabled(false);
     } else {
         const quint8 s = health_.status();
-        StatusByte->setText(QStringLiteral("Status byte of the latest reply: 0x%1")
-                                .arg(s, 2, 16, QLatin1Char('0')));
+        const health::FixedBy fixedBy = health_.fixedBy();
+        const QString byte = QStringLiteral("0x%1").arg(s, 2, 16, QLatin1Char('0'));
+        // What a silent transmitter last said may no longer hold; it is shown as what it is.
+        StatusByte->setText(
+            silent ? QStringLiteral("%1 Status byte of the last reply before: %2; the conditions "
+                                    "below may no longer hold.")
+                         .arg(silence, byte)
+                   : QStringLiteral("Status byte of the latest reply: %1").arg(byte));
         QStringList lines;
-        for (const health::Condition &c : health::decodeStatus(s)) {
+        for (const health::Condition &c : health::decodeStatus(s, fixedBy)) {
             QString name = c.name;
             name[0] = name[0].toUpper();
             lines << QStringLiteral("%1: %2\nWhat to do: %3").arg(name, c.words, c.action);
@@ -124,6 +147,8 @@ void DeviceStatusWindow::refresh() {
                                                  "healthy.")
                                 : lines.join(QStringLiteral("\n\n")));
         ClearChanged->setEnabled((s & health::ConfigurationChanged) != 0);
+        ReleaseCurrent->setEnabled((s & health::LoopCurrentFixed) &&
+                                   fixedBy == health::FixedBy::Other);
     }
 
     if (!health_.additionalRead()) {
@@ -141,4 +166,25 @@ void DeviceStatusWindow::refresh() {
         if (lines.size() == 1 && !data.isEmpty()) lines << QStringLiteral("No bit is set.");
         Additional->setText(lines.join(QLatin1Char('\n')));
     }
+    growToFit();
+}
+
+void DeviceStatusWindow::growToFit() {
+    // Word-wrapped labels ask for their height only for a given width, which a window does not
+    // take into its minimum by itself: with three conditions or more the texts were cut off.
+    QLayout *l = layout();
+    if (!l) return;
+    l->activate();
+    const int need =
+        l->hasHeightForWidth() ? l->totalHeightForWidth(width()) : l->totalSizeHint().height();
+    const QScreen *s = screen();
+    const int room = s ? s->availableGeometry().height() - 40 : need;
+    // Wider rather than cut off where the screen is too low for the texts at this width.
+    if (need > room && width() < 2 * minimumWidth()) {
+        resize(width() * 3 / 2, height());
+        growToFit();
+        return;
+    }
+    setMinimumHeight(std::min(need, room));
+    if (height() < need) resize(width(), std::min(need, room));
 }

@@ -1,7 +1,8 @@
 // The device status window: modeless, it follows every reply while it is open. Each condition
 // the transmitter reports in plain words with what to do, the additional status (command 48)
-// in hex with what is known of each byte, clearing "configuration changed" (command 38), and
-// the transmitter's identity.
+// in hex with what is known of each byte, clearing "configuration changed" (command 38),
+// releasing a loop current another master left fixed (command 40), and the transmitter's
+// identity. It grows with its texts, so that every condition is read whole.
 #pragma once
 
 #include <QDialog>
@@ -22,10 +23,13 @@ public:
     QLabel *Additional = nullptr;
     QPushButton *ReadAdditional = nullptr;
     QPushButton *ClearChanged = nullptr;
+    QPushButton *ReleaseCurrent = nullptr;
     QPushButton *CloseButton = nullptr;
 
     void refresh();
 
 private:
+    void growToFit();
+
     DeviceHealth &health_;
 };

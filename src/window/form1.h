@@ -161,6 +161,9 @@ public:
     double SimulatedCurrent = 0.0; // mA last sent by SendFixedCurrentOn
     void Option3_Click(int index);
     void Command5_Click();
+    // True while this program holds the loop current fixed: the simulation ("Abort" on Command5)
+    // or a loop check. Defined in src/window/device_health.cpp.
+    bool FixedCurrentOfOurs() const;
     void Text8_KeyPress(int keyAscii);
     void Timer1_Timer();
     void Timer2_Timer();

@@ -6,6 +6,7 @@
 #include "window/device_health.h"
 #include "window/device_status_window.h"
 #include "window/status_indicator.h"
+#include "window/trend_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -53,6 +54,9 @@ private slots:
     void statusWindowExplainsAndFollows();
     void clearingConfigurationChanged();
     void noAnswerPointsToTheFinder();
+    void releaseFromTheStatusWindow_data();
+    void releaseFromTheStatusWindow();
+    void deadLineSaysSinceWhen();
 };
 
 void TestDeviceHealth::indicatorNamesTheConditions_data() {
@@ -196,6 +200,80 @@ void TestDeviceHealth::noAnswerPointsToTheFinder() {
     QCOMPARE(box.prompt, QStringLiteral("No Device Response!!!! Connect transmitter?"));
     QVERIFY2(box.detail.contains(QLatin1String("Find transmitter")), qPrintable(box.detail));
     QVERIFY(!fx.form->Health->known());
+}
+
+void TestDeviceHealth::releaseFromTheStatusWindow_data() {
+    QTest::addColumn<bool>("ours");
+    QTest::addColumn<QString>("advice");
+    // Another master's with two more conditions: three or more texts are to be shown whole.
+    QTest::newRow("another master's, among others") << false << "No simulation of this program";
+    QTest::newRow("our own simulation") << true << "This program holds it";
+}
+
+void TestDeviceHealth::releaseFromTheStatusWindow() {
+    QFETCH(bool, ours);
+    QFETCH(QString, advice);
+    GuiFixture fx;
+    Form1 &f = *fx.form;
+    if (!ours) {
+        apply(fx.device, Fault::FixedCurrent12);
+        fx.device.setMalfunction(true);
+        fx.device.setAppliedPressure(SimDevice::kUpperSensorLimitM + 1.0);
+        fx.device.settle();
+    }
+    fx.answers = {vbNo, vbYes}; // leave it on connect, release it from the window
+    QVERIFY(loadAndReveal(fx));
+    if (ours) {
+        f.Text8->setText(QStringLiteral("12"));
+        f.Command5->click();
+        QVERIFY(spinIdle(fx));
+    }
+    f.Health->openStatusWindow();
+    DeviceStatusWindow *w = f.Health->statusWindow();
+    QVERIFY(spinIdle(fx));
+    QVERIFY2(w->Conditions->text().contains(advice), qPrintable(w->Conditions->text()));
+    QCOMPARE(w->ReleaseCurrent->isEnabled(), !ours);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(health::decodeStatus(f.Health->status()).size() >= (ours ? 1 : 3));
+    QVERIFY(w->Conditions->height() >= w->Conditions->heightForWidth(w->Conditions->width()));
+    if (ours) return;
+
+    fx.device.clearTrace();
+    fx.clearBoxes();
+    w->ReleaseCurrent->click();
+    QVERIFY(spinUntil([&] { return fx.commandsSeen().contains(48); }) && spinIdle(fx));
+    QCOMPARE(fx.boxes().size(), 1);
+    QCOMPARE(fx.boxes().first().title, QStringLiteral("Release loop current"));
+    QCOMPARE(fx.commandsSeen().mid(0, 2), (QList<int>{40, 48}));
+    QCOMPARE(fx.lastRequestData(40), QByteArray(4, '\0')); // 0.0 mA: fixed-current mode off
+    QVERIFY(!fx.device.config().fixedCurrent && !w->ReleaseCurrent->isEnabled());
+}
+
+// The sign and the trend say since when the transmitter is silent (its last answer), and the
+// trend's line breaks over that time.
+void TestDeviceHealth::deadLineSaysSinceWhen() {
+    GuiFixture fx;
+    Form1 &f = *fx.form;
+    QVERIFY(loadAndReveal(fx));
+    f.TrendMenu->trigger();
+    QVERIFY(startMonitoring(fx));
+    TrendWindow *trend = f.trendWindow;
+    fx.device.setSilent(-1);
+    f.Timer5->stop();
+    f.Timer5_Timer();
+    QVERIFY(QTest::qWaitFor([&] { return !fx.boxes().isEmpty(); }, 10000));
+    const auto since = f.Health->silentSince();
+    QVERIFY(since);
+    const QString text =
+        QStringLiteral("No answer since %1").arg(since->toString(QStringLiteral("HH:mm:ss")));
+    StatusIndicator *sign = f.Health->indicator();
+    QVERIFY(sign->isVisibleTo(&f) && sign->text() == text);
+    QTRY_VERIFY(trend->statusLabel->text().startsWith(text));
+
+    // It answers again: both say so no more.
+    fx.device.setSilent(0);
+    f.Command2->click();
+    QVERIFY(spinUntil([&] { return !sign->isVisibleTo(&f) && !trend->noAnswerSince(); }));
 }
 
 QTEST_MAIN(TestDeviceHealth)
