@@ -115,6 +115,9 @@ private:
                      .arg(h->ResponseCode()));
             return;
         }
+        report_(QStringLiteral("the transmitter on %1 confirmed the end of the current "
+                               "simulation; the loop follows the level again.")
+                    .arg(portText(*form_)));
         finish();
     }
 

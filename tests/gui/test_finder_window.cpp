@@ -46,7 +46,6 @@ private slots:
     void useThisPort_data();
     void useThisPort();
     void portWithoutComNumber();
-    void findsTheTransmitterOnTheWindowsOwnLine();
     void cancelMidScanLeavesNoPortOpen();
 };
 
@@ -75,15 +74,13 @@ void TestFinderWindow::listsWhatAnswers() {
                           id, fx.device.config().tag}));
     QCOMPARE(rows.value("/sim/other").mid(1, 3), (QStringList{"—", "5", "38"}));
     QCOMPARE(w->Progress->value(), w->Progress->maximum());
-    // Only a transmitter of ours can be used.
     // Only a transmitter of ours can be used; for another the greyed-out button says why.
     for (int i = 0; i < 2; ++i) {
         w->Found->setCurrentItem(w->Found->topLevelItem(i));
-        const bool ours = w->Found->topLevelItem(i)->text(0) == "/sim/zanu";
-        QCOMPARE(w->UseButton->isEnabled(), ours);
-        QCOMPARE(w->UseButton->accessibleDescription(), w->UseButton->toolTip());
-        QCOMPARE(w->UseButton->toolTip().startsWith("Not a Zanu transmitter (manufacturer 38,"),
-                 !ours);
+        QCOMPARE(w->UseButton->isEnabled(), w->Found->topLevelItem(i)->text(0) == "/sim/zanu");
+        QCOMPARE(w->UseButton->accessibleDescription().contains(
+                     "Not a Zanu transmitter (manufacturer 38,"),
+                 !w->UseButton->isEnabled());
     }
     w->CancelButton->click(); // "Close" once the scan is over
     QVERIFY(spinUntil([&] { return !fx.form->Health->finder(); }));
@@ -152,22 +149,6 @@ void TestFinderWindow::portWithoutComNumber() {
     QVERIFY(fx.form->Health->finder());
     QCOMPARE(fileContent(fx.iniPath()), ini);
     QCOMPARE(fx.form->ComPortNumber, quint8(1));
-    w->reject();
-}
-
-// As under --simulate: the transmitter is on no serial port, only on the window's own line.
-void TestFinderWindow::findsTheTransmitterOnTheWindowsOwnLine() {
-    GuiFixture fx;
-    QVERIFY(loadAndReveal(fx));
-    ScanThroughControlLines(*fx.form, [&fx](int) {
-        return std::make_unique<SimLine>(&fx.device, SimLine::Timing::Instant);
-    });
-    FinderWindow *w = openAndScan(fx);
-    QVERIFY(w);
-    QCOMPARE(w->Found->topLevelItemCount(), 1);
-    QCOMPARE(w->Found->topLevelItem(0)->text(1), QString::number(fx.form->ComPortNumber));
-    QCOMPARE(w->Found->topLevelItem(0)->text(3), QStringLiteral("Zanu"));
-    QVERIFY(w->UseButton->isEnabled());
     w->reject();
 }
 

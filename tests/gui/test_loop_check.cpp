@@ -96,7 +96,6 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     QVERIFY(spinUntil([&] { return shown.size() == 2; }, 20000));
     for (const MsgBoxSeam::Shown &box : shown) {
         QCOMPARE(box.buttons, int(vbRetryCancel));
-        QCOMPARE(box.buttonTexts, (QStringList{"&Retry release", "&Leave loop fixed"}));
         QVERIFY2(box.prompt.contains(QLatin1String("could not be ended")), qPrintable(box.prompt));
     }
     QCOMPARE(w->procedure().state(), LoopCheckProcedure::State::ReleaseFailed);
@@ -112,8 +111,7 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     QVERIFY(f.form->LastLoopCheck->releaseConfirmed);
     QCOMPARE(shown.size(), 2);
 
-    // Closing the program while the release is unconfirmed asks again; leaving is said so. Its
-    // window closed while that box is open asks nothing more.
+    // Closing the program with the release unconfirmed asks once, even if its window closes too.
     QVERIFY(w->startCheck());
     QVERIFY(awaiting(w, 0));
     f.device.setSilent(-1);
