@@ -303,9 +303,7 @@ public:
     std::optional<int> read(records::Configuration *c) {
         namespace at = hart::at;
         HartX &h = hart_;
-        auto failed = [this](const Step &s) {
-            return s.kind != Step::Ok && s.kind != Step::Warning;
-        };
+        auto failed = [](const Step &s) { return s.kind != Step::Ok && s.kind != Step::Warning; };
         Step s = transact(hart::cmd::ReadUniqueIdentifier, 0);
         if (failed(s)) return fail(s);
         h.setDataIndex(at::Identity::ManufacturerId);
