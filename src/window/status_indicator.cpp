@@ -4,21 +4,14 @@
 
 #include <QStyle>
 
-namespace {
-
-// Inside the status bar's fixed 17-pixel height, beside the text panels.
-constexpr int kHeight = 15;
-constexpr int kIconOnlyWidth = 18;
-
-} // namespace
-
 StatusIndicator::StatusIndicator(QWidget *parent) : QToolButton(parent) {
     setObjectName(QStringLiteral("StatusIndicator"));
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus); // the Device menu reaches the same window from the keyboard
     setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    // Inside the status bar's fixed 17-pixel height, beside the text panels.
     setIconSize(QSize(12, 12));
-    setFixedSize(kIconOnlyWidth, kHeight);
+    setFixedSize(18, 15);
     setAccessibleName(QStringLiteral("Device status"));
     hide();
 }
@@ -29,8 +22,7 @@ void StatusIndicator::showStatus(quint8 status) {
     if (!silence_.isEmpty()) {
         silence_.clear();
         setText(QString());
-        setToolButtonStyle(Qt::ToolButtonIconOnly);
-        setFixedSize(kIconOnlyWidth, kHeight);
+        setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     }
     const QString summary = health::attentionSummary(status);
     if (summary.isEmpty()) {
@@ -49,10 +41,11 @@ void StatusIndicator::showNoAnswer(const QString &time) {
     const QString text = QStringLiteral("No answer since %1").arg(time);
     if (silence_ == text) return;
     silence_ = text;
-    // Written out beside the sign: a silent line is seen at a glance, not only on hovering.
+    // The main window keeps its design width, and text beside the sign would push the date
+    // panel off it: a sign of its own, and the words where they are read (tooltip, screen
+    // reader, the status and trend windows).
     setText(text);
-    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    setFixedSize(sizeHint().width(), kHeight);
+    setIcon(style()->standardIcon(QStyle::SP_MessageBoxCritical));
     const QString line = QStringLiteral("Transmitter: %1 — click for details").arg(text);
     setToolTip(line);
     setAccessibleDescription(line);

@@ -1,6 +1,6 @@
 // The transmitter's health in the status bar: nothing while it is healthy, a warning sign
-// naming the conditions (tooltip and accessible text) while any needs attention, and the sign
-// with "No answer since HH:MM:SS" beside it once the transmitter has stopped answering.
+// naming the conditions (tooltip and accessible text) while any needs attention, and a stop
+// sign saying "No answer since HH:MM:SS" once the transmitter has stopped answering.
 #pragma once
 
 #include <QToolButton>
