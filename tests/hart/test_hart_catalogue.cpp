@@ -12,7 +12,6 @@ QByteArray hex(const char *text) {
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
-// Expected fields, written as one line; none of these holds a blank.
 QStringList words(const char *text) {
     return QString::fromLatin1(text).split(QLatin1Char(' '));
 }
@@ -150,9 +149,7 @@ void TestHartCatalogue::decodesByUniversalRevision_data() {
     QTest::addColumn<int>("revision"); // from the device's command 0
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QStringList>("fields");
-
-    // Expanded type F9F9, rev 7, byte 7 0x10 = 00010 000, id 123456, 5 preambles back, 4
-    // variables, change counter 7, maker 002A, distributor 002A, profile 1.
+    // Type F9F9, rev 7, byte 7 0x10 = 00010 000, id 123456, counter 7, maker 002A, profile 1.
     QTest::newRow("0 HART 7")
         << 0 << 5 << hex("FE F9F9 05 07 02 03 10 00 123456 05 04 0007 00 002A 002A 01")
         << words("marker=254 expanded_device_type=63993 preambles_required=5 universal_revision=7 "
@@ -168,11 +165,6 @@ void TestHartCatalogue::decodesByUniversalRevision_data() {
         << words("alarm_selection=250 transfer_function=0 range_unit=75 upper_range_value=24000 "
                  "lower_range_value=0 damping_s=2.141192e+09 write_protect=0 reserved=250 "
                  "analog_channel_flags=0");
-    QTest::newRow("15 HART 6")
-        << 15 << 6 << hex("00 00 0C 42C80000 00000000 3F800000 FB 75 01")
-        << words("alarm_selection=0 transfer_function=0 range_unit=12 upper_range_value=100 "
-                 "lower_range_value=0 damping_s=1 write_protect=251 private_label_distributor=117 "
-                 "analog_channel_flags=1");
 }
 
 void TestHartCatalogue::decodesByUniversalRevision() {
