@@ -30,8 +30,8 @@ TARGETS=("$@")
 sources_of() {
   case "$1" in
     frame_parser) echo "src/hart/link/hart_codec.cpp" ;;
-    settings_file) echo "src/settings/settings_file.cpp" ;;
-    configuration_file) echo "src/records/configuration.cpp src/units/module1.cpp" ;;
+    settings_file) echo "src/settings/settings_file.cpp src/platform/regular_file.cpp" ;;
+    configuration_file) echo "src/records/configuration.cpp src/platform/regular_file.cpp src/units/module1.cpp" ;;
     reply_decoders) echo "src/hart/hart_replies.cpp src/hart/hart_catalogue.cpp src/hart/link/hart_codec.cpp" ;;
     link_timing) echo "src/hart/link/link_timing.cpp src/hart/link/hart_codec.cpp" ;;
     *) return 1 ;;

@@ -1,8 +1,8 @@
 // zanu-sim: the simulated transmitter on a pseudo-terminal or a serial port, so that the tool
 // (or any HART master) can be run end to end without a transmitter on the bench.
 
-#include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
+#include "platform/exit_signals.h"
 #include "sim/sim_device.h"
 #include "zanu_version.h"
 

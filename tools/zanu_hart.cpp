@@ -18,11 +18,11 @@
 #include "hart/hart_catalogue.h"
 #include "hart/hartx.h"
 #include "hart/link/com_port_name.h"
-#include "hart/link/exit_signals.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
+#include "platform/exit_signals.h"
 #include "scan_console.h"
 #include "zanu_version.h"
 

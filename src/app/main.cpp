@@ -1,9 +1,9 @@
 // zanu-config: configuration tool for Zanu Pelvanor I and Ostrimel level transmitters.
 
 #include "dialogs/frm_splash.h"
-#include "hart/link/exit_signals.h"
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
+#include "platform/exit_signals.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/exit_on_signal.h"

@@ -1,27 +1,20 @@
 #include "records/configuration.h"
 
+#include "platform/regular_file.h"
 #include "units/module1.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <vector>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace records {
 
@@ -322,31 +315,6 @@ QString repeatedKey(const QByteArray &b) {
     return {};
 }
 
-#ifdef Q_OS_UNIX
-QString kindOfMode(mode_t mode) {
-    if (S_ISREG(mode)) return {};
-    if (S_ISDIR(mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe (FIFO)");
-    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
-    if (S_ISCHR(mode)) return QStringLiteral("a character device");
-    if (S_ISBLK(mode)) return QStringLiteral("a block device");
-    return QStringLiteral("a special file");
-}
-#endif
-
-// What a path names when it is no regular file, in words; empty for a regular file or none.
-QString kindOfFile(const QString &path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return kindOfMode(st.st_mode);
-#else
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile()) return {};
-    return info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a special file");
-#endif
-}
-
 QString notAFile(const QString &path, const QString &kind) {
     return QStringLiteral("%1: is %2, not a configuration file. Choose a configuration file saved "
                           "by this program.")
@@ -355,73 +323,202 @@ QString notAFile(const QString &path, const QString &kind) {
 
 // The whole of a regular file, at most `limit` bytes; false with the reason in *error.
 bool readRegular(const QString &path, qint64 limit, QByteArray *bytes, QString *error) {
-    // Asked by name first, so that a device is not even opened (opening a serial line may
-    // move its modem lines).
-    if (const QString kind = kindOfFile(path); !kind.isEmpty()) {
-        *error = notAFile(path, kind);
+    files::RegularRead read = files::readRegular(path, limit);
+    switch (read.outcome) {
+    case files::RegularRead::Outcome::NotRegular:
+        *error = notAFile(path, read.kind);
         return false;
+    case files::RegularRead::Outcome::OpenFailed:
+        *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, read.reason);
+        return false;
+    case files::RegularRead::Outcome::ReadFailed:
+        *error = QStringLiteral("%1: cannot be read (%2)").arg(path, read.reason);
+        return false;
+    case files::RegularRead::Outcome::Read:
+        break;
     }
-    const auto tooLarge = [&](qint64 size) {
+    // The file may have grown since it said its size.
+    if (const qint64 size = std::max(read.size, qint64(read.bytes.size())); size > limit) {
         *error = QStringLiteral("%1: is %2 bytes, too large for a configuration file")
                      .arg(QFileInfo(path).fileName())
                      .arg(size);
         return false;
-    };
-#ifdef Q_OS_UNIX
-    // Non-blocking, so that a pipe put in the file's place after the check above cannot hold
-    // the open; the handle is then checked again, and only a regular file is read.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, qt_error_string(errno));
-        return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        *error = QStringLiteral("%1: cannot be read (%2)").arg(path, qt_error_string(errno));
-        ::close(fd);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        *error = notAFile(path, kindOfMode(st.st_mode));
-        return false;
-    }
-    if (st.st_size > limit) {
-        ::close(fd);
-        return tooLarge(st.st_size);
-    }
-    bytes->clear();
-    char chunk[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            *error = QStringLiteral("%1: cannot be read (%2)").arg(path, qt_error_string(errno));
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) break;
-        bytes->append(chunk, n);
-        // The file may have grown since fstat.
-        if (bytes->size() > limit) {
-            ::close(fd);
-            return tooLarge(bytes->size());
-        }
-    }
-    ::close(fd);
+    *bytes = std::move(read.bytes);
     return true;
-#else
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: cannot be opened (%2)").arg(path, f.errorString());
-        return false;
+}
+
+} // namespace
+
+namespace {
+
+// The parser gives a byte offset; the line around it names the key for a person.
+QString parseProblem(const QByteArray &bytes, const QJsonParseError &parseError) {
+    const qsizetype at = qBound(qsizetype(0), qsizetype(parseError.offset), bytes.size());
+    const qsizetype lineStart = bytes.lastIndexOf('\n', at > 0 ? at - 1 : 0) + 1;
+    qsizetype lineEnd = bytes.indexOf('\n', at);
+    if (lineEnd < 0) lineEnd = bytes.size();
+    const int lineNumber = int(bytes.left(lineStart).count('\n')) + 1;
+    const QString text =
+        printable(QString::fromUtf8(bytes.mid(lineStart, lineEnd - lineStart)).trimmed(), 80);
+    return QStringLiteral("is not a JSON file (%1 on line %2: %3)")
+        .arg(parseError.errorString())
+        .arg(lineNumber)
+        .arg(text);
+}
+
+// The document's top object, when the text is JSON, an object, and says nothing twice.
+QJsonObject parseDocument(Reader &r, const QByteArray &bytes) {
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        r.fail(QString(), parseProblem(bytes, parseError));
+    } else if (!doc.isObject()) {
+        r.fail(QString(), QStringLiteral("is not a configuration file (no JSON object)"));
+    } else if (const QString key = repeatedKey(bytes); !key.isEmpty()) {
+        r.fail(key, QStringLiteral("is given twice; keep the one value that is meant and delete "
+                                   "the other"));
     }
-    if (f.size() > limit) return tooLarge(f.size());
-    *bytes = f.read(limit + 1);
-    if (bytes->size() > limit) return tooLarge(bytes->size());
-    return true;
-#endif
+    return doc.object();
+}
+
+void readHeader(Reader &r, const QJsonObject &root, Configuration &c) {
+    const auto format = r.value(root, QString(), QStringLiteral("format"));
+    if (format && format->toString() != kFormatName)
+        r.fail(QStringLiteral("format"),
+               QStringLiteral("is not \"%1\"; this is not a configuration file of this program")
+                   .arg(kFormatName));
+    const auto version = r.value(root, QString(), QStringLiteral("version"));
+    if (version && (!version->isDouble() || version->toDouble() != kFormatVersion))
+        r.fail(QStringLiteral("version"),
+               version->isDouble() ? QStringLiteral("is %1; this program reads version %2 only")
+                                         .arg(version->toDouble())
+                                         .arg(kFormatVersion)
+                                   : QStringLiteral("must be a number"));
+    const auto saved = r.value(root, QString(), QStringLiteral("saved"));
+    if (saved) {
+        static const QRegularExpression withOffset(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d(:\\d\\d(\\.\\d+)?)?"
+                           "(Z|[+-]\\d\\d:\\d\\d)$"));
+        c.saved = QDateTime::fromString(saved->toString(), Qt::ISODateWithMs);
+        if (!saved->isString() || !withOffset.match(saved->toString()).hasMatch() ||
+            !c.saved.isValid())
+            r.fail(QStringLiteral("saved"),
+                   QStringLiteral("must be a date and time with its offset, such as "
+                                  "2026-03-01T14:05:00+01:00"));
+    }
+}
+
+void readProgram(Reader &r, const QJsonObject &root, Configuration &c) {
+    const QJsonObject program = r.object(root, QStringLiteral("program"));
+    c.programName = r.string(program, QStringLiteral("program"), QStringLiteral("name"));
+    c.programVersion = r.string(program, QStringLiteral("program"), QStringLiteral("version"));
+}
+
+void readIdentity(Reader &r, const QJsonObject &root, Configuration &c) {
+    const QString p = QStringLiteral("identity");
+    const QJsonObject id = r.object(root, p);
+    c.manufacturer = int(r.integer(id, p, QStringLiteral("manufacturer"), 0, 255));
+    c.deviceType = int(r.integer(id, p, QStringLiteral("device_type"), 0, 255));
+    const QString deviceId = r.string(id, p, QStringLiteral("device_id"));
+    static const QRegularExpression sixHex(QStringLiteral("^[0-9a-f]{6}$"));
+    if (!r.failed() && !sixHex.match(deviceId).hasMatch())
+        r.fail(QStringLiteral("identity.device_id"),
+               QStringLiteral("must be 6 lower-case hex digits"));
+    c.deviceId = deviceId.toUInt(nullptr, 16);
+    c.serialNumber =
+        r.integer(id, p, QStringLiteral("serial_number"), 0, std::numeric_limits<qint32>::max());
+    c.hartRevision = int(r.integer(id, p, QStringLiteral("hart_revision"), 0, 255));
+}
+
+// Tag, descriptor and date: what the transmitter keeps in packed ASCII and one date.
+void readLabels(Reader &r, const QJsonObject &cfg, Configuration &c) {
+    const QString p = QStringLiteral("configuration");
+    c.tag = r.string(cfg, p, QStringLiteral("tag"));
+    if (!r.failed()) {
+        const QString problem = fieldProblem(c.tag, 8);
+        if (!problem.isEmpty()) r.fail(QStringLiteral("configuration.tag"), problem);
+    }
+    c.descriptor = r.string(cfg, p, QStringLiteral("descriptor"));
+    if (!r.failed()) {
+        const QString problem = fieldProblem(c.descriptor, 16);
+        if (!problem.isEmpty()) r.fail(QStringLiteral("configuration.descriptor"), problem);
+    }
+    c.tag = trimmedField(c.tag);
+    c.descriptor = trimmedField(c.descriptor);
+    const QString date = r.string(cfg, p, QStringLiteral("date"));
+    if (!r.failed()) {
+        static const QRegularExpression ymd(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d$"));
+        c.date = QDate::fromString(date, Qt::ISODate);
+        // The transmitter keeps the year as an offset from 1900 in one byte.
+        if (!ymd.match(date).hasMatch() || !c.date.isValid() || c.date.year() < 1900 ||
+            c.date.year() > 1900 + 255)
+            r.fail(QStringLiteral("configuration.date"),
+                   QStringLiteral("must be a date from 1900-01-01 to 2155-12-31 written "
+                                  "YYYY-MM-DD"));
+    }
+}
+
+void readUnit(Reader &r, const QJsonObject &cfg, Configuration &c) {
+    const QString p = QStringLiteral("configuration");
+    c.unit = r.string(cfg, p, QStringLiteral("unit"));
+    if (!r.failed()) {
+        // People type "mbar" as often as "mBar"; the file is written with the list's name.
+        const QString unit = canonicalUnitName(c.unit);
+        if (unit.isEmpty()) {
+            QStringList names = Module1::UnitListNames();
+            names.removeAll(Module1::kUnknownUnit);
+            r.fail(QStringLiteral("configuration.unit"),
+                   QStringLiteral("is \"%1\", not a unit this program knows; the accepted "
+                                  "names are %2 (in any case)")
+                       .arg(printable(c.unit), names.join(QStringLiteral(", "))));
+        }
+        c.unit = unit;
+    }
+    c.unitCode = int(r.integer(cfg, p, QStringLiteral("unit_code"), 0, 255));
+    if (!r.failed() && c.unitCode != Module1::UnitCodeFromName(c.unit))
+        r.fail(QStringLiteral("configuration.unit_code"),
+               QStringLiteral("is %1, but the unit \"%2\" has the code %3")
+                   .arg(c.unitCode)
+                   .arg(c.unit)
+                   .arg(Module1::UnitCodeFromName(c.unit)));
+}
+
+// Range, damping and output direction.
+void readOutput(Reader &r, const QJsonObject &cfg, Configuration &c) {
+    const QString p = QStringLiteral("configuration");
+    c.lowerRangeValue = r.single(cfg, p, QStringLiteral("lower_range_value"));
+    c.upperRangeValue = r.single(cfg, p, QStringLiteral("upper_range_value"));
+    c.dampingS = r.single(cfg, p, QStringLiteral("damping_s"));
+    if (!r.failed() && c.dampingS < 0)
+        r.fail(QStringLiteral("configuration.damping_s"),
+               QStringLiteral("is negative; a damping time is 0 s or more"));
+    const QString output = r.string(cfg, p, QStringLiteral("output"));
+    if (!r.failed()) {
+        if (output == kOutputRising)
+            c.outputDirection = 0;
+        else if (output == kOutputFalling)
+            c.outputDirection = 1;
+        else
+            r.fail(QStringLiteral("configuration.output"),
+                   QStringLiteral("is \"%1\"; it must be \"%2\" or \"%3\"")
+                       .arg(printable(output), kOutputRising, kOutputFalling));
+    }
+}
+
+void readConfiguration(Reader &r, const QJsonObject &root, Configuration &c) {
+    const QJsonObject cfg = r.object(root, QStringLiteral("configuration"));
+    readLabels(r, cfg, c);
+    readUnit(r, cfg, c);
+    readOutput(r, cfg, c);
+}
+
+void readLimits(Reader &r, const QJsonObject &root, Configuration &c) {
+    const QString p = QStringLiteral("limits");
+    const QJsonObject lim = r.object(root, p);
+    c.upperSensorLimit = r.single(lim, p, QStringLiteral("upper_sensor_limit"));
+    c.lowerSensorLimit = r.single(lim, p, QStringLiteral("lower_sensor_limit"));
+    c.minimumSpan = r.single(lim, p, QStringLiteral("minimum_span"));
 }
 
 } // namespace
@@ -429,149 +526,12 @@ bool readRegular(const QString &path, qint64 limit, QByteArray *bytes, QString *
 bool fromJson(const QByteArray &bytes, const QString &fileName, Configuration *out,
               QString *error) {
     Reader r(fileName);
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        // The parser gives a byte offset; the line around it names the key for a person.
-        const qsizetype at = qBound(qsizetype(0), qsizetype(parseError.offset), bytes.size());
-        const qsizetype lineStart = bytes.lastIndexOf('\n', at > 0 ? at - 1 : 0) + 1;
-        qsizetype lineEnd = bytes.indexOf('\n', at);
-        if (lineEnd < 0) lineEnd = bytes.size();
-        const int lineNumber = int(bytes.left(lineStart).count('\n')) + 1;
-        const QString text =
-            printable(QString::fromUtf8(bytes.mid(lineStart, lineEnd - lineStart)).trimmed(), 80);
-        r.fail(QString(), QStringLiteral("is not a JSON file (%1 on line %2: %3)")
-                              .arg(parseError.errorString())
-                              .arg(lineNumber)
-                              .arg(text));
-    } else if (!doc.isObject()) {
-        r.fail(QString(), QStringLiteral("is not a configuration file (no JSON object)"));
-    } else if (const QString key = repeatedKey(bytes); !key.isEmpty()) {
-        r.fail(key, QStringLiteral("is given twice; keep the one value that is meant and delete "
-                                   "the other"));
-    }
-    const QJsonObject root = doc.object();
+    const QJsonObject root = parseDocument(r, bytes);
     Configuration c;
-
-    if (!r.failed()) {
-        const auto format = r.value(root, QString(), QStringLiteral("format"));
-        if (format && format->toString() != kFormatName)
-            r.fail(QStringLiteral("format"),
-                   QStringLiteral("is not \"%1\"; this is not a configuration file of this "
-                                  "program")
-                       .arg(kFormatName));
-        const auto version = r.value(root, QString(), QStringLiteral("version"));
-        if (version && (!version->isDouble() || version->toDouble() != kFormatVersion))
-            r.fail(QStringLiteral("version"),
-                   version->isDouble() ? QStringLiteral("is %1; this program reads version %2 only")
-                                             .arg(version->toDouble())
-                                             .arg(kFormatVersion)
-                                       : QStringLiteral("must be a number"));
-        const auto saved = r.value(root, QString(), QStringLiteral("saved"));
-        if (saved) {
-            static const QRegularExpression withOffset(
-                QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d(:\\d\\d(\\.\\d+)?)?"
-                               "(Z|[+-]\\d\\d:\\d\\d)$"));
-            c.saved = QDateTime::fromString(saved->toString(), Qt::ISODateWithMs);
-            if (!saved->isString() || !withOffset.match(saved->toString()).hasMatch() ||
-                !c.saved.isValid())
-                r.fail(QStringLiteral("saved"),
-                       QStringLiteral("must be a date and time with its offset, such as "
-                                      "2026-03-01T14:05:00+01:00"));
-        }
-    }
-    if (!r.failed()) {
-        const QJsonObject program = r.object(root, QStringLiteral("program"));
-        c.programName = r.string(program, QStringLiteral("program"), QStringLiteral("name"));
-        c.programVersion = r.string(program, QStringLiteral("program"), QStringLiteral("version"));
-    }
-    if (!r.failed()) {
-        const QString p = QStringLiteral("identity");
-        const QJsonObject id = r.object(root, p);
-        c.manufacturer = int(r.integer(id, p, QStringLiteral("manufacturer"), 0, 255));
-        c.deviceType = int(r.integer(id, p, QStringLiteral("device_type"), 0, 255));
-        const QString deviceId = r.string(id, p, QStringLiteral("device_id"));
-        static const QRegularExpression sixHex(QStringLiteral("^[0-9a-f]{6}$"));
-        if (!r.failed() && !sixHex.match(deviceId).hasMatch())
-            r.fail(QStringLiteral("identity.device_id"),
-                   QStringLiteral("must be 6 lower-case hex digits"));
-        c.deviceId = deviceId.toUInt(nullptr, 16);
-        c.serialNumber = r.integer(id, p, QStringLiteral("serial_number"), 0,
-                                   std::numeric_limits<qint32>::max());
-        c.hartRevision = int(r.integer(id, p, QStringLiteral("hart_revision"), 0, 255));
-    }
-    if (!r.failed()) {
-        const QString p = QStringLiteral("configuration");
-        const QJsonObject cfg = r.object(root, p);
-        c.tag = r.string(cfg, p, QStringLiteral("tag"));
-        if (!r.failed()) {
-            const QString problem = fieldProblem(c.tag, 8);
-            if (!problem.isEmpty()) r.fail(QStringLiteral("configuration.tag"), problem);
-        }
-        c.descriptor = r.string(cfg, p, QStringLiteral("descriptor"));
-        if (!r.failed()) {
-            const QString problem = fieldProblem(c.descriptor, 16);
-            if (!problem.isEmpty()) r.fail(QStringLiteral("configuration.descriptor"), problem);
-        }
-        c.tag = trimmedField(c.tag);
-        c.descriptor = trimmedField(c.descriptor);
-        const QString date = r.string(cfg, p, QStringLiteral("date"));
-        if (!r.failed()) {
-            static const QRegularExpression ymd(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d$"));
-            c.date = QDate::fromString(date, Qt::ISODate);
-            // The transmitter keeps the year as an offset from 1900 in one byte.
-            if (!ymd.match(date).hasMatch() || !c.date.isValid() || c.date.year() < 1900 ||
-                c.date.year() > 1900 + 255)
-                r.fail(QStringLiteral("configuration.date"),
-                       QStringLiteral("must be a date from 1900-01-01 to 2155-12-31 written "
-                                      "YYYY-MM-DD"));
-        }
-        c.unit = r.string(cfg, p, QStringLiteral("unit"));
-        if (!r.failed()) {
-            // People type "mbar" as often as "mBar"; the file is written with the list's name.
-            const QString unit = canonicalUnitName(c.unit);
-            if (unit.isEmpty()) {
-                QStringList names = Module1::UnitListNames();
-                names.removeAll(Module1::kUnknownUnit);
-                r.fail(QStringLiteral("configuration.unit"),
-                       QStringLiteral("is \"%1\", not a unit this program knows; the accepted "
-                                      "names are %2 (in any case)")
-                           .arg(printable(c.unit), names.join(QStringLiteral(", "))));
-            }
-            c.unit = unit;
-        }
-        c.unitCode = int(r.integer(cfg, p, QStringLiteral("unit_code"), 0, 255));
-        if (!r.failed() && c.unitCode != Module1::UnitCodeFromName(c.unit))
-            r.fail(QStringLiteral("configuration.unit_code"),
-                   QStringLiteral("is %1, but the unit \"%2\" has the code %3")
-                       .arg(c.unitCode)
-                       .arg(c.unit)
-                       .arg(Module1::UnitCodeFromName(c.unit)));
-        c.lowerRangeValue = r.single(cfg, p, QStringLiteral("lower_range_value"));
-        c.upperRangeValue = r.single(cfg, p, QStringLiteral("upper_range_value"));
-        c.dampingS = r.single(cfg, p, QStringLiteral("damping_s"));
-        if (!r.failed() && c.dampingS < 0)
-            r.fail(QStringLiteral("configuration.damping_s"),
-                   QStringLiteral("is negative; a damping time is 0 s or more"));
-        const QString output = r.string(cfg, p, QStringLiteral("output"));
-        if (!r.failed()) {
-            if (output == kOutputRising)
-                c.outputDirection = 0;
-            else if (output == kOutputFalling)
-                c.outputDirection = 1;
-            else
-                r.fail(QStringLiteral("configuration.output"),
-                       QStringLiteral("is \"%1\"; it must be \"%2\" or \"%3\"")
-                           .arg(printable(output), kOutputRising, kOutputFalling));
-        }
-    }
-    if (!r.failed()) {
-        const QString p = QStringLiteral("limits");
-        const QJsonObject lim = r.object(root, p);
-        c.upperSensorLimit = r.single(lim, p, QStringLiteral("upper_sensor_limit"));
-        c.lowerSensorLimit = r.single(lim, p, QStringLiteral("lower_sensor_limit"));
-        c.minimumSpan = r.single(lim, p, QStringLiteral("minimum_span"));
-    }
+    // Each section is read only while all before it were sound: the first problem is the one told.
+    for (const auto section :
+         {readHeader, readProgram, readIdentity, readConfiguration, readLimits})
+        if (!r.failed()) section(r, root, c);
     if (r.failed()) {
         if (error) *error = r.error();
         return false;
@@ -591,20 +551,14 @@ bool readFile(const QString &path, Configuration *out, QString *error) {
 }
 
 bool writeFile(const QString &path, const Configuration &c, QString *error) {
-    // The temporary file would be renamed over a pipe or a device node; a folder fails later with
-    // a less helpful word.
-    if (const QString kind = kindOfFile(path); !kind.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("%1: cannot be written, it is %2. Choose another file name.")
-                         .arg(path, kind);
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(toJson(c)) < 0 || !f.commit()) {
-        if (error) *error = QStringLiteral("%1: cannot be written (%2)").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    files::WriteFailure failure;
+    if (files::writeAtomically(path, toJson(c), &failure)) return true;
+    if (error)
+        *error = failure.stage == files::WriteFailure::Stage::NotRegular
+                     ? QStringLiteral("%1: cannot be written, it is %2. Choose another file name.")
+                           .arg(path, failure.kind)
+                     : QStringLiteral("%1: cannot be written (%2)").arg(path, failure.reason);
+    return false;
 }
 
 } // namespace records

@@ -1,20 +1,13 @@
 #include "settings/settings_file.h"
 
+#include "platform/regular_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -35,92 +28,6 @@ const QString kSettingsFileName = QStringLiteral("zanu.ini");
 // The file holds one short line. Anything larger is not ours; reading stops there like at any
 // other field that cannot be read, so a stray huge file cannot stall the start.
 constexpr qint64 kMaxSettingsBytes = 64 * 1024;
-
-#ifdef Q_OS_UNIX
-QString kindOfMode(mode_t mode) {
-    if (S_ISREG(mode)) return {};
-    if (S_ISDIR(mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(mode)) return QStringLiteral("a named pipe (FIFO)");
-    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
-    if (S_ISCHR(mode)) return QStringLiteral("a character device");
-    if (S_ISBLK(mode)) return QStringLiteral("a block device");
-    return QStringLiteral("a special file");
-}
-#endif
-
-// What is at `path` when it is there and no regular file ("a folder", "a named pipe (FIFO)");
-// empty for a regular file or nothing at all.
-QString specialKind(const QString &path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return kindOfMode(st.st_mode);
-#else
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile()) return {};
-    return info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a special file");
-#endif
-}
-
-// At most `limit` + 1 bytes of a regular file. A pipe or device put in the file's place must not
-// hold the start: the open does not wait, and the handle itself is checked to be a regular file.
-// *exists is false only when nothing is at `path`.
-bool readRegular(const QString &path, qint64 limit, QByteArray *bytes, bool *exists, QString *why) {
-    *exists = true;
-    if (const QString kind = specialKind(path); !kind.isEmpty()) {
-        *why = QStringLiteral("is %1, not a settings file.").arg(kind);
-        return false;
-    }
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        *exists = errno != ENOENT;
-        *why = QStringLiteral("cannot be read: %1.").arg(qt_error_string(errno));
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        *why = QStringLiteral("cannot be read: %1.").arg(qt_error_string(errno));
-        ::close(fd);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        *why = QStringLiteral("is %1, not a settings file.").arg(kindOfMode(st.st_mode));
-        return false;
-    }
-    char chunk[4096];
-    while (bytes->size() <= limit) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            *why = QStringLiteral("cannot be read: %1.").arg(qt_error_string(errno));
-            ::close(fd);
-            bytes->clear();
-            return false;
-        }
-        if (n == 0) break;
-        bytes->append(chunk, n);
-    }
-    ::close(fd);
-    return true;
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *exists = QFileInfo::exists(path) || file.error() != QFileDevice::OpenError;
-        *why = QStringLiteral("cannot be read: %1.").arg(file.errorString());
-        return false;
-    }
-    *bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *why = QStringLiteral("cannot be read: %1.").arg(file.errorString());
-        bytes->clear();
-        return false;
-    }
-    return true;
-#endif
-}
 
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
@@ -195,6 +102,22 @@ private:
     bool afterComma = false;
 };
 
+// Which one is in the way when the new file cannot be made: the file itself, or the folder it
+// goes into.
+QString openProblem(const QString &path, const QString &reason) {
+    const QFileInfo info(path);
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return QStringLiteral("the folder %1 does not exist.").arg(folder);
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral(
+            "the file may not be written to — allow writing to it, or delete it.");
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        return QStringLiteral("the folder %1 may not be written to — allow writing to it.")
+            .arg(folder);
+    return reason;
+}
+
 } // namespace
 
 QString ProgramDirectory() {
@@ -258,15 +181,20 @@ QString SettingsSavePath() {
 SettingsRead ReadSettingsFile(const QString &path) {
     SettingsRead r;
     const QString shown = QDir::toNativeSeparators(path);
-    QByteArray bytes;
-    QString why;
-    if (!readRegular(path, kMaxSettingsBytes, &bytes, &r.exists, &why)) {
+    files::RegularRead read = files::readRegular(path, kMaxSettingsBytes);
+    r.exists = !read.missing;
+    if (read.outcome != files::RegularRead::Outcome::Read) {
         // Only a file that is really not there asks for the port; one that is there but cannot
         // be read (no permission, a folder or a pipe of that name) is a read failure.
         r.readFailed = r.exists;
-        if (r.readFailed) r.error = shown + QLatin1Char(' ') + why;
+        if (r.readFailed)
+            r.error = shown + QLatin1Char(' ') +
+                      (read.outcome == files::RegularRead::Outcome::NotRegular
+                           ? QStringLiteral("is %1, not a settings file.").arg(read.kind)
+                           : QStringLiteral("cannot be read: %1.").arg(read.reason));
         return r;
     }
+    QByteArray &bytes = read.bytes;
     if (bytes.size() > kMaxSettingsBytes) {
         bytes.truncate(kMaxSettingsBytes);
         r.readFailed = true;
@@ -303,34 +231,20 @@ bool WriteSettingsFile(const QString &path, const QString &portText, QString *er
     for (QChar c : portText)
         if (c == u'"' || c == u'\r' || c == u'\n' || c.unicode() > 0xFF)
             return fail(QStringLiteral("the value \"%1\" cannot be stored in it.").arg(portText));
-    const QFileInfo info(path);
-    // Renaming the new file over a pipe or a device node would replace it; the engineer decides.
-    if (const QString kind = specialKind(path); !kind.isEmpty())
-        return fail(
-            QStringLiteral("%1 of that name is in the way — remove or rename it.").arg(kind));
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // Say which one is in the way: the file itself, or the folder the new file goes into.
-        const QString folder = QDir::toNativeSeparators(info.absolutePath());
-        if (!QFileInfo(info.absolutePath()).isDir())
-            return fail(QStringLiteral("the folder %1 does not exist.").arg(folder));
-        if (info.exists() && !info.isWritable())
-            return fail(QStringLiteral("the file may not be written to — allow writing to it, or "
-                                       "delete it."));
-        if (!QFileInfo(info.absolutePath()).isWritable())
-            return fail(QStringLiteral("the folder %1 may not be written to — allow writing to it.")
-                            .arg(folder));
-        return fail(file.errorString());
-    }
+    files::WriteFailure failure;
     const QByteArray content = '"' + portText.toLatin1() + "\"\r\n";
-    if (file.write(content) != content.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
+    if (files::writeAtomically(path, content, &failure)) return true;
+    switch (failure.stage) {
+    case files::WriteFailure::Stage::NotRegular:
+        // Renaming the new file over a pipe or a device node would replace it; the engineer
+        // decides.
+        return fail(QStringLiteral("%1 of that name is in the way — remove or rename it.")
+                        .arg(failure.kind));
+    case files::WriteFailure::Stage::Open:
+        return fail(openProblem(path, failure.reason));
+    default:
+        return fail(failure.reason);
     }
-    if (!file.commit()) return fail(file.errorString());
-    return true;
 }
 
 bool SaveSettings(const QString &portText, QString *path, QString *error) {

@@ -1,41 +1,17 @@
 #include "window/records_report.h"
 
 #include "dialogs/frm_splash.h"
+#include "platform/regular_file.h"
 #include "records/comparison.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace {
-
-// What stands at `path` when it is something other than a regular file, in words; empty for a
-// regular file and for nothing at all.
-QString nonRegularKind(const QString &path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
-    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(st.st_mode)) return QStringLiteral("a named pipe (FIFO)");
-    if (S_ISSOCK(st.st_mode)) return QStringLiteral("a socket");
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return QStringLiteral("a device");
-    return QStringLiteral("not a regular file");
-#else
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile()) return {};
-    return info.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a regular file");
-#endif
-}
 
 const QString kPictureUrl = QStringLiteral("zanu:product");
 constexpr int kPictureSize = 128;
@@ -219,25 +195,7 @@ QString CommissioningReportHtml(const ReportData &r) {
 }
 
 bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QString *error) {
-    // The report would be renamed over whatever has the name: a pipe another program reads, or
-    // a device, is no place for it, and is left as it is.
-    const QString kind = nonRegularKind(pdfPath);
-    if (!kind.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("%1 is %2, not a file a report can be written to. Choose "
-                                    "another folder or file name.")
-                         .arg(records::printable(pdfPath, 200), kind);
-        return false;
-    }
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
-                                    "name.")
-                         .arg(records::printable(pdfPath, 200), file.errorString());
-        return false;
-    }
-    {
+    const auto writePdf = [&](QIODevice &file) {
         QPdfWriter writer(&file);
         writer.setTitle(QStringLiteral("Commissioning report %1").arg(r.config.serialNumber));
         writer.setCreator(QStringLiteral("zanu-config %1").arg(records::programVersion()));
@@ -247,15 +205,21 @@ bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QStri
         QTextDocument doc;
         prepare(doc, r, &writer);
         doc.print(&writer);
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
-                                    "name.")
-                         .arg(records::printable(pdfPath, 200), file.errorString());
-        return false;
-    }
-    return true;
+        return true;
+    };
+    files::WriteFailure failure;
+    if (files::writeAtomically(pdfPath, writePdf, &failure)) return true;
+    if (error)
+        // A pipe another program reads, or a device, is no place for a report, and is left as it
+        // is.
+        *error = failure.stage == files::WriteFailure::Stage::NotRegular
+                     ? QStringLiteral("%1 is %2, not a file a report can be written to. Choose "
+                                      "another folder or file name.")
+                           .arg(records::printable(pdfPath, 200), failure.kind)
+                     : QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
+                                      "name.")
+                           .arg(records::printable(pdfPath, 200), failure.reason);
+    return false;
 }
 
 void PrintCommissioningReport(const ReportData &r, QPrinter *printer) {

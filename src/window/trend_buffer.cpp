@@ -1,8 +1,9 @@
 #include "window/trend_buffer.h"
 
+#include "platform/csv.h"
+
 #include <QDateTime>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -76,25 +77,16 @@ QList<TrendSample> TrendBuffer::window(qint64 from, qint64 to, int maxPoints) co
 QString TrendBuffer::toCsv() const {
     QString out;
     out.reserve(int(samples_.size()) * 48 + 64);
-    out += QStringLiteral("Time,Loop current (mA),Percent of range (%)\r\n");
+    out += csv::line({QStringLiteral("Time"), QStringLiteral("Loop current (mA)"),
+                      QStringLiteral("Percent of range (%)")});
     const QLocale c = QLocale::c();
-    for (const TrendSample &s : samples_) {
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(s.msecs);
-        out += local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
-        out += QLatin1Char(',');
-        out += c.toString(double(s.mA), 'f', 3);
-        out += QLatin1Char(',');
-        out += c.toString(double(s.percent), 'f', 2);
-        out += QStringLiteral("\r\n");
-    }
+    for (const TrendSample &s : samples_)
+        out += csv::line(
+            {csv::isoTime(QDateTime::fromMSecsSinceEpoch(s.msecs), csv::Precision::Milliseconds),
+             c.toString(double(s.mA), 'f', 3), c.toString(double(s.percent), 'f', 2)});
     return out;
 }
 
 bool TrendBuffer::saveCsv(const QString &path, QString *error) const {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(toCsv().toUtf8()) < 0 || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    return csv::save(path, toCsv(), error);
 }

@@ -4,7 +4,7 @@
 #include "e2e_helper.h"
 #include "loop_check_steps.h"
 
-#include "hart/link/exit_signals.h"
+#include "platform/exit_signals.h"
 #include "window/exit_on_signal.h"
 
 #include <QtTest>

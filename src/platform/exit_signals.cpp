@@ -1,4 +1,4 @@
-#include "hart/link/exit_signals.h"
+#include "platform/exit_signals.h"
 
 #include <QSocketNotifier>
 #include <QString>
