@@ -107,6 +107,15 @@ Decoded<PrimaryVariable> decodePrimaryVariable(const QByteArray &data) {
     return PrimaryVariable{getByte(data, P::Unit), getFloat(data, P::Value)};
 }
 
+Decoded<DynamicVariables> decodeDynamicVariables(const QByteArray &data) {
+    namespace D = at::DynamicVariables;
+    QString why;
+    if (tooShort(data, D::Size, "dynamic variables", &why))
+        return Decoded<DynamicVariables>::failure(why);
+    return DynamicVariables{getFloat(data, D::Current), getByte(data, D::PvUnit),
+                            getFloat(data, D::Pv)};
+}
+
 Decoded<RangeValues> decodeRangeValues(const QByteArray &data) {
     namespace R = at::RangeValues;
     QString why;
@@ -210,6 +219,14 @@ QByteArray encode(const PrimaryVariable &v) {
     return d;
 }
 
+QByteArray encode(const DynamicVariables &v) {
+    QByteArray d = sized(at::DynamicVariables::Size);
+    putFloat(d, at::DynamicVariables::Current, v.current);
+    putByte(d, at::DynamicVariables::PvUnit, v.pvUnit);
+    putFloat(d, at::DynamicVariables::Pv, v.pv);
+    return d;
+}
+
 QByteArray encode(const RangeValues &v) {
     QByteArray d = sized(at::RangeValues::Size);
     putByte(d, at::RangeValues::Unit, v.unit);
@@ -229,6 +246,16 @@ QByteArray encode(const OutputDirection &v) {
     putByte(d, at::OutputDirection::Reserved, v.reserved);
     putByte(d, at::OutputDirection::Direction, v.direction);
     return d;
+}
+
+QByteArray encodeSingle(float v) {
+    QByteArray d = sized(4);
+    putFloat(d, 0, v);
+    return d;
+}
+
+QByteArray encodeByte(quint8 v) {
+    return QByteArray(1, char(v));
 }
 
 } // namespace hart

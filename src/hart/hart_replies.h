@@ -20,9 +20,9 @@ namespace hart {
 template <typename T> class Decoded {
 public:
     Decoded(T value) : value_(std::move(value)) {} // NOLINT(google-explicit-constructor)
-    static Decoded failure(QString why) {
+    static Decoded failure(const QString &why) {
         Decoded d;
-        d.why_ = std::move(why);
+        d.why_ = why;
         return d;
     }
     explicit operator bool() const { return value_.has_value(); }
@@ -95,6 +95,13 @@ struct PrimaryVariable {
     float value = 0;
 };
 
+// Command 3: this transmitter has a primary variable only.
+struct DynamicVariables {
+    float current = 0; // mA
+    quint8 pvUnit = 0;
+    float pv = 0;
+};
+
 // Command 35's echo.
 struct RangeValues {
     quint8 unit = 0;
@@ -119,6 +126,7 @@ Decoded<SensorInfo> decodeSensorInfo(const QByteArray &data);
 Decoded<OutputInfo> decodeOutputInfo(const QByteArray &data);
 Decoded<LoopCurrent> decodeLoopCurrent(const QByteArray &data);
 Decoded<PrimaryVariable> decodePrimaryVariable(const QByteArray &data);
+Decoded<DynamicVariables> decodeDynamicVariables(const QByteArray &data);
 Decoded<RangeValues> decodeRangeValues(const QByteArray &data);
 Decoded<AdditionalStatus> decodeAdditionalStatus(const QByteArray &data);
 Decoded<OutputDirection> decodeOutputDirection(const QByteArray &data);
@@ -135,8 +143,12 @@ QByteArray encode(const SensorInfo &v);
 QByteArray encode(const OutputInfo &v);
 QByteArray encode(const LoopCurrent &v);
 QByteArray encode(const PrimaryVariable &v);
+QByteArray encode(const DynamicVariables &v);
 QByteArray encode(const RangeValues &v);
 QByteArray encode(const AdditionalStatus &v);
 QByteArray encode(const OutputDirection &v);
+// The one float or one byte of the commands above that carry nothing else, request or reply.
+QByteArray encodeSingle(float v);
+QByteArray encodeByte(quint8 v);
 
 } // namespace hart

@@ -63,6 +63,8 @@ void checkTypedFor(int command, const QByteArray &data) {
         return checkTyped(hart::decodeLoopCurrent(data), data, at::LoopCurrent::Size);
     case cmd::ReadPrimaryVariable:
         return checkTyped(hart::decodePrimaryVariable(data), data, at::PrimaryVariable::Size);
+    case cmd::ReadDynamicVariables:
+        return checkTyped(hart::decodeDynamicVariables(data), data, at::DynamicVariables::Size);
     case cmd::WriteRangeValues:
         return checkTyped(hart::decodeRangeValues(data), data, at::RangeValues::Size);
     case cmd::ReadAdditionalStatus:

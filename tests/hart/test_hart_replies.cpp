@@ -39,6 +39,10 @@ QString decoded(int command, const QByteArray &data) {
         return said(hart::decodeLoopCurrent(data), [](const hart::LoopCurrent &v) {
             return QStringLiteral("%1 mA %2 %").arg(v.current, 0, 'g', 7).arg(v.percent, 0, 'g', 6);
         });
+    case cmd::ReadDynamicVariables:
+        return said(hart::decodeDynamicVariables(data), [](const hart::DynamicVariables &v) {
+            return QStringLiteral("%1 mA unit %2 pv %3").arg(v.current).arg(v.pvUnit).arg(v.pv);
+        });
     case cmd::ReadTagDescriptorDate:
         return said(hart::decodeTagDescriptorDate(data), [](const hart::TagDescriptorDate &v) {
             return QStringLiteral("[%1] [%2] %3")
@@ -86,6 +90,8 @@ void TestHartReplies::decodes_data() {
                                 << replyData(
                                        "86 99 72 12 34 56 02 0A 00 00 41 6D 0D F6 3C A4 5A 1D 1D")
                                 << "14.81591 mA 0.0200625 %";
+    QTest::newRow("3: 12 mA, kPa 1.5")
+        << 3 << QByteArray::fromHex("41400000 0C 3FC00000") << "12 mA unit 12 pv 1.5";
     QTest::newRow("13 device B")
         << 13
         << replyData("86 F9 FD 00 00 00 0D 17 00 D3 40 51 52 50 54 D4 3D 20 43 30 58 04 15 30 "
