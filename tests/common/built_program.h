@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -16,6 +17,14 @@ inline QString builtProgram(const QString &name) {
                               : dir)
         .filePath(name);
 }
+
+// A program of this build that is missing fails the test rather than skipping it: a build that
+// lost a target would otherwise pass with nothing checked.
+#define VERIFY_BUILT(path)                                                                         \
+    QVERIFY2(                                                                                      \
+        QFileInfo(path).isExecutable(),                                                            \
+        qPrintable(QStringLiteral("%1 is not built (build its target, or set ZANU_BUILD_DIR)")     \
+                       .arg(path)))
 
 struct ToolRun {
     int exitCode = -1; // -1: did not start, did not end in time, or crashed

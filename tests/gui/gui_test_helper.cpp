@@ -61,8 +61,15 @@ bool GuiFixture::loadAndWaitForData(int timeoutMs) {
                            timeoutMs);
 }
 
+// The control raises Result from the event loop once a transaction has ended: idle means that
+// Result has been handled too, and nothing it started is outstanding.
+static bool idleAfterEvents(GuiFixture &fx) {
+    QCoreApplication::processEvents();
+    return !fx.form->HartX1->isBusy();
+}
+
 bool GuiFixture::waitIdle(int timeoutMs) {
-    return QTest::qWaitFor([this] { return !form->HartX1->isBusy(); }, timeoutMs);
+    return QTest::qWaitFor([this] { return idleAfterEvents(*this); }, timeoutMs);
 }
 
 QList<int> GuiFixture::commandsSeen() const {
@@ -95,7 +102,12 @@ void spinFor(int ms) {
 }
 
 bool spinIdle(GuiFixture &fx) {
-    return spinUntil([&] { return !fx.form->HartX1->isBusy(); });
+    return spinUntil([&] { return idleAfterEvents(fx); });
+}
+
+bool nothingWentOut(GuiFixture &fx) {
+    QCoreApplication::processEvents();
+    return !fx.form->HartX1->isBusy() && fx.device.trace().isEmpty();
 }
 
 bool loadAndReveal(GuiFixture &fx) {

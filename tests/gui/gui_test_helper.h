@@ -54,5 +54,8 @@ void spinFor(int ms);
 bool spinIdle(GuiFixture &fx);
 // Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
 bool loadAndReveal(GuiFixture &fx);
+// After a refusal: nothing is queued, nothing armed to go out, and the transmitter heard nothing.
+// Posted events run first, so that a request put off to the next turn of the loop counts.
+bool nothingWentOut(GuiFixture &fx);
 // Clicks "On" and waits for the first poll to have been answered.
 bool startMonitoring(GuiFixture &fx);

@@ -268,9 +268,7 @@ void TestRequestProcedures::writeTagBeforeAnyRead() {
     f.form->SendWriteTag();
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY(f.boxes().first().prompt.startsWith(QStringLiteral("Cannot send the tag")));
-    QVERIFY(!f.form->HartX1->isBusy());
-    QTest::qWait(20);
-    QVERIFY(f.device.trace().isEmpty());
+    QVERIFY(nothingWentOut(f));
 }
 
 void TestRequestProcedures::writeUnitAndRange_data() {
@@ -367,9 +365,7 @@ void TestRequestProcedures::writeUnitRefused() {
     QCOMPARE(w->ProgressBar1->value(), 0);
     QCOMPARE(w->Dev.LowerRangeValue, before.LowerRangeValue);
     QCOMPARE(w->Dev.UpperRangeValue, before.UpperRangeValue);
-    QVERIFY(!w->HartX1->isBusy());
-    QTest::qWait(20);
-    QVERIFY(f.device.trace().isEmpty());
+    QVERIFY(nothingWentOut(f));
 }
 
 void TestRequestProcedures::writeDampingThenDirection_data() {
@@ -441,9 +437,7 @@ void TestRequestProcedures::writeDampingRefused() {
 
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY2(f.boxes().first().prompt.startsWith(message), qPrintable(f.boxes().first().prompt));
-    QVERIFY(!w->HartX1->isBusy());
-    QTest::qWait(20);
-    QVERIFY(f.device.trace().isEmpty());
+    QVERIFY(nothingWentOut(f));
     QCOMPARE(std::isnan(w->Dev.Damping), std::isnan(before));
     if (!std::isnan(before)) QCOMPARE(w->Dev.Damping, before);
 
@@ -538,8 +532,7 @@ void TestRequestProcedures::fixedCurrent() {
     QCOMPARE(f.boxes().size(), 1);
     QCOMPARE(w->Command5->text(), QStringLiteral("Send"));
     QCOMPARE(MousePointer(), int(vbDefault));
-    QTest::qWait(20);
-    QVERIFY(f.device.trace().isEmpty());
+    QVERIFY(nothingWentOut(f));
 }
 
 QTEST_MAIN(TestRequestProcedures)

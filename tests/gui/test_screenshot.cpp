@@ -35,7 +35,7 @@ void TestScreenshot::mainWindowAfterRead() {
     // The panels come back with the first tick after the data are shown.
     QVERIFY(QTest::qWaitFor([&] { return fx.form->Frame6->isVisible(); }, 5000));
     QVERIFY(fx.waitIdle());
-    QTest::qWait(200);
+    QCoreApplication::processEvents(); // pending layout and paint requests, before the grab
 
     const QString dir = qEnvironmentVariable("ZANU_BUILD_DIR", QDir::currentPath());
     const QString path = QDir(dir).filePath(QStringLiteral("main-window.png"));
@@ -47,7 +47,7 @@ void TestScreenshot::mainWindowAfterRead() {
     // And with the live output signal on, the busiest the window gets.
     QTest::mouseClick(fx.form->Option3[1], Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return !fx.form->Text9[0]->text().isEmpty(); }, 5000));
-    QTest::qWait(200);
+    QCoreApplication::processEvents(); // pending layout and paint requests, before the grab
     const QString path2 = QDir(dir).filePath(QStringLiteral("main-window-monitoring.png"));
     QVERIFY2(fx.form->grab().save(path2), qPrintable(path2));
     // The trend after ten minutes of a moving level (the trend's clock a second per poll).
@@ -64,7 +64,7 @@ void TestScreenshot::mainWindowAfterRead() {
     }
     trend->refresh();
     QVERIFY(QTest::qWaitForWindowExposed(trend));
-    QTest::qWait(200);
+    QCoreApplication::processEvents(); // pending layout and paint requests, before the grab
     QVERIFY(trend->grab().save(QDir(dir).filePath(QStringLiteral("trend.png"))));
     QTest::mouseClick(fx.form->Option3[0], Qt::LeftButton);
     QVERIFY(fx.waitIdle());
@@ -84,7 +84,7 @@ void TestScreenshot::mainWindowAfterRead() {
     QVERIFY(QTest::qWaitFor(
         [&] { return check->procedure().state() == LoopCheckProcedure::State::AwaitingReading; }));
     QVERIFY(QTest::qWaitForWindowExposed(check));
-    QTest::qWait(200);
+    QCoreApplication::processEvents(); // pending layout and paint requests, before the grab
     QVERIFY(check->grab().save(QDir(dir).filePath(QStringLiteral("loop-check.png"))));
     QVERIFY(fx.form->grab().save(QDir(dir).filePath(QStringLiteral("main-window-locked.png"))));
     check->cancelButton->click();

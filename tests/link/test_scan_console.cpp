@@ -21,7 +21,7 @@ private:
 
 void TestScanConsole::initTestCase() {
     tool_ = builtProgram(QStringLiteral("zanu-hart"));
-    if (!QFileInfo(tool_).isExecutable()) QSKIP("zanu-hart is not built");
+    VERIFY_BUILT(tool_);
 }
 
 int TestScanConsole::run(const QStringList &args, QString *out, const QProcessEnvironment &env) {

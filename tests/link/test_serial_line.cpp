@@ -12,8 +12,9 @@
 #include <QtTest>
 
 #include <atomic>
+#include <condition_variable>
 #include <memory>
-#include <thread>
+#include <mutex>
 
 #include <fcntl.h>
 #include <termios.h>
@@ -60,8 +61,7 @@ void TestSerialLine::opensAPseudoTerminalThatKeysItself() {
     QVERIFY(line.isOpen());
     QVERIFY(!line.keysWithRts());
     QCOMPARE(line.deviceName(), pty_->slave());
-    QTest::qWait(20);
-    QCOMPARE(failed.count(), 0);
+    QVERIFY(!failed.wait(20));
     line.close();
     QVERIFY(!line.isOpen());
     // Reopening after close works (settings are applied before open every time).
@@ -89,11 +89,24 @@ void TestSerialLine::sentFollowsTheWireTime() {
 void TestSerialLine::wedgedAdapterDoesNotFreezeTheCaller() {
     // An adapter whose transmit queue never drains: the event loop keeps running, `sent` does
     // not come, and closing the line leaves nothing that could report it later.
-    auto release = std::make_shared<std::atomic<bool>>(false);
+    // The adapter's drain blocks until released; `entered` says the line is waiting in it.
+    struct Adapter {
+        std::mutex m;
+        std::condition_variable cv;
+        bool released = false;
+        std::atomic<bool> entered{false};
+    };
+    auto adapter = std::make_shared<Adapter>();
+    const auto release = [adapter](bool released) {
+        std::lock_guard<std::mutex> lock(adapter->m);
+        adapter->released = released;
+        adapter->cv.notify_all();
+    };
     SerialLine line(pty_->slave());
-    line.setDrainForTest([release](int) {
-        while (!*release)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    line.setDrainForTest([adapter](int) {
+        adapter->entered = true;
+        std::unique_lock<std::mutex> lock(adapter->m);
+        adapter->cv.wait(lock, [&] { return adapter->released; });
     });
     QVERIFY(line.open(nullptr));
     QSignalSpy sent(&line, &HartLine::sent);
@@ -103,23 +116,22 @@ void TestSerialLine::wedgedAdapterDoesNotFreezeTheCaller() {
     tick.start(10);
     line.send(kRequest);
     const qint64 wire = hart::wireTimeUs(int(kRequest.size())) / 1000;
-    QTest::qWait(int(wire) + 300);
-    QCOMPARE(sent.count(), 0);
+    QVERIFY(!sent.wait(int(wire) + 300));
     QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
     line.close();
-    *release = true;
-    QTest::qWait(50);
-    QCOMPARE(sent.count(), 0);
+    release(true);
+    QVERIFY(!sent.wait(50));
 
     // Once the adapter drains, `sent` follows on the line's own thread.
-    *release = false;
+    release(false);
+    adapter->entered = false;
     QVERIFY(line.open(nullptr));
     QThread *caller = QThread::currentThread();
     QThread *sentOn = nullptr;
     connect(&line, &HartLine::sent, this, [&] { sentOn = QThread::currentThread(); });
     line.send(kRequest);
-    QTest::qWait(int(wire) + 50);
-    *release = true;
+    QVERIFY(QTest::qWaitFor([&] { return adapter->entered.load(); }, int(wire) + 2000));
+    release(true);
     QVERIFY(sent.wait(2000));
     QCOMPARE(sentOn, caller);
 }
@@ -157,7 +169,7 @@ void TestSerialLine::echo() {
     line.send(kRequest);
     QVERIFY(sent.wait(2000));
     QVERIFY(QTest::qWaitFor([&] { return received.size() >= expected.size(); }, 2000));
-    QTest::qWait(50);
+    QVERIFY(!QTest::qWaitFor([&] { return received.size() > expected.size(); }, 50));
     QCOMPARE(received.toHex(' '), expected.toHex(' '));
 }
 

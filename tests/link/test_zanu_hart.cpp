@@ -35,7 +35,7 @@ private:
 
 void TestZanuHart::initTestCase() {
     tool_ = builtProgram(QStringLiteral("zanu-hart"));
-    if (!QFileInfo(tool_).isExecutable()) QSKIP("zanu-hart is not built");
+    VERIFY_BUILT(tool_);
 }
 
 ToolRun TestZanuHart::run(const QStringList &args, const QProcessEnvironment &env) {
