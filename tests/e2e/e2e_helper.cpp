@@ -81,6 +81,14 @@ std::optional<TraceLine> parseTraceLine(const QString &line) {
     return std::nullopt;
 }
 
+LinkTiming shortLinkTiming() {
+    LinkTiming t;
+    t.linkGrantMs = 0;
+    t.primaryReplyTimeoutMs = 150;
+    t.secondaryReplyTimeoutMs = 180;
+    return t;
+}
+
 QByteArray floatHex(float value) {
     QByteArray bytes;
     hart::putFloat(bytes, 0, value);
@@ -374,6 +382,7 @@ bool Fixture::load(const std::function<void(Form1 &)> &beforeLoad) {
     }
 
     form = std::make_unique<Form1>();
+    form->HartX1->setLinkTiming(linkTiming);
     QObject::connect(form->HartX1, &HartX::Result, &resultWitness_,
                      [this](qint16, qint16 command, qint16 result) {
                          results.append({command, result, requestCount()});
@@ -429,8 +438,24 @@ bool Fixture::waitForData(int timeoutMs) {
                    timeoutMs);
 }
 
+// The control raises Result from the event loop once a transaction has ended: idle means that
+// Result has been handled too, and nothing it started is outstanding.
 bool Fixture::waitIdle(int timeoutMs) {
-    return waitFor([this] { return form && !form->HartX1->isBusy(); }, timeoutMs);
+    return waitFor(
+        [this] {
+            QCoreApplication::processEvents();
+            return form && !form->HartX1->isBusy();
+        },
+        timeoutMs);
+}
+
+bool Fixture::nothingMoreGoesOut() {
+    QCoreApplication::processEvents();
+    if (!form) return true;
+    if (form->HartX1->isBusy()) return false;
+    for (QTimer *t : {form->Timer1, form->Timer2, form->Timer4, form->Timer5})
+        if (t->isActive()) return false;
+    return true;
 }
 
 bool Fixture::waitForResults(int n, int timeoutMs) {

@@ -6,6 +6,7 @@
 #include "dialogs/msgbox.h"
 #include "hart/hartx.h"
 #include "hart/link/hart_line.h"
+#include "hart/link/link_timing.h"
 #include "window/form1.h"
 
 #include <QJsonObject>
@@ -28,10 +29,15 @@ class SerialLine;
 namespace e2e {
 
 // Every wait in these tests is bounded by one of these.
-constexpr int kChainMs = 8000;     // a whole chain on a healthy line, with room for a loaded box
-constexpr int kStartMs = 10000;    // a program to start and print its first line
-constexpr int kNoisyMs = 30000;    // a chain on a line that garbles replies, retries included
-constexpr int kQuietCheckMs = 300; // nothing more goes out once a chain has ended
+constexpr int kChainMs = 8000;  // a whole chain on a healthy line, with room for a loaded box
+constexpr int kStartMs = 10000; // a program to start and print its first line
+constexpr int kNoisyMs = 30000; // a chain on a line that garbles replies, retries included
+
+// The link timing of rows that test what the window does rather than when: zanu-sim answers at
+// once and no other master shares the pty, so the link grant and a reply time-out sized for
+// 1200 bit/s would only make each transaction wait. The quiet wait stays: noise rows need the
+// master to listen before it talks. Rows about timing take LinkTiming() instead.
+LinkTiming shortLinkTiming();
 
 // One line of zanu-sim's --trace output.
 struct TraceLine {
@@ -163,6 +169,8 @@ public:
     QList<ResultSeen> results;
     // The program's folder; zanu.ini is looked for here. A folder that does not exist is allowed.
     QString programDir;
+    // What load() gives the window's control before it runs Form_Load.
+    LinkTiming linkTiming = shortLinkTiming();
     // What load() writes to zanu.ini; null: no file at all.
     QByteArray iniContent = QByteArray("\"5\"\r\n");
 
@@ -186,6 +194,9 @@ public:
     bool waitForData(int timeoutMs = kChainMs);
     // Until no transaction is outstanding or queued and no Result is pending.
     bool waitIdle(int timeoutMs = kChainMs);
+    // Nothing more can go out: the last Result has been handled, the control holds no request
+    // and none of the window's timers is armed to send one.
+    bool nothingMoreGoesOut();
     // Until `n` Results have come in since the fixture started.
     bool waitForResults(int n, int timeoutMs = kChainMs);
     // Drives the window until nothing more happens: waits for the line to go idle and runs the

@@ -144,7 +144,7 @@ private slots:
         if (QTest::currentTestFailed()) return;
         Form1 &f = *fx.form;
         QVERIFY(fx.waitFor([&] { return !f.isVisible(); }, kChainMs));
-        QTest::qWait(kQuietCheckMs);
+        QVERIFY(fx.nothingMoreGoesOut());
 
         QCOMPARE(fx.boxTexts(), QStringList{"No ZANU transmitter!! Programm will abort!!"});
         QCOMPARE(fx.boxes().first().title, kAppTitle);

@@ -331,7 +331,7 @@ private slots:
             if (choice == 0) {
                 QCOMPARE(MousePointer(), int(vbDefault));
                 QVERIFY(fx.waitIdle());
-                QTest::qWait(kQuietCheckMs);
+                QVERIFY(fx.nothingMoreGoesOut());
                 QCOMPARE(fx.requestCount(), before);
                 QVERIFY(!f.Timer2->isActive());
                 continue;
@@ -381,7 +381,7 @@ private slots:
         QVERIFY(f.Text9[1]->text().isEmpty());
         QCOMPARE(f.ProgressBar2->value(), 0);
         QVERIFY(fx.waitIdle());
-        QTest::qWait(kQuietCheckMs);
+        QVERIFY(fx.nothingMoreGoesOut());
         // A reply still on its way finds "Off" and is dropped; nothing arms the poll again.
         QVERIFY(!f.Timer5->isActive());
         QVERIFY(f.Text9[0]->text().isEmpty());
@@ -444,7 +444,7 @@ private slots:
         f.Command1->click();
         QVERIFY(!f.isVisible());
         QCOMPARE(fx.boxes().size(), 1);
-        QTest::qWait(kQuietCheckMs);
+        QVERIFY(fx.nothingMoreGoesOut());
         VERIFY_REQUESTS(fx, mark, {40, 40});
         VERIFY_RESULTS(fx);
     }
@@ -461,7 +461,7 @@ private slots:
         QVERIFY(fx.waitIdle());
         f.Exitform->trigger();
         QVERIFY(!f.isVisible());
-        QTest::qWait(kQuietCheckMs);
+        QVERIFY(fx.nothingMoreGoesOut());
         VERIFY_REQUESTS(fx, mark, {40});
         VERIFY_STATE(fx, withChanges(initial_, {{"fixed_current", 4.0}}));
         QVERIFY(fx.boxes().isEmpty());
