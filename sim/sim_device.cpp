@@ -148,6 +148,11 @@ struct SimDevice::Private {
     }
 
     Outcome execute(SimDevice *q, quint8 command, const QByteArray &req, QByteArray *out);
+    bool read(SimDevice *q, quint8 command, QByteArray *out);
+    Outcome write(SimDevice *q, quint8 command, const QByteArray &req, QByteArray *out);
+    Outcome writeTagDescriptorDate(const QByteArray &req, QByteArray *out);
+    Outcome writeDamping(const QByteArray &req, QByteArray *out);
+    Outcome fixCurrent(const QByteArray &req, QByteArray *out);
     Outcome writeRange(const QByteArray &req);
     Outcome setRangeEnd(SimDevice *q, bool upper);
 };
@@ -627,6 +632,12 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
     if (req.size() < requestBytesNeeded(command)) return refused(rc::TooFewDataBytes);
     if (isWriteCommand(command) && cfg.writeProtect) return refused(rc::WriteProtected);
 
+    if (read(q, command, out)) return {};
+    return write(q, command, req, out);
+}
+
+// Commands that only read: the reply data, and nothing in the device changes.
+bool SimDevice::Private::read(SimDevice *q, quint8 command, QByteArray *out) {
     switch (command) {
     case cmd::ReadUniqueIdentifier:
     case cmd::ReadUniqueIdentifierByTag: {
@@ -641,24 +652,24 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
         hart::putByte(*out, I::HardwareRevision, kHardwareRevision);
         hart::putByte(*out, I::Flags, 0);
         out->append(deviceId);
-        return {};
+        return true;
     }
     case cmd::ReadPrimaryVariable:
         hart::putByte(*out, at::PrimaryVariable::Unit, cfg.unitCode);
         hart::putFloat(*out, at::PrimaryVariable::Value, q->primaryValue());
-        return {};
+        return true;
     case cmd::ReadLoopCurrent:
         hart::putFloat(*out, at::LoopCurrent::Current, q->loopCurrent());
         hart::putFloat(*out, at::LoopCurrent::Percent, q->percentOfRange());
-        return {};
+        return true;
     case cmd::ReadDynamicVariables:
         hart::putFloat(*out, at::DynamicVariables::Current, q->loopCurrent());
         hart::putByte(*out, at::DynamicVariables::PvUnit, cfg.unitCode);
         hart::putFloat(*out, at::DynamicVariables::Pv, q->primaryValue());
-        return {};
+        return true;
     case cmd::ReadMessage:
         *out = hart::packAscii(cfg.message, at::Message::TextBytes);
-        return {};
+        return true;
     case cmd::ReadTagDescriptorDate: {
         namespace T = at::TagDescriptorDate;
         out->append(hart::packAscii(cfg.tag, T::TagBytes));
@@ -666,7 +677,7 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
         hart::putByte(*out, T::Day, cfg.day);
         hart::putByte(*out, T::Month, cfg.month);
         hart::putByte(*out, T::Year, cfg.year);
-        return {};
+        return true;
     }
     case cmd::ReadSensorInfo:
         hart::putUInt24(*out, at::SensorInfo::SerialNumber, serial);
@@ -674,7 +685,7 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
         hart::putFloat(*out, at::SensorInfo::UpperLimit, q->upperSensorLimit());
         hart::putFloat(*out, at::SensorInfo::LowerLimit, q->lowerSensorLimit());
         hart::putFloat(*out, at::SensorInfo::MinimumSpan, q->minimumSpan());
-        return {};
+        return true;
     case cmd::ReadOutputInfo:
         hart::putByte(*out, at::OutputInfo::AlarmSelection, 0);
         hart::putByte(*out, at::OutputInfo::TransferFunction, 0); // linear
@@ -684,17 +695,25 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
         hart::putFloat(*out, at::OutputInfo::Damping, cfg.damping);
         hart::putByte(*out, at::OutputInfo::WriteProtect, cfg.writeProtect ? 1 : 0);
         hart::putByte(*out, at::OutputInfo::PrivateLabel, kPrivateLabelDistributor);
-        return {};
+        return true;
     case cmd::ReadFinalAssemblyNumber:
         hart::putUInt24(*out, at::FinalAssembly::Number, cfg.finalAssemblyNumber);
-        return {};
+        return true;
     case cmd::ReadAdditionalStatus:
         *out = q->additionalStatus();
-        return {};
+        return true;
     case cmd::ReadOutputDirection:
         hart::putByte(*out, at::OutputDirection::Reserved, 0);
         hart::putByte(*out, at::OutputDirection::Direction, cfg.outputDirection);
-        return {};
+        return true;
+    default:
+        return false;
+    }
+}
+
+Outcome SimDevice::Private::write(SimDevice *q, quint8 command, const QByteArray &req,
+                                  QByteArray *out) {
+    switch (command) {
     case cmd::WritePollingAddress: {
         const quint8 address = hart::getByte(req, at::PollingAddress::Address);
         if (address > kMaxPollingAddress) return refused(rc::InvalidSelection);
@@ -714,26 +733,10 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
     case cmd::ResetConfigChanged:
         configChangedFlag = false;
         return {};
-    case cmd::WriteTagDescriptorDate: {
-        namespace T = at::TagDescriptorDate;
-        cfg.tag = withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Tag, T::TagBytes)));
-        cfg.descriptor =
-            withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Descriptor, T::DescriptorBytes)));
-        cfg.day = hart::getByte(req, T::Day);
-        cfg.month = hart::getByte(req, T::Month);
-        cfg.year = hart::getByte(req, T::Year);
-        *out = req.left(T::Size);
-        return accepted();
-    }
-    case cmd::WriteDamping: {
-        const float seconds = hart::getFloat(req, at::Damping::Seconds);
-        if (std::isnan(seconds)) return refused(rc::InvalidSelection);
-        if (seconds > kMaxDamping) return refused(rc::TooLarge);
-        if (seconds < 0.0f) return refused(rc::TooSmall);
-        cfg.damping = seconds;
-        *out = req.left(at::Damping::Size);
-        return accepted();
-    }
+    case cmd::WriteTagDescriptorDate:
+        return writeTagDescriptorDate(req, out);
+    case cmd::WriteDamping:
+        return writeDamping(req, out);
     case cmd::WriteRangeValues: {
         Outcome o = writeRange(req);
         if (o.configWritten) *out = req.left(at::RangeValues::Size);
@@ -742,24 +745,8 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
     case cmd::SetUpperRangeValue:
     case cmd::SetLowerRangeValue:
         return setRangeEnd(q, command == cmd::SetUpperRangeValue);
-    case cmd::FixedCurrentMode: {
-        const float mA = hart::getFloat(req, at::FixedCurrent::Current);
-        if (std::isnan(mA)) return refused(rc::InvalidSelection);
-        if (cfg.pollingAddress != 0) return refused(kRcInMultidropMode);
-        const std::optional<float> before = cfg.fixedCurrent;
-        if (mA == 0.0f) {
-            cfg.fixedCurrent.reset();
-        } else {
-            if (mA > kMaxCurrent) return refused(rc::TooLarge);
-            if (mA < kMinCurrent) return refused(rc::TooSmall);
-            cfg.fixedCurrent = mA;
-        }
-        hart::putFloat(*out, at::FixedCurrent::Current, mA);
-        Outcome o;
-        // Fixed-current mode is no configuration change, but it is part of the state we show.
-        o.stateChanged = before != cfg.fixedCurrent;
-        return o;
-    }
+    case cmd::FixedCurrentMode:
+        return fixCurrent(req, out);
     case cmd::WritePvUnits: {
         const quint8 unit = hart::getByte(req, at::PvUnit::Unit);
         if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(rc::InvalidSelection);
@@ -785,6 +772,47 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
     default:
         return refused(rc::NotImplemented);
     }
+}
+
+Outcome SimDevice::Private::writeTagDescriptorDate(const QByteArray &req, QByteArray *out) {
+    namespace T = at::TagDescriptorDate;
+    cfg.tag = withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Tag, T::TagBytes)));
+    cfg.descriptor =
+        withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Descriptor, T::DescriptorBytes)));
+    cfg.day = hart::getByte(req, T::Day);
+    cfg.month = hart::getByte(req, T::Month);
+    cfg.year = hart::getByte(req, T::Year);
+    *out = req.left(T::Size);
+    return accepted();
+}
+
+Outcome SimDevice::Private::writeDamping(const QByteArray &req, QByteArray *out) {
+    const float seconds = hart::getFloat(req, at::Damping::Seconds);
+    if (std::isnan(seconds)) return refused(rc::InvalidSelection);
+    if (seconds > kMaxDamping) return refused(rc::TooLarge);
+    if (seconds < 0.0f) return refused(rc::TooSmall);
+    cfg.damping = seconds;
+    *out = req.left(at::Damping::Size);
+    return accepted();
+}
+
+Outcome SimDevice::Private::fixCurrent(const QByteArray &req, QByteArray *out) {
+    const float mA = hart::getFloat(req, at::FixedCurrent::Current);
+    if (std::isnan(mA)) return refused(rc::InvalidSelection);
+    if (cfg.pollingAddress != 0) return refused(kRcInMultidropMode);
+    const std::optional<float> before = cfg.fixedCurrent;
+    if (mA == 0.0f) {
+        cfg.fixedCurrent.reset();
+    } else {
+        if (mA > kMaxCurrent) return refused(rc::TooLarge);
+        if (mA < kMinCurrent) return refused(rc::TooSmall);
+        cfg.fixedCurrent = mA;
+    }
+    hart::putFloat(*out, at::FixedCurrent::Current, mA);
+    Outcome o;
+    // Fixed-current mode is no configuration change, but it is part of the state we show.
+    o.stateChanged = before != cfg.fixedCurrent;
+    return o;
 }
 
 Outcome SimDevice::Private::writeRange(const QByteArray &req) {
