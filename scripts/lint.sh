@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks that the sources keep the project's format (clang-format, the repo's .clang-format) and
-# pass the static checks that found real faults here (clang-tidy, the repo's .clang-tidy).
+# Checks that the sources keep the project's format (clang-format, the repo's .clang-format), that
+# each library links exactly the layers it includes (scripts/check_layers.py), and that they pass
+# the static checks that found real faults here (clang-tidy, the repo's .clang-tidy).
 #
 #   scripts/lint.sh [BUILD_DIR]      BUILD_DIR holds compile_commands.json (default build-test)
 #
@@ -20,6 +21,10 @@ if ! clang-format --dry-run --Werror "${sources[@]}" 2>/tmp/zanu-format.$$; then
   status=1
 fi
 rm -f /tmp/zanu-format.$$
+
+if ! python3 scripts/check_layers.py; then
+  status=1
+fi
 
 if [ ! -f "$BUILD/compile_commands.json" ]; then
   echo "lint.sh: $BUILD/compile_commands.json is missing; configure the build first." >&2
