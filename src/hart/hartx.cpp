@@ -272,6 +272,7 @@ void HartX::setCommand(qint16 command) {
     d->byteCountWritten = false;
     d->queue.push_back(p);
     d->scheduleStart();
+    emit commandQueued(command);
 }
 
 // ---------------------------------------------------------------------------------------------

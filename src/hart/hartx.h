@@ -106,6 +106,9 @@ signals:
     // command other than 0 that was not sent: no device has answered the caller's command 0 yet,
     // or a different device answers now.
     void Result(qint16 iAction, qint16 iCommand, qint16 iResult);
+    // Raised inside every Command write, once the transaction is queued: whoever dispatches the
+    // Results learns here, in the same order, whose transaction each one will be.
+    void commandQueued(qint16 command);
 
 private:
     struct Private;

@@ -18,15 +18,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
-namespace {
-
-const QString kSimulationRunning = QStringLiteral("Abort");
-
-} // namespace
-
 bool Form1::FixedCurrentOfOurs() const {
-    if (Command5 && Command5->text() == kSimulationRunning) return true;
-    return loopCheckWindow && loopCheckWindow->procedure().holdsLoop();
+    return session->holdsLoopCurrent();
 }
 
 DeviceHealth::DeviceHealth(Form1 &form) : QObject(&form), f_(form) {
@@ -49,11 +42,6 @@ FinderWindow *DeviceHealth::finder() const {
     return finder_;
 }
 
-void DeviceHealth::clearPending() {
-    awaitingFixedValue_ = awaitingRelease_ = awaitingAdditional_ = awaitingClear_ =
-        awaitingAddressChange_ = awaitingWindowRelease_ = moveToZeroAfterRead_ = false;
-}
-
 health::FixedBy DeviceHealth::fixedBy() const {
     return f_.FixedCurrentOfOurs() ? health::FixedBy::ThisProgram : health::FixedBy::Other;
 }
@@ -73,34 +61,42 @@ void DeviceHealth::noteSilence() {
 }
 
 void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
-    if (iResult == HartX::kNoAnswer) {
-        // The chain's own message takes it from here; nothing we waited for will come.
-        clearPending();
+    const HartX &h = *f_.HartX1;
+    Session::Reply r;
+    r.command = iCommand;
+    r.result = iResult;
+    if (r.answered()) {
+        r.responseCode = h.ResponseCode();
+        r.deviceStatus = h.DeviceStatus();
+        r.data = h.ReplyData();
+    }
+    noteReply(r);
+    if (!r.accepted()) {
+        // The chain's own message takes it from here; the read that was to come first is off.
+        if (r.responseCode != hart::rc::Busy) moveToZeroAfterRead_ = false;
+        return;
+    }
+    if (iCommand == hart::cmd::ReadOutputDirection)
+        // The read sequence ends in this reply; once the chain has shown the data, see
+        // whether the current was left fixed.
+        QTimer::singleShot(0, this, &DeviceHealth::afterReadSequence);
+}
+
+void DeviceHealth::noteReply(const Session::Reply &r) {
+    if (!r.answered()) {
         noteSilence();
         return;
     }
-    HartX &h = *f_.HartX1;
-    const qint16 rc = h.ResponseCode();
     known_ = true;
     lastAnswer_ = QDateTime::currentDateTime();
     const bool wasSilent = silentSince_.has_value();
     silentSince_.reset();
-    status_ = h.DeviceStatus();
+    status_ = r.deviceStatus;
     indicator_->showStatus(status_);
     if (wasSilent) syncTrend();
     if (!(status_ & health::LoopCurrentFixed)) declinedFor_.reset();
-    emit changed();
-    if (rc == hart::rc::Busy) return; // the chain sends the same request again
-    if (rc != hart::rc::Success) {
-        // The chain shows the code's message and reads the transmitter again.
-        clearPending();
-        return;
-    }
-
-    const QByteArray data = h.ReplyData();
-    switch (iCommand) {
-    case hart::cmd::ReadUniqueIdentifier:
-        if (auto id = health::identityFromCommand0(data)) {
+    if (r.command == hart::cmd::ReadUniqueIdentifier && r.accepted()) {
+        if (auto id = health::identityFromCommand0(r.data)) {
             if (!identity_ || identity_->deviceId != id->deviceId ||
                 identity_->manufacturer != id->manufacturer) {
                 additional_.clear();
@@ -108,55 +104,8 @@ void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
             }
             identity_ = id;
         }
-        break;
-    case hart::cmd::ReadOutputDirection:
-        // The read sequence ends in this reply; once the chain has shown the data, see
-        // whether the current was left fixed.
-        QTimer::singleShot(0, this, &DeviceHealth::afterReadSequence);
-        break;
-    case hart::cmd::ReadLoopCurrent:
-        if (awaitingFixedValue_) {
-            awaitingFixedValue_ = false;
-            const float mA = hart::getFloat(data, hart::at::LoopCurrent::Current);
-            QTimer::singleShot(0, this, [this, mA] { askToReleaseFixedCurrent(mA); });
-        }
-        break;
-    case hart::cmd::FixedCurrentMode:
-        if (awaitingRelease_) {
-            awaitingRelease_ = false;
-            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
-        }
-        if (awaitingWindowRelease_) {
-            awaitingWindowRelease_ = false;
-            // The reply's own status byte may still be the one from before; ask again.
-            QTimer::singleShot(0, this, &DeviceHealth::readAdditionalStatus);
-        }
-        break;
-    case hart::cmd::ReadAdditionalStatus:
-        if (awaitingAdditional_) {
-            awaitingAdditional_ = false;
-            additional_ = data;
-            additionalRead_ = true;
-            emit changed();
-            resumeMonitoring();
-        }
-        break;
-    case hart::cmd::ResetConfigChanged:
-        if (awaitingClear_) {
-            awaitingClear_ = false;
-            resumeMonitoring();
-        }
-        break;
-    case hart::cmd::WritePollingAddress:
-        if (awaitingAddressChange_) {
-            awaitingAddressChange_ = false;
-            h.setLinkSetting3(0);
-            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
-        }
-        break;
-    default:
-        break;
     }
+    emit changed();
 }
 
 QString DeviceHealth::serialNumberText() const {
@@ -167,25 +116,38 @@ QString DeviceHealth::tag() const {
     return f_.Dev.Tag.trimmed();
 }
 
-void DeviceHealth::send(qint16 command, const QByteArray &data) {
-    f_.HartX1->setRequestData(data);
-    f_.HartX1->setCommand(command);
+void DeviceHealth::send(qint16 command, const QByteArray &data,
+                        std::function<void(const Session::Reply &)> then) {
+    f_.session->request(
+        command, data,
+        [this, then = std::move(then)](const Session::Reply &r) {
+            if (!r.accepted()) {
+                f_.hartx1_Result(0, r.command, r.result);
+                return;
+            }
+            noteReply(r);
+            then(r);
+        },
+        this);
 }
 
 void DeviceHealth::resumeMonitoring() {
-    if (f_.Option3[1]->isChecked()) f_.Timer5->start();
+    // A loop check holds the loop and has stopped the poll; it starts it again when it is done.
+    if (f_.Option3[1]->isChecked() && !f_.session->loopCheckRunning()) f_.Timer5->start();
 }
 
 void DeviceHealth::afterReadSequence() {
-    // Timer1 runs from the moment the read sequence has put the data on screen.
-    if (!f_.Timer1->isActive()) return;
+    // Only a read whose data are on screen, and no other read begun since.
+    if (!f_.session->lastReadComplete()) return;
     if (moveToZeroAfterRead_) {
         // Its current is fixed by the multidrop address, which is about to change: no question.
         moveToZeroAfterRead_ = false;
-        awaitingAddressChange_ = true;
         QByteArray data(hart::at::PollingAddress::Size, '\0');
         hart::putByte(data, hart::at::PollingAddress::Address, 0);
-        send(hart::cmd::WritePollingAddress, data);
+        send(hart::cmd::WritePollingAddress, data, [this](const Session::Reply &) {
+            f_.HartX1->setLinkSetting3(0);
+            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+        });
         return;
     }
     if (!(status_ & health::LoopCurrentFixed)) return;
@@ -193,8 +155,10 @@ void DeviceHealth::afterReadSequence() {
     if (f_.FixedCurrentOfOurs()) return;
     if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
     if (multidropPort_ && *multidropPort_ == f_.ComPortNumber) return;
-    awaitingFixedValue_ = true;
-    send(hart::cmd::ReadLoopCurrent);
+    send(hart::cmd::ReadLoopCurrent, QByteArray(), [this](const Session::Reply &r) {
+        const float mA = hart::getFloat(r.data, hart::at::LoopCurrent::Current);
+        QTimer::singleShot(0, this, [this, mA] { askToReleaseFixedCurrent(mA); });
+    });
 }
 
 void DeviceHealth::askToReleaseFixedCurrent(float mA) {
@@ -205,10 +169,12 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
             .arg(Module1::Format(mA, QStringLiteral("#0.000")));
     if (MsgBox(prompt, vbYesNo, QStringLiteral("Loop current fixed")) == vbYes) {
         declinedFor_.reset();
-        awaitingRelease_ = true;
         f_.Timer5->stop();
         // 0 mA: leave fixed-current mode.
-        send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'));
+        send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'),
+             [this](const Session::Reply &) {
+                 QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+             });
         return;
     }
     declinedFor_ = identity_ ? identity_->deviceId : 0;
@@ -229,14 +195,18 @@ void DeviceHealth::openStatusWindow() {
 
 void DeviceHealth::readAdditionalStatus() {
     f_.Timer5->stop();
-    awaitingAdditional_ = true;
-    send(hart::cmd::ReadAdditionalStatus);
+    send(hart::cmd::ReadAdditionalStatus, QByteArray(), [this](const Session::Reply &r) {
+        additional_ = r.data;
+        additionalRead_ = true;
+        emit changed();
+        resumeMonitoring();
+    });
 }
 
 void DeviceHealth::clearConfigurationChanged() {
     f_.Timer5->stop();
-    awaitingClear_ = true;
-    send(hart::cmd::ResetConfigChanged);
+    send(hart::cmd::ResetConfigChanged, QByteArray(),
+         [this](const Session::Reply &) { resumeMonitoring(); });
 }
 
 void DeviceHealth::releaseFixedCurrent() {
@@ -249,9 +219,12 @@ void DeviceHealth::releaseFixedCurrent() {
         "value loses it.");
     if (MsgBox(prompt, vbYesNo, QStringLiteral("Release loop current")) != vbYes) return;
     f_.Timer5->stop();
-    awaitingWindowRelease_ = true;
-    // 0 mA: leave fixed-current mode.
-    send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'));
+    // 0 mA: leave fixed-current mode. The reply's own status byte may still be the one from
+    // before; the status is read again.
+    send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'),
+         [this](const Session::Reply &) {
+             QTimer::singleShot(0, this, &DeviceHealth::readAdditionalStatus);
+         });
 }
 
 void DeviceHealth::openFinder() {

@@ -1,13 +1,14 @@
 // The transmitter's health as the main window sees it: the status byte of every reply (the
 // latest kept), its identity, the additional status, the status-bar indicator and the device
 // status window; the question about a loop current found fixed; the finder; whether the
-// transmitter still answers, for the sign and the trend. It listens to the replies the chains
-// get and sends only what the user asks for (commands 38, 48, the release of a fixed current, a
-// new polling address).
+// transmitter still answers, for the sign and the trend. It follows the replies the chains get
+// and asks the session for what the user wants (commands 38, 48, the release of a fixed current,
+// a new polling address), whose replies come back to it alone.
 #pragma once
 
 #include "hart/device_status.h"
 #include "hart/hart_scanner.h"
+#include "session/session.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -29,6 +30,8 @@ public:
 
     // Called by hartx1_Result first, before the chain acts on the same result.
     void noteResult(qint16 iCommand, qint16 iResult);
+    // What every reply says of the transmitter, whoever asked for it.
+    void noteReply(const Session::Reply &reply);
 
     bool known() const { return known_; } // a reply has come since the start
     quint8 status() const { return status_; }
@@ -74,9 +77,11 @@ signals:
 private:
     void afterReadSequence();
     void askToReleaseFixedCurrent(float mA);
-    void send(qint16 command, const QByteArray &data = QByteArray());
+    // Asks the session; `then` gets the reply once the transmitter accepted the request. Any
+    // other outcome goes to the window's handler, which says it in the program's own words.
+    void send(qint16 command, const QByteArray &data,
+              std::function<void(const Session::Reply &)> then);
     void resumeMonitoring();
-    void clearPending();
     void noteSilence();
     void syncTrend();
 
@@ -91,13 +96,6 @@ private:
     QByteArray additional_;
     bool additionalRead_ = false;
 
-    // What we sent and wait for; the chains' own commands leave these alone.
-    bool awaitingFixedValue_ = false;
-    bool awaitingRelease_ = false;
-    bool awaitingAdditional_ = false;
-    bool awaitingClear_ = false;
-    bool awaitingAddressChange_ = false;
-    bool awaitingWindowRelease_ = false;
     // The user chose to move a found transmitter to polling address 0: command 6 goes out once
     // the read sequence has identified it where it is, because only a transmitter that was read
     // and checked is written to.

@@ -15,9 +15,6 @@ namespace {
 
 const QString kWatchName = QStringLiteral("exitOnSignalWatch");
 const QString kReleaseName = QStringLiteral("exitOnSignalRelease");
-const QString kSimulating = QStringLiteral("Abort");
-
-constexpr int kBusyRetryLimit = 10;
 // The control always reports a transaction's end; this only guards against a line that never
 // lets it, since a program asked to end must end.
 constexpr int kReleaseLimitMs = 60000;
@@ -73,15 +70,15 @@ bool closeAsExit(Form1 *form, std::function<void()> quit, const ExitReport &repo
     return false;
 }
 
-// Ends the main window's current simulation with exactly what "Abort" sends, then closes. The
-// window's own result handler is cut off by then, so this answers the busy replies itself.
+// Ends the main window's current simulation with the bytes "Abort" sends, then closes. The
+// window's chains take no further step by then; the release is a request of its own, whose reply
+// (busy ones sent again by the session) comes back here.
 class SimulationRelease : public QObject {
 public:
     SimulationRelease(Form1 *form, std::function<void()> quit, ExitReport report)
         : QObject(form), form_(form), quit_(std::move(quit)), report_(std::move(report)),
           current_(form->SimulatedCurrent) {
         setObjectName(kReleaseName);
-        connect(form->HartX1, &HartX::Result, this, &SimulationRelease::onResult);
         auto *guard = new QTimer(this);
         guard->setSingleShot(true);
         connect(guard, &QTimer::timeout, this, [this] {
@@ -92,27 +89,24 @@ public:
                                "first and waiting for the transmitter to confirm, then the program "
                                "ends. The same signal again ends it at once.")
                     .arg(currentText(), portText(*form)));
-        form->SendFixedCurrentOff();
+        QByteArray off(hart::at::FixedCurrent::Size, '\0'); // 0 mA: fixed-current mode off
+        form->session->request(
+            hart::cmd::FixedCurrentMode, off, [this](const Session::Reply &r) { onReply(r); },
+            this);
     }
 
 private:
     QString currentText() const { return QLocale::c().toString(current_, 'f', 3); }
 
-    void onResult(qint16, qint16 iCommand, qint16 iResult) {
-        // A poll still on the line when the signal came ends here first.
-        if (iCommand != hart::cmd::FixedCurrentMode || done_) return;
-        HartX *h = form_->HartX1;
-        if (iResult == HartX::kNoAnswer) {
-            fail(h->LastError().isEmpty() ? QStringLiteral("no answer") : h->LastError());
+    void onReply(const Session::Reply &r) {
+        if (done_) return;
+        if (!r.answered()) {
+            fail(r.error.isEmpty() ? QStringLiteral("no answer") : r.error);
             return;
         }
-        if ((h->ResponseCode() & hart::rc::Busy) && ++busyReplies_ < kBusyRetryLimit) {
-            h->setCommand(iCommand); // the same request again
-            return;
-        }
-        if (h->ResponseCode() != hart::rc::Success) {
+        if (r.responseCode != hart::rc::Success) {
             fail(QStringLiteral("the transmitter answered with response code %1")
-                     .arg(h->ResponseCode()));
+                     .arg(r.responseCode));
             return;
         }
         report_(QStringLiteral("the transmitter on %1 confirmed the end of the current "
@@ -134,7 +128,6 @@ private:
 
     void finish() {
         done_ = true;
-        disconnect(form_->HartX1, nullptr, this, nullptr);
         // Not from inside the control's signal, and not with this object still on the stack.
         QTimer::singleShot(0, form_, [form = form_, quit = quit_, report = report_] {
             closeAsExit(form, quit, report);
@@ -146,7 +139,6 @@ private:
     std::function<void()> quit_;
     ExitReport report_;
     double current_;
-    int busyReplies_ = 0;
     bool done_ = false;
 };
 
@@ -162,11 +154,11 @@ bool CloseOnExitSignal(Form1 *form, std::function<void()> quit, ExitReport repor
         form->findChild<QObject *>(kReleaseName, Qt::FindDirectChildrenOnly))
         return false;
     // No chain step of the window may start on the way out, whatever a box still open returns. A
-    // loop check has its own connection to the control for the release.
-    QObject::disconnect(form->HartX1, nullptr, form, nullptr);
+    // loop check's requests, and the release below, are the session's and go on.
+    form->session->endChains();
     for (QTimer *t : {form->Timer1, form->Timer2, form->Timer4, form->Timer5})
         t->stop();
-    if (form->Command5->text() == kSimulating) {
+    if (form->session->isSimulatingCurrent()) {
         new SimulationRelease(form, std::move(quit), std::move(report));
         return false;
     }

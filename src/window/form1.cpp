@@ -128,7 +128,8 @@ public:
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
+Form1::Form1(QWidget *parent)
+    : QMainWindow(parent), session(new Session(this)), Dev(session->Dev), ui(new Ui::Form1) {
     ui->setupUi(this);
 
     Frame1 = ui->Frame1;
@@ -241,10 +242,11 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Text7->setToolTip(QStringLiteral("Up to 8 characters. The transmitter stores letters as upper "
                                      "case; a character it cannot store shows as ?."));
 
-    // The HART control.
-    HartX1 = new HartX(this);
-    HartX1->setObjectName(QStringLiteral("HartX1"));
-    connect(HartX1, &HartX::Result, this, &Form1::hartx1_Result);
+    // The HART control is the session's. The chains write it as they always have; the results
+    // of their transactions come back through the session, which alone hears the control, and
+    // this connection is never undone.
+    HartX1 = session->hart();
+    connect(session, &Session::chainResult, this, &Form1::hartx1_Result);
     Health = new DeviceHealth(*this);
 
     // The four one-shot timers, all idle until a step arms them.
@@ -263,6 +265,12 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), ui(new Ui::Form1) {
     Timer2 = makeTimer("Timer2", kTimer2Interval, &Form1::Timer2_Timer);
     Timer4 = makeTimer("Timer4", kTimer4Interval, &Form1::Timer4_Timer);
     Timer5 = makeTimer("Timer5", kTimer5Interval, &Form1::Timer5_Timer);
+    // Timers 1, 2 and 4 hold a chain's next step: nothing queued may take the line before it.
+    // Timer 5 only paces the poll, which a queued request may come between.
+    session->setChainArmed(
+        [this] { return Timer1->isActive() || Timer2->isActive() || Timer4->isActive(); });
+    for (QTimer *t : {Timer1, Timer2, Timer4})
+        connect(t, &QTimer::timeout, session, &Session::chainStepEnded);
 
     // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
     // user's choice arrives here.

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "hart/hartx.h"
-#include "window/device_record.h"
+#include "session/device_record.h"
+#include "session/session.h"
 #include "window/loop_check_result.h"
 
 #include <QMainWindow>
@@ -64,7 +65,7 @@ public:
     QFrame *Line1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr, *ProgressBar2 = nullptr;
     QWidget *hart1 = nullptr;
-    HartX *HartX1 = nullptr;
+    HartX *HartX1 = nullptr; // the session's control
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
@@ -89,7 +90,9 @@ public:
     QAction *FindTransmitterMenu = nullptr; // under Config
 
     // ---- Program-wide state ----
-    DeviceRecord Dev;         // the device record
+    // The one owner of the transmitter: the HART control, the device record, what runs.
+    Session *const session;
+    DeviceRecord &Dev;        // the session's device record
     quint8 ComPortNumber = 0; // 1..12, 0 until known
     QString ComPortText;      // as last read from or written to zanu.ini
     bool ReloadingRange = false;
@@ -161,8 +164,8 @@ public:
     double SimulatedCurrent = 0.0; // mA last sent by SendFixedCurrentOn
     void Option3_Click(int index);
     void Command5_Click();
-    // True while this program holds the loop current fixed: the simulation ("Abort" on Command5)
-    // or a loop check. Defined in src/window/device_health.cpp.
+    // True while this program holds the loop current fixed: the simulation or a loop check, as
+    // the session knows it. Defined in src/window/device_health.cpp.
     bool FixedCurrentOfOurs() const;
     void Text8_KeyPress(int keyAscii);
     void Timer1_Timer();

@@ -1,14 +1,12 @@
 #include "window/loop_check_procedure.h"
 
 #include "hart/hart_catalogue.h"
-#include "hart/hartx.h"
+#include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
 #include <QLocale>
 
 namespace {
-
-constexpr int kBusyBit = hart::rc::Busy;
 
 QString mA(double v) {
     return QLocale::system().toString(v, 'f', 3) + QStringLiteral(" mA");
@@ -22,12 +20,14 @@ QString refusal(int code, int command) {
 
 } // namespace
 
-LoopCheckProcedure::LoopCheckProcedure(HartX *hart, QObject *parent)
-    : QObject(parent), hart_(hart) {
+LoopCheckProcedure::LoopCheckProcedure(Session &session, QObject *parent)
+    : QObject(parent), session_(session) {
     settle_.setSingleShot(true);
     settle_.setTimerType(Qt::PreciseTimer);
     connect(&settle_, &QTimer::timeout, this, &LoopCheckProcedure::readBack);
-    connect(hart, &HartX::Result, this, &LoopCheckProcedure::onResult);
+    // First of all who follow the check: the session knows it holds the loop before anyone asks.
+    connect(this, &LoopCheckProcedure::changed, this,
+            [this] { session_.setLoopCheckRunning(holdsLoop()); });
 }
 
 LoopCheckProcedure::~LoopCheckProcedure() = default;
@@ -54,13 +54,14 @@ void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &
 }
 
 void LoopCheckProcedure::send(Tag tag, int command, std::optional<float> value) {
-    if (!hart_) return;
-    busyResends_ = 0;
-    hart_->setDataIndex(hart::at::FixedCurrent::Current);
-    if (value) hart_->setFloatValue(*value);
-    hart_->setByteCount(value ? hart::at::FixedCurrent::Size : 0);
+    QByteArray data;
+    if (value) {
+        data = QByteArray(hart::at::FixedCurrent::Size, '\0');
+        hart::putFloat(data, hart::at::FixedCurrent::Current, *value);
+    }
     pending_.push_back(tag);
-    hart_->setCommand(qint16(command));
+    session_.request(
+        qint16(command), data, [this, tag](const Session::Reply &r) { onReply(tag, r); }, this);
 }
 
 void LoopCheckProcedure::fixPoint(int index) {
@@ -146,9 +147,7 @@ void LoopCheckProcedure::stopWith(const QString &reason) {
     sendRelease();
 }
 
-void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
-    if (pending_.empty()) return; // the main window's own transaction
-    const Tag tag = pending_.front();
+void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
     pending_.pop_front();
     // A reply to a step overtaken by the release (Cancel while it was on the line) is of no
     // further interest: the release behind it decides.
@@ -158,8 +157,8 @@ void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
     if (stale) return;
 
     const QString point = mA(settings_.pointsMa.value(index_));
-    if (iResult == HartX::kNoAnswer) {
-        const QString why = hart_ ? hart_->LastError() : QString();
+    if (!r.answered()) {
+        const QString why = r.error;
         const QString reason = QStringLiteral("the transmitter did not answer") +
                                (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
         if (tag == Tag::Release) {
@@ -174,15 +173,10 @@ void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
         return;
     }
 
-    const int code = hart_->ResponseCode();
-    if ((code & kBusyBit) && busyResends_ < kBusyResends) {
-        ++busyResends_;
-        pending_.push_back(tag);
-        hart_->setCommand(iCommand); // the same request again
-        return;
-    }
+    // The session has sent a busy request again as often as it does; still busy is a refusal.
+    const int code = r.responseCode;
     if (code != 0) {
-        const QString reason = refusal(code, iCommand);
+        const QString reason = refusal(code, r.command);
         if (tag == Tag::Release) {
             failure_ = reason;
             state_ = State::ReleaseFailed;
@@ -201,8 +195,8 @@ void LoopCheckProcedure::onResult(qint16, qint16 iCommand, qint16 iResult) {
         emit changed();
         break;
     case Tag::ReadBack:
-        hart_->setDataIndex(hart::at::LoopCurrent::Current);
-        result_.points[index_].readbackMa = double(hart_->FloatValue());
+        result_.points[index_].readbackMa =
+            double(hart::getFloat(r.data, hart::at::LoopCurrent::Current));
         state_ = State::AwaitingReading;
         emit changed();
         break;

@@ -2,9 +2,11 @@
 // loop current (command 40), lets the loop settle, reads back what the transmitter outputs
 // (command 2) and waits for the engineer's reading; at the end, on Cancel and after any failure
 // it ends fixed-current mode (command 40 with 0 mA) and reports whether the transmitter
-// confirmed that. The caller gives it the control only while nothing else uses it.
+// confirmed that. Its requests go through the session's queue, so that only their own replies
+// come back to it; it tells the session while it holds the loop.
 #pragma once
 
+#include "session/session.h"
 #include "window/loop_check_result.h"
 
 #include <QObject>
@@ -12,8 +14,6 @@
 #include <QTimer>
 
 #include <deque>
-
-class HartX;
 
 class LoopCheckProcedure : public QObject {
     Q_OBJECT
@@ -36,14 +36,11 @@ public:
         int settlingMs = 2000;
     };
 
-    // How often a request answered "busy" is sent again before the step counts as failed.
-    static constexpr int kBusyResends = 10;
-
-    explicit LoopCheckProcedure(HartX *hart, QObject *parent = nullptr);
+    explicit LoopCheckProcedure(Session &session, QObject *parent = nullptr);
     ~LoopCheckProcedure() override;
 
     // Starts with the first point. `identity` supplies the transmitter's identity fields of the
-    // result. The control must have no transaction outstanding.
+    // result.
     void start(const Settings &settings, const LoopCheckResult &identity);
     // The reading for the current point (AwaitingReading only); then the next point, or the
     // release after the last.
@@ -76,7 +73,7 @@ signals:
 private:
     enum class Tag { Fix, ReadBack, Release };
 
-    void onResult(qint16 iAction, qint16 iCommand, qint16 iResult);
+    void onReply(Tag tag, const Session::Reply &reply);
     void fixPoint(int index);
     void readBack();
     void sendRelease();
@@ -84,13 +81,12 @@ private:
     void stopWith(const QString &reason);
     void send(Tag tag, int command, std::optional<float> value);
 
-    QPointer<HartX> hart_;
+    Session &session_;
     QTimer settle_;
     State state_ = State::Idle;
     Settings settings_;
     LoopCheckResult result_;
     int index_ = 0;
-    int busyResends_ = 0;
     std::deque<Tag> pending_; // what each outstanding transaction was for, oldest first
     QString failure_;
 };

@@ -2,7 +2,6 @@
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
-#include "hart/hartx.h"
 #include "window/form1.h"
 
 #include <QCloseEvent>
@@ -56,7 +55,7 @@ struct LoopCheckWindow::Saved {
 
 LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
     : QWidget(mainWindow, Qt::Window), main_(mainWindow),
-      procedure_(new LoopCheckProcedure(mainWindow->HartX1, this)), saved_(new Saved) {
+      procedure_(new LoopCheckProcedure(*mainWindow->session, this)), saved_(new Saved) {
     setObjectName(QStringLiteral("LoopCheckWindow"));
     setWindowTitle(kTitle);
 
@@ -217,8 +216,8 @@ bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *e
 
 bool LoopCheckWindow::startCheck() {
     if (procedure_->holdsLoop() || waitingForLine_) return false;
-    Form1 &f = *main_;
-    if (f.Command5->text() == QLatin1String("Abort")) {
+    const Session &session = *main_->session;
+    if (session.isSimulatingCurrent()) {
         MsgBox(QStringLiteral("A loop current is being simulated from the Current Simulation "
                               "panel. The loop check sets the current itself and would end that "
                               "simulation behind the panel's back. Press Abort in the panel "
@@ -226,16 +225,14 @@ bool LoopCheckWindow::startCheck() {
                vbOKOnly, kTitle);
         return false;
     }
-    if (f.Frame7->isHidden() || f.Command2->text() != QLatin1String("Re&fresh")) {
+    if (!session.transmitterRead()) {
         MsgBox(QStringLiteral("No transmitter has been read yet. Connect to the transmitter (File, "
                               "Connect) and wait until its data are shown, then start the loop "
                               "check."),
                vbOKOnly, kTitle);
         return false;
     }
-    const bool chainRunning = f.Timer1->isActive() || f.Timer2->isActive() ||
-                              f.Timer4->isActive() || f.ProgressBar1->value() != 0;
-    if (chainRunning) {
+    if (session.chainRunning()) {
         MsgBox(QStringLiteral("The main window is still sending to the transmitter. Wait until it "
                               "has finished, then start the loop check."),
                vbOKOnly, kTitle);
@@ -252,28 +249,26 @@ bool LoopCheckWindow::startCheck() {
     return true;
 }
 
-// A poll may still be on the line; the check takes the control over once its reply has been
-// handled by the main window.
+// A poll may still be on the line; the check begins once its reply has been handled by the
+// main window.
 void LoopCheckWindow::beginWhenIdle() {
     if (!waitingForLine_) return;
     Form1 &f = *main_;
     f.Timer5->stop();
     if (f.HartX1->isBusy()) {
-        connect(f.HartX1, &HartX::Result, this, &LoopCheckWindow::beginWhenIdle,
+        connect(f.session, &Session::lineFree, this, &LoopCheckWindow::beginWhenIdle,
                 Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
         return;
     }
     waitingForLine_ = false;
     // That reply may have started a chain of its own (an error reply re-reads the transmitter).
-    if (f.Timer1->isActive() || f.Timer2->isActive() || f.Timer4->isActive() ||
-        f.ProgressBar1->value() != 0) {
+    if (f.session->chainRunning()) {
         unlockMainWindow();
         MsgBox(QStringLiteral("The main window started sending to the transmitter. Wait until it "
                               "has finished, then start the loop check again."),
                vbOKOnly, kTitle);
         return;
     }
-    disconnect(f.HartX1, &HartX::Result, main_, &Form1::hartx1_Result);
     LoopCheckResult identity;
     identity.tag = f.Dev.Tag.trimmed(); // packed ASCII pads with blanks
     identity.descriptor = f.Dev.Descriptor.trimmed();
@@ -321,7 +316,6 @@ void LoopCheckWindow::unlockMainWindow() {
     if (!locked_) return;
     Form1 &f = *main_;
     const Saved &s = *saved_;
-    connect(f.HartX1, &HartX::Result, main_, &Form1::hartx1_Result, Qt::UniqueConnection);
     for (const auto &a : s.actions)
         if (a.first) a.first->setEnabled(a.second);
     f.Frame1->setEnabled(!s.frameDisabled);

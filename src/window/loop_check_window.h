@@ -1,7 +1,7 @@
 // The "Loop check" window: the settings of a check, the table that fills point by point, the
 // engineer's readings, and the guarantee that the loop is let go again. While a check runs the
-// main window is locked against anything that sends, and its own result handler is kept off
-// the line; both are given back exactly as they were once the transmitter confirmed the release.
+// main window is locked against anything that sends; it is given back exactly as it was once the
+// transmitter confirmed the release. The check's replies come back to it alone.
 #pragma once
 
 #include "window/loop_check_procedure.h"

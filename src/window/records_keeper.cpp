@@ -81,8 +81,9 @@ RecordsKeeper::RecordsKeeper(Form1 *form) : QObject(form), form_(form) {
         file->insertAction(form_->Exitform, a);
     file->insertSeparator(form_->Exitform);
 
-    // After the window's own handler: by then the reply is decoded into the device record.
-    connect(form_->HartX1, &HartX::Result, this, &RecordsKeeper::onResult);
+    // After the window's own handler: by then the reply is decoded into the device record. Only
+    // the chains' results: the files are written and read back through the window's chains.
+    connect(form_->session, &Session::chainResult, this, &RecordsKeeper::onResult);
     connect(form_->Timer2, &QTimer::timeout, this, &RecordsKeeper::onWriteStepDone);
 }
 

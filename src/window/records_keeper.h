@@ -25,8 +25,8 @@ class RecordsCompareDialog;
 class RecordsKeeper : public QObject {
     Q_OBJECT
 public:
-    // Adds the menu entries to the window's "&File" menu (before "E&xit") and follows the HART
-    // control's results. Make it after the window has connected its own handlers.
+    // Adds the menu entries to the window's "&File" menu (before "E&xit") and follows the
+    // results of the window's chains. Make it after the window has connected its own handlers.
     explicit RecordsKeeper(Form1 *form);
     ~RecordsKeeper() override;
 

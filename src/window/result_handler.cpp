@@ -39,7 +39,7 @@ void AbandonOperation(Form1 &f) {
 void EndProgram(Form1 &f) {
     for (QTimer *t : {f.Timer1, f.Timer2, f.Timer4, f.Timer5})
         t->stop();
-    QObject::disconnect(f.HartX1, nullptr, &f, nullptr);
+    f.session->endChains();
     f.close();
     // The window may not be on screen yet, and then its closing alone would not end the loop.
     QCoreApplication::quit();
