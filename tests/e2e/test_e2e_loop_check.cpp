@@ -5,6 +5,8 @@
 #include "loop_check_steps.h"
 
 #include "platform/exit_signals.h"
+#include "window/device_health.h"
+#include "window/device_status_window.h"
 #include "window/exit_on_signal.h"
 
 #include <QtTest>
@@ -86,6 +88,41 @@ private slots:
         // Only the unanswered release asks, while the transmitter still holds the loop.
         QCOMPARE(fx.boxes().size(), exit == "retry" ? 1 : 0);
         QCOMPARE(heldAtTheBox.toDouble(), exit == "retry" ? 4.0 : 0.0);
+    }
+
+    // The Device status window's command 48, pressed while the check fixes and reads back each
+    // point, is answered to that window alone: the read-back is what the transmitter holds.
+    void statusReadsLeaveTheReadBackAlone_data() {
+        QTest::addColumn<int>("presses"); // per point, just as its current is being fixed
+        QTest::newRow("once") << 1;
+        QTest::newRow("three times") << 3;
+    }
+
+    void statusReadsLeaveTheReadBackAlone() {
+        QFETCH(int, presses);
+        Fixture fx;
+        QJsonObject initial;
+        startAndLoad(fx, {}, &initial);
+        QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
+        fx.form->DeviceStatusMenu->trigger();
+        QVERIFY(fx.waitIdle());
+        DeviceStatusWindow *status = fx.form->Health->statusWindow();
+        const QList<double> points{4, 12, 20};
+        LoopCheckWindow *w = loopcheck::open(*fx.form, "4; 12; 20");
+        QVERIFY(w->startCheck());
+        for (int i = 0; i < points.size(); ++i) {
+            for (int k = 0; k < presses; ++k)
+                status->ReadAdditional->click();
+            QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, i)));
+            loopcheck::type(w, QString::number(points[i]));
+        }
+        QVERIFY(fx.waitFor(loopcheck::letGo(w), kNoisyMs));
+        QList<double> readBack;
+        for (const LoopCheckPoint &p : fx.form->LastLoopCheck->points)
+            readBack << p.readbackMa.value_or(-1);
+        QCOMPARE(readBack, points);
+        QCOMPARE(fx.sim().requests().count(48), 1 + presses * int(points.size()));
+        QVERIFY(fx.boxes().isEmpty());
     }
 
     void signalEndsTheSimulationFirst_data() {
