@@ -2,13 +2,15 @@
 
 #include "console_common.h"
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
 #include "platform/exit_signals.h"
 #include "records/comparison.h"
 #include "records/configuration.h"
+#include "records/from_replies.h"
 #include "units/module1.h"
-#include "window/result_rules.h"
+#include "units/single.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#include <functional>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -46,11 +47,11 @@ const char kConfigConsoleUsage[] =
     "  --dry-run   print the changes only\n"
     "  --force     write a file saved from a transmitter with another serial number\n"
     "\n"
-    "Exit status: 0 done (verified), 1 bad arguments or bad file, 2 no answer, 3 not a Zanu\n"
-    "Pelvanor I / Ostrimel transmitter, 4 the transmitter refused a command (its message is\n"
-    "printed), 5 the file is from another serial number and --force is absent, 6 written but\n"
-    "the read-back differs, 7 no permission to open the port (join the dialout group),\n"
-    "128+N ended by signal N.\n";
+    "Exit status: 0 done (verified), 1 bad arguments or bad file, 2 no answer (or a reply too\n"
+    "short to read), 3 not a Zanu Pelvanor I / Ostrimel transmitter, 4 the transmitter refused\n"
+    "a command (its message is printed), 5 the file is from another serial number and --force\n"
+    "is absent, 6 written but the read-back differs, 7 no permission to open the port (join the\n"
+    "dialout group), 128+N ended by signal N.\n";
 
 namespace {
 
@@ -254,13 +255,11 @@ public:
         return 128 + stopSignal_;
     }
 
-    // Sends one request built by `fill` (which writes from DataIndex 0 on) and waits for its end.
-    Step transact(int command, int byteCount, const std::function<void(HartX &)> &fill = {}) {
+    // Sends one request and waits for its end.
+    Step transact(int command, const QByteArray &data = {}) {
         Step s;
         s.command = command;
-        hart_.setDataIndex(0);
-        if (fill) fill(hart_);
-        hart_.setByteCount(qint16(byteCount));
+        hart_.setRequestData(data);
         for (int sends = 1;; ++sends) {
             if (stopSignal_) {
                 s.kind = Step::Stopped;
@@ -298,63 +297,46 @@ public:
         }
     }
 
-    // The window's read sequence, decoded the way the window decodes it. Returns the exit
-    // status of a failure, after saying why.
+    // The exit status when `s` failed or its reply is too short for `decode`'s layout, after
+    // saying why; the decoded reply in *out otherwise. A short reply is not read as zeros: they
+    // would be saved, or compared and written back, as if the transmitter had said them.
+    template <typename T>
+    std::optional<int> take(const Step &s, hart::Decoded<T> (*decode)(const QByteArray &), T *out) {
+        if (s.kind != Step::Ok && s.kind != Step::Warning) return fail(s);
+        const hart::Decoded<T> d = decode(hart_.ReplyData());
+        if (!d) {
+            err(QStringLiteral("no usable answer to HART command %1 on %2: %3; nothing was done. "
+                               "See the whole reply with: zanu-hart --port %4 --decode %1")
+                    .arg(s.command)
+                    .arg(options_.port.text(), d.why(), options_.port.device));
+            return kNoAnswer;
+        }
+        *out = *d;
+        return std::nullopt;
+    }
+
+    // The window's read sequence. Returns the exit status of a failure, after saying why.
     std::optional<int> read(records::Configuration *c) {
-        namespace at = hart::at;
-        HartX &h = hart_;
-        auto failed = [](const Step &s) { return s.kind != Step::Ok && s.kind != Step::Warning; };
-        Step s = transact(hart::cmd::ReadUniqueIdentifier, 0);
-        if (failed(s)) return fail(s);
-        h.setDataIndex(at::Identity::ManufacturerId);
-        c->manufacturer = h.ByteValue();
-        h.setDataIndex(at::Identity::DeviceType);
-        c->deviceType = h.ByteValue();
-        h.setDataIndex(at::Identity::UniversalRevision);
-        c->hartRevision = h.ByteValue();
-        h.setDataIndex(at::Identity::DeviceId);
-        c->deviceId = quint32(h.Int24Value());
-        if (c->manufacturer != records::kZanuManufacturerId) {
+        namespace cmd = hart::cmd;
+        hart::Identity id;
+        hart::TagDescriptorDate tag;
+        hart::OutputInfo output;
+        hart::SensorInfo sensor;
+        hart::OutputDirection direction;
+        if (auto f = take(transact(cmd::ReadUniqueIdentifier), hart::decodeIdentity, &id)) return f;
+        if (id.manufacturerId != records::kZanuManufacturerId) {
             err(QStringLiteral("the transmitter on %1 is not a Zanu transmitter (manufacturer "
                                "%2); nothing was done")
                     .arg(options_.port.text())
-                    .arg(c->manufacturer));
+                    .arg(id.manufacturerId));
             return kOtherMaker;
         }
-        namespace T = at::TagDescriptorDate;
-        if (failed(s = transact(hart::cmd::ReadTagDescriptorDate, 0))) return fail(s);
-        h.setDataIndex(T::Tag);
-        h.setPackedLength(T::TagBytes);
-        c->tag = records::trimmedField(h.PackedString());
-        h.setDataIndex(T::Descriptor);
-        h.setPackedLength(T::DescriptorBytes);
-        c->descriptor = records::trimmedField(h.PackedString());
-        h.setDataIndex(T::Day);
-        const int day = h.ByteValue();
-        h.setDataIndex(T::Month);
-        const int month = h.ByteValue();
-        h.setDataIndex(T::Year);
-        c->date = QDate(1900 + h.ByteValue(), month, day);
-        if (failed(s = transact(hart::cmd::ReadOutputInfo, 0))) return fail(s);
-        h.setDataIndex(at::OutputInfo::RangeUnit);
-        c->unitCode = h.ByteValue();
-        c->unit = Module1::UnitNameFromCode(c->unitCode);
-        h.setDataIndex(at::OutputInfo::UpperRange);
-        c->upperRangeValue = records::tidySingle(h.FloatValue());
-        h.setDataIndex(at::OutputInfo::LowerRange);
-        c->lowerRangeValue = records::tidySingle(h.FloatValue());
-        h.setDataIndex(at::OutputInfo::Damping);
-        c->dampingS = records::tidySingle(h.FloatValue());
-        if (failed(s = transact(hart::cmd::ReadSensorInfo, 0))) return fail(s);
-        h.setDataIndex(at::SensorInfo::SerialNumber);
-        c->serialNumber = ResultRules::SerialWithPrefix(h.Int24Value());
-        h.setDataIndex(at::SensorInfo::UpperLimit);
-        c->upperSensorLimit = records::tidySingle(h.FloatValue());
-        h.setDataIndex(at::SensorInfo::LowerLimit);
-        c->lowerSensorLimit = records::tidySingle(h.FloatValue());
-        h.setDataIndex(at::SensorInfo::MinimumSpan);
-        c->minimumSpan = records::tidySingle(h.FloatValue());
-        s = transact(hart::cmd::ReadOutputDirection, 0);
+        if (auto f =
+                take(transact(cmd::ReadTagDescriptorDate), hart::decodeTagDescriptorDate, &tag))
+            return f;
+        if (auto f = take(transact(cmd::ReadOutputInfo), hart::decodeOutputInfo, &output)) return f;
+        if (auto f = take(transact(cmd::ReadSensorInfo), hart::decodeSensorInfo, &sensor)) return f;
+        const Step s = transact(cmd::ReadOutputDirection);
         // Another Zanu product has no command 129; its range and unit mean something else,
         // and the window's write path is made for these two transmitters only.
         if (s.kind == Step::Refused && s.code == hart::rc::NotImplemented) {
@@ -362,13 +344,12 @@ public:
                                "answers HART command 129 with \"Command Not Implemented\": it is "
                                "not a Pelvanor I or Ostrimel; nothing was done")
                     .arg(options_.port.text())
-                    .arg(c->manufacturer)
-                    .arg(c->deviceType));
+                    .arg(id.manufacturerId)
+                    .arg(id.deviceType));
             return kOtherMaker;
         }
-        if (failed(s)) return fail(s);
-        h.setDataIndex(at::OutputDirection::Direction);
-        c->outputDirection = h.ByteValue() == 0 ? 0 : 1;
+        if (auto f = take(s, hart::decodeOutputDirection, &direction)) return f;
+        *c = records::fromReplies(id, tag, output, sensor, direction);
         c->programName = QStringLiteral("zanu-hart");
         c->programVersion = records::programVersion();
         return std::nullopt;
@@ -382,7 +363,7 @@ public:
         QStringList warnings;
         int sent = 0;
         for (const auto &request : requests(g, c)) {
-            const Step s = transact(request.command, request.size, request.fill);
+            const Step s = transact(request.command, request.data);
             switch (s.kind) {
             case Step::Ok:
                 break;
@@ -420,46 +401,26 @@ public:
 private:
     struct Request {
         int command;
-        int size;
-        std::function<void(HartX &)> fill;
+        QByteArray data;
     };
 
     static QList<Request> requests(records::Group g, const records::Configuration &c) {
-        namespace at = hart::at;
+        namespace cmd = hart::cmd;
+        const auto unit = quint8(c.unitCode);
         switch (g) {
         case records::Group::UnitRange:
-            return {{hart::cmd::WritePvUnits, at::PvUnit::Size,
-                     [&c](HartX &h) { h.setByteValue(quint8(c.unitCode)); }},
-                    {hart::cmd::WriteRangeValues, at::RangeValues::Size, [&c](HartX &h) {
-                         h.setDataIndex(at::RangeValues::Unit);
-                         h.setByteValue(quint8(c.unitCode));
-                         h.setDataIndex(at::RangeValues::Upper);
-                         h.setFloatValue(c.upperRangeValue);
-                         h.setDataIndex(at::RangeValues::Lower);
-                         h.setFloatValue(c.lowerRangeValue);
-                     }}};
+            return {{cmd::WritePvUnits, hart::encodeByte(unit)},
+                    {cmd::WriteRangeValues,
+                     hart::encode(hart::RangeValues{unit, toSingle(c.upperRangeValue),
+                                                    toSingle(c.lowerRangeValue)})}};
         case records::Group::DampingDirection:
-            return {{hart::cmd::WriteDamping, at::Damping::Size,
-                     [&c](HartX &h) { h.setFloatValue(c.dampingS); }},
-                    {hart::cmd::WriteOutputDirection, at::OneByte::Size,
-                     [&c](HartX &h) { h.setByteValue(quint8(c.outputDirection)); }}};
-        case records::Group::Tag: {
-            namespace T = at::TagDescriptorDate;
-            return {{hart::cmd::WriteTagDescriptorDate, T::Size, [&c](HartX &h) {
-                         h.setDataIndex(T::Tag);
-                         h.setPackedLength(T::TagBytes);
-                         h.setPackedString(c.tag);
-                         h.setDataIndex(T::Descriptor);
-                         h.setPackedLength(T::DescriptorBytes);
-                         h.setPackedString(c.descriptor);
-                         h.setDataIndex(T::Day);
-                         h.setByteValue(quint8(c.date.day()));
-                         h.setDataIndex(T::Month);
-                         h.setByteValue(quint8(c.date.month()));
-                         h.setDataIndex(T::Year);
-                         h.setByteValue(quint8(c.date.year() - 1900));
-                     }}};
-        }
+            return {{cmd::WriteDamping, hart::encodeSingle(toSingle(c.dampingS))},
+                    {cmd::WriteOutputDirection, hart::encodeByte(quint8(c.outputDirection))}};
+        case records::Group::Tag:
+            return {{cmd::WriteTagDescriptorDate,
+                     hart::encode(hart::TagDescriptorDate{c.tag, c.descriptor, quint8(c.date.day()),
+                                                          quint8(c.date.month()),
+                                                          quint8(c.date.year() - 1900)})}};
         case records::Group::None:
             break;
         }

@@ -16,6 +16,7 @@
 #include "config_console.h"
 #include "console_common.h"
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "hart/hartx.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
@@ -176,17 +177,14 @@ void printReply(int command, const hart::Frame &f, bool decode, int universalRev
         printFields(command, f, universalRevision);
         return;
     }
-    namespace T = hart::at::TagDescriptorDate;
     if (command != hart::cmd::ReadTagDescriptorDate) return;
-    if (f.data.size() < T::Size) {
+    const auto t = hart::decodeTagDescriptorDate(f.data);
+    if (!t) {
         std::printf("(command 13 reply too short to decode: %d data bytes)\n", int(f.data.size()));
         return;
     }
-    const QString tag = hart::unpackAscii(f.data.mid(T::Tag, T::TagBytes));
-    const QString descriptor = hart::unpackAscii(f.data.mid(T::Descriptor, T::DescriptorBytes));
-    std::printf("tag=\"%s\" descriptor=\"%s\" date=%04d-%02d-%02d\n", qPrintable(tag),
-                qPrintable(descriptor), 1900 + hart::getByte(f.data, T::Year),
-                hart::getByte(f.data, T::Month), hart::getByte(f.data, T::Day));
+    std::printf("tag=\"%s\" descriptor=\"%s\" date=%04d-%02d-%02d\n", qPrintable(t->tag),
+                qPrintable(t->descriptor), 1900 + t->yearSince1900, t->month, t->day);
 }
 
 } // namespace
@@ -251,7 +249,8 @@ int main(int argc, char **argv) {
             return;
         }
         if (command == hart::cmd::ReadUniqueIdentifier && args.command != 0) {
-            if (!hart::longAddressFromCommand0(args.primary, hart.ReplyData())) {
+            const auto identity = hart::decodeIdentity(hart.ReplyData());
+            if (!identity) {
                 fail(QStringLiteral("the transmitter on %1 did not identify itself (command 0 "
                                     "answered with response code %2 and %3 data bytes)")
                          .arg(portText(args))
@@ -259,8 +258,7 @@ int main(int argc, char **argv) {
                          .arg(hart.ReplyData().size()));
                 return;
             }
-            universalRevision =
-                hart::getByte(hart.ReplyData(), hart::at::Identity::UniversalRevision);
+            universalRevision = identity->universalRevision;
             send(args.command, args.data);
             return;
         }

@@ -1,6 +1,6 @@
 #include "hart/device_status.h"
 
-#include "hart/link/hart_codec.h"
+#include "hart/hart_replies.h"
 
 #include <QStringList>
 
@@ -104,18 +104,11 @@ QString hexBytes(const QByteArray &data) {
 }
 
 std::optional<Identity> identityFromCommand0(const QByteArray &data) {
-    namespace at = hart::at::Identity;
+    const auto id = hart::decodeIdentity(data);
     // The marker byte is the same in every command-0 reply; anything else is not one.
-    if (data.size() < at::Size || hart::getByte(data, at::Marker) != hart::kCommand0Marker)
-        return std::nullopt;
-    Identity id;
-    id.manufacturer = hart::getByte(data, at::ManufacturerId);
-    id.deviceType = hart::getByte(data, at::DeviceType);
-    id.preamblesRequired = hart::getByte(data, at::PreamblesRequired);
-    id.universalRevision = hart::getByte(data, at::UniversalRevision);
-    id.deviceRevision = hart::getByte(data, at::DeviceRevision);
-    id.deviceId = hart::getUInt24(data, at::DeviceId);
-    return id;
+    if (!id || id->marker != hart::kCommand0Marker) return std::nullopt;
+    return Identity{id->manufacturerId,    id->deviceType,     id->preamblesRequired,
+                    id->universalRevision, id->deviceRevision, id->deviceId};
 }
 
 QString manufacturerName(quint8 id) {

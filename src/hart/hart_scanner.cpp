@@ -1,5 +1,6 @@
 #include "hart/hart_scanner.h"
 
+#include "hart/hart_replies.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
@@ -218,10 +219,9 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
     using S = TransactionEngine::Status;
     if (p.find) {
         // The tag: a transmitter that gives none is listed all the same.
-        namespace at = hart::at::TagDescriptorDate;
-        if (o.status == S::Reply && o.reply.responseCode == hart::rc::Success &&
-            o.reply.data.size() >= at::Tag + at::TagBytes)
-            p.find->tag = hart::unpackAscii(o.reply.data.mid(at::Tag, at::TagBytes)).trimmed();
+        if (o.status == S::Reply && o.reply.responseCode == hart::rc::Success)
+            if (const auto t = hart::decodeTagDescriptorDate(o.reply.data))
+                p.find->tag = t->tag.trimmed();
         const ScanFind f = *p.find;
         retire(p, 0);
         emit tagRead(f);
@@ -254,7 +254,8 @@ void HartScanner::onFinished(Port &p, const TransactionEngine::Outcome &o) {
         emit progress(done_, total_);
         p.find = ScanFind{p.target, p.address, *identity, QString()};
         TransactionEngine::Request r;
-        const QByteArray id = o.reply.data.mid(hart::at::Identity::DeviceId, 3);
+        QByteArray id(3, '\0');
+        hart::putUInt24(id, 0, identity->deviceId);
         r.address = hart::longAddress(true, identity->manufacturer, identity->deviceType, id);
         r.command = hart::cmd::ReadTagDescriptorDate;
         r.preambles = qMax(kScanPreambles, int(identity->preamblesRequired));

@@ -5,6 +5,7 @@
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "units/module1.h"
 #include "window/check_response_code.h"
 #include "window/device_health.h"
@@ -45,15 +46,22 @@ void EndProgram(Form1 &f) {
     QCoreApplication::quit();
 }
 
+// The window has always read a reply shorter than its layout as zeros (the control's accessors
+// give 0 beyond the data) and gone on with its chain; a decoder refuses such a reply, so it gets
+// the data padded to the layout's size instead.
+template <typename T>
+T Decode(const HartX &h, hart::Decoded<T> (*decode)(const QByteArray &), int size) {
+    QByteArray data = h.ReplyData();
+    if (data.size() < size) data.resize(size, '\0');
+    return *decode(data);
+}
+
 void HandleIdentification(Form1 &f) {
-    f.HartX1->setDataIndex(at::Identity::ManufacturerId);
-    f.Dev.ManufacturerId = f.HartX1->ByteValue();
-    f.HartX1->setDataIndex(at::Identity::DeviceType);
-    f.Dev.DeviceType = f.HartX1->ByteValue();
-    f.HartX1->setDataIndex(at::Identity::UniversalRevision);
-    f.Dev.HartRevision = f.HartX1->ByteValue();
-    f.HartX1->setDataIndex(at::Identity::DeviceId);
-    f.Dev.DeviceId = quint32(f.HartX1->Int24Value());
+    const auto id = Decode(*f.HartX1, hart::decodeIdentity, at::Identity::Size);
+    f.Dev.ManufacturerId = id.manufacturerId;
+    f.Dev.DeviceType = id.deviceType;
+    f.Dev.HartRevision = id.universalRevision;
+    f.Dev.DeviceId = id.deviceId;
     if (f.Dev.ManufacturerId == hart::kZanuManufacturerId) {
         f.ProgressBar1->setValue(10);
         f.SendReadTag();
@@ -66,20 +74,16 @@ void HandleIdentification(Form1 &f) {
 
 void HandleOutputSignal(Form1 &f) {
     if (!f.Option3[1]->isChecked()) return;
-    f.HartX1->setDataIndex(at::LoopCurrent::Current);
-    const float current = f.HartX1->FloatValue();
-    f.Text9[0]->setText(Module1::Format(current, QStringLiteral("#.000 ")));
-    f.HartX1->setDataIndex(at::LoopCurrent::Percent);
-    f.Text9[1]->setText(Module1::Format(f.HartX1->FloatValue(), QStringLiteral("#0.0#")));
-    f.HartX1->setDataIndex(at::LoopCurrent::Percent);
-    f.ProgressBar2->setValue(ResultRules::OutputBarValue(f.HartX1->FloatValue()));
-    f.RecordOutputSample(current, f.HartX1->FloatValue());
+    const auto loop = Decode(*f.HartX1, hart::decodeLoopCurrent, at::LoopCurrent::Size);
+    f.Text9[0]->setText(Module1::Format(loop.current, QStringLiteral("#.000 ")));
+    f.Text9[1]->setText(Module1::Format(loop.percent, QStringLiteral("#0.0#")));
+    f.ProgressBar2->setValue(ResultRules::OutputBarValue(loop.percent));
+    f.RecordOutputSample(loop.current, loop.percent);
     f.Timer5->start();
 }
 
 void HandleAppliedPressure(Form1 &f) {
-    f.HartX1->setDataIndex(at::DynamicVariables::Pv);
-    const float pv = f.HartX1->FloatValue();
+    const float pv = Decode(*f.HartX1, hart::decodeDynamicVariables, at::DynamicVariables::Size).pv;
     const float p = Module1::ConvertPressure(pv, f.Dev.PreviousUnitName, f.Dev.UnitName);
     const QString prompt = QStringLiteral("Current Pressure value is: ") +
                            Module1::Format(p, QStringLiteral("#0.0# ")) + f.Dev.UnitName +
@@ -98,58 +102,42 @@ void HandleAppliedPressure(Form1 &f) {
 }
 
 void HandleTagRead(Form1 &f) {
-    HartX &h = *f.HartX1;
-    namespace T = at::TagDescriptorDate;
-    h.setDataIndex(T::Tag);
-    h.setPackedLength(T::TagBytes);
-    f.Dev.Tag = h.PackedString();
-    h.setDataIndex(T::Descriptor);
-    h.setPackedLength(T::DescriptorBytes);
-    f.Dev.Descriptor = h.PackedString();
-    h.setDataIndex(T::Day);
-    f.Dev.DateDay = h.ByteValue();
-    h.setDataIndex(T::Month);
-    f.Dev.DateMonth = h.ByteValue();
-    h.setDataIndex(T::Year);
-    f.Dev.DateYear = h.ByteValue();
+    const auto t = Decode(*f.HartX1, hart::decodeTagDescriptorDate, at::TagDescriptorDate::Size);
+    f.Dev.Tag = t.tag;
+    f.Dev.Descriptor = t.descriptor;
+    f.Dev.DateDay = t.day;
+    f.Dev.DateMonth = t.month;
+    f.Dev.DateYear = t.yearSince1900;
     f.SendReadOutputInfo();
 }
 
 void HandleOutputInfo(Form1 &f) {
-    HartX &h = *f.HartX1;
     f.ProgressBar1->setValue(45);
-    h.setDataIndex(at::OutputInfo::RangeUnit);
-    f.Dev.UnitName = Module1::UnitNameFromCode(h.ByteValue());
-    h.setDataIndex(at::OutputInfo::UpperRange);
-    f.Dev.UpperRangeValue = double(h.FloatValue());
-    h.setDataIndex(at::OutputInfo::LowerRange);
-    f.Dev.LowerRangeValue = double(h.FloatValue());
+    const auto o = Decode(*f.HartX1, hart::decodeOutputInfo, at::OutputInfo::Size);
+    f.Dev.UnitName = Module1::UnitNameFromCode(o.rangeUnit);
+    f.Dev.UpperRangeValue = double(o.upperRange);
+    f.Dev.LowerRangeValue = double(o.lowerRange);
     f.Dev.Span = f.Dev.UpperRangeValue - f.Dev.LowerRangeValue;
     f.ZeroAsRead = f.Dev.LowerRangeValue;
     f.SpanAsRead = f.Dev.Span;
-    h.setDataIndex(at::OutputInfo::Damping);
-    f.Dev.Damping = double(h.FloatValue());
+    f.Dev.Damping = double(o.damping);
     f.SendReadSensorLimits();
 }
 
 void HandleSensorLimits(Form1 &f) {
-    HartX &h = *f.HartX1;
     f.ProgressBar1->setValue(85);
-    h.setDataIndex(at::SensorInfo::SerialNumber);
-    f.Dev.SerialNumber = ResultRules::SerialWithPrefix(h.Int24Value());
-    h.setDataIndex(at::SensorInfo::UpperLimit);
-    f.Dev.UpperSensorLimit = double(h.FloatValue());
-    h.setDataIndex(at::SensorInfo::LowerLimit);
-    f.Dev.LowerSensorLimit = double(h.FloatValue());
-    h.setDataIndex(at::SensorInfo::MinimumSpan);
-    f.Dev.MinimumSpan = double(h.FloatValue());
+    const auto s = Decode(*f.HartX1, hart::decodeSensorInfo, at::SensorInfo::Size);
+    f.Dev.SerialNumber = ResultRules::SerialWithPrefix(s.serialNumber);
+    f.Dev.UpperSensorLimit = double(s.upperLimit);
+    f.Dev.LowerSensorLimit = double(s.lowerLimit);
+    f.Dev.MinimumSpan = double(s.minimumSpan);
     f.SendReadOutputDirection();
 }
 
 void HandleOutputDirection(Form1 &f) {
     f.ProgressBar1->setValue(95);
-    f.HartX1->setDataIndex(at::OutputDirection::Direction);
-    f.Dev.OutputDirection = f.HartX1->ByteValue();
+    f.Dev.OutputDirection =
+        Decode(*f.HartX1, hart::decodeOutputDirection, at::OutputDirection::Size).direction;
     f.ShowDeviceData();
 }
 

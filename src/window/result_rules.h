@@ -2,27 +2,14 @@
 // they can be checked on their own.
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
+#include "records/from_replies.h"
 
 #include <cmath>
 
 namespace ResultRules {
 
-// The transducer serial number is a 24-bit field of the reply.
-constexpr qint64 kSerialMax = 0xFFFFFF;
-
-// Transducers of two production lines carry a serial whose leading digit the transmitter does
-// not store: their numbers start with 18 or 48 on the wire and are shown with 5 or 2 million
-// added. Works in 64 bits and stays inside the 24-bit field first, so that no value the line can
-// hand us overflows the 32-bit record field.
-inline qint32 SerialWithPrefix(qint64 raw) {
-    const qint64 serial = qBound<qint64>(0, raw, kSerialMax);
-    const QString lead = QString::number(serial).left(2);
-    if (lead == QLatin1String("18")) return qint32(serial + 5000000);
-    if (lead == QLatin1String("48")) return qint32(serial + 2000000);
-    return qint32(serial);
-}
+// The serial number's rule is the records' own, shared with zanu-hart.
+using records::SerialWithPrefix;
 
 // ProgressBar2's scale: percent of range times 100, worked out in double and kept as a single.
 inline float OutputBarScaled(float percent) {

@@ -120,6 +120,10 @@ void TestConfigConsole::readFailures_data() {
                                    << "is not a Zanu transmitter (manufacturer 38)";
     QTest::newRow("refused read") << QStringList{"--respond", "14:64"} << "" << 4
                                   << "refused HART command 14: Command Not Implemented";
+    // A warning carries the data with it; without the data there is nothing to save.
+    QTest::newRow("warning without its data")
+        << QStringList{"--respond", "14:8"} << "" << 2
+        << "the sensor information reply has 0 data bytes where 16 are needed; nothing was done";
     QTest::newRow("unknown unit") << QStringList{"--unit", "99"} << "" << 1
                                   << "unit code 99, which this program does not know";
     QTest::newRow("no command 129")
