@@ -1,6 +1,7 @@
 #include "sim/sim_device.h"
 
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -25,7 +26,7 @@ constexpr quint8 kPreamblesRequired = 5;
 constexpr quint8 kUniversalRevision = 5;
 constexpr quint8 kDeviceRevision = 1;
 constexpr quint8 kSoftwareRevision = 3;
-constexpr quint8 kHardwareRevision = 2 << 3; // revision in the top five bits, signalling code 0
+constexpr quint8 kHardwareRevision = 2; // signalling code 0
 constexpr quint8 kPrivateLabelDistributor = hart::kZanuManufacturerId;
 constexpr int kReplyPreambles = 5;
 
@@ -154,6 +155,8 @@ struct SimDevice::Private {
     Outcome writeDamping(const QByteArray &req, QByteArray *out);
     Outcome fixCurrent(const QByteArray &req, QByteArray *out);
     Outcome writeRange(const QByteArray &req);
+    hart::Identity identity() const;
+    hart::OutputInfo outputInfo() const;
     Outcome setRangeEnd(SimDevice *q, bool upper);
 };
 
@@ -640,61 +643,32 @@ Outcome SimDevice::Private::execute(SimDevice *q, quint8 command, const QByteArr
 bool SimDevice::Private::read(SimDevice *q, quint8 command, QByteArray *out) {
     switch (command) {
     case cmd::ReadUniqueIdentifier:
-    case cmd::ReadUniqueIdentifierByTag: {
-        namespace I = at::Identity;
-        hart::putByte(*out, I::Marker, hart::kCommand0Marker);
-        hart::putByte(*out, I::ManufacturerId, manufacturer);
-        hart::putByte(*out, I::DeviceType, kDeviceType);
-        hart::putByte(*out, I::PreamblesRequired, kPreamblesRequired);
-        hart::putByte(*out, I::UniversalRevision, kUniversalRevision);
-        hart::putByte(*out, I::DeviceRevision, kDeviceRevision);
-        hart::putByte(*out, I::SoftwareRevision, kSoftwareRevision);
-        hart::putByte(*out, I::HardwareRevision, kHardwareRevision);
-        hart::putByte(*out, I::Flags, 0);
-        out->append(deviceId);
+    case cmd::ReadUniqueIdentifierByTag:
+        *out = hart::encode(identity());
         return true;
-    }
     case cmd::ReadPrimaryVariable:
-        hart::putByte(*out, at::PrimaryVariable::Unit, cfg.unitCode);
-        hart::putFloat(*out, at::PrimaryVariable::Value, q->primaryValue());
+        *out = hart::encode(hart::PrimaryVariable{cfg.unitCode, q->primaryValue()});
         return true;
     case cmd::ReadLoopCurrent:
-        hart::putFloat(*out, at::LoopCurrent::Current, q->loopCurrent());
-        hart::putFloat(*out, at::LoopCurrent::Percent, q->percentOfRange());
+        *out = hart::encode(hart::LoopCurrent{q->loopCurrent(), q->percentOfRange()});
         return true;
     case cmd::ReadDynamicVariables:
-        hart::putFloat(*out, at::DynamicVariables::Current, q->loopCurrent());
-        hart::putByte(*out, at::DynamicVariables::PvUnit, cfg.unitCode);
-        hart::putFloat(*out, at::DynamicVariables::Pv, q->primaryValue());
+        *out =
+            hart::encode(hart::DynamicVariables{q->loopCurrent(), cfg.unitCode, q->primaryValue()});
         return true;
     case cmd::ReadMessage:
         *out = hart::packAscii(cfg.message, at::Message::TextBytes);
         return true;
-    case cmd::ReadTagDescriptorDate: {
-        namespace T = at::TagDescriptorDate;
-        out->append(hart::packAscii(cfg.tag, T::TagBytes));
-        out->append(hart::packAscii(cfg.descriptor, T::DescriptorBytes));
-        hart::putByte(*out, T::Day, cfg.day);
-        hart::putByte(*out, T::Month, cfg.month);
-        hart::putByte(*out, T::Year, cfg.year);
+    case cmd::ReadTagDescriptorDate:
+        *out = hart::encode(
+            hart::TagDescriptorDate{cfg.tag, cfg.descriptor, cfg.day, cfg.month, cfg.year});
         return true;
-    }
     case cmd::ReadSensorInfo:
-        hart::putUInt24(*out, at::SensorInfo::SerialNumber, serial);
-        hart::putByte(*out, at::SensorInfo::LimitsUnit, cfg.unitCode);
-        hart::putFloat(*out, at::SensorInfo::UpperLimit, q->upperSensorLimit());
-        hart::putFloat(*out, at::SensorInfo::LowerLimit, q->lowerSensorLimit());
-        hart::putFloat(*out, at::SensorInfo::MinimumSpan, q->minimumSpan());
+        *out = hart::encode(hart::SensorInfo{serial, cfg.unitCode, q->upperSensorLimit(),
+                                             q->lowerSensorLimit(), q->minimumSpan()});
         return true;
     case cmd::ReadOutputInfo:
-        hart::putByte(*out, at::OutputInfo::AlarmSelection, 0);
-        hart::putByte(*out, at::OutputInfo::TransferFunction, 0); // linear
-        hart::putByte(*out, at::OutputInfo::RangeUnit, cfg.unitCode);
-        hart::putFloat(*out, at::OutputInfo::UpperRange, cfg.upperRange);
-        hart::putFloat(*out, at::OutputInfo::LowerRange, cfg.lowerRange);
-        hart::putFloat(*out, at::OutputInfo::Damping, cfg.damping);
-        hart::putByte(*out, at::OutputInfo::WriteProtect, cfg.writeProtect ? 1 : 0);
-        hart::putByte(*out, at::OutputInfo::PrivateLabel, kPrivateLabelDistributor);
+        *out = hart::encode(outputInfo());
         return true;
     case cmd::ReadFinalAssemblyNumber:
         hart::putUInt24(*out, at::FinalAssembly::Number, cfg.finalAssemblyNumber);
@@ -703,8 +677,7 @@ bool SimDevice::Private::read(SimDevice *q, quint8 command, QByteArray *out) {
         *out = q->additionalStatus();
         return true;
     case cmd::ReadOutputDirection:
-        hart::putByte(*out, at::OutputDirection::Reserved, 0);
-        hart::putByte(*out, at::OutputDirection::Direction, cfg.outputDirection);
+        *out = hart::encode(hart::OutputDirection{0, cfg.outputDirection});
         return true;
     default:
         return false;
@@ -775,14 +748,14 @@ Outcome SimDevice::Private::write(SimDevice *q, quint8 command, const QByteArray
 }
 
 Outcome SimDevice::Private::writeTagDescriptorDate(const QByteArray &req, QByteArray *out) {
-    namespace T = at::TagDescriptorDate;
-    cfg.tag = withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Tag, T::TagBytes)));
-    cfg.descriptor =
-        withoutTrailingBlanks(hart::unpackAscii(req.mid(T::Descriptor, T::DescriptorBytes)));
-    cfg.day = hart::getByte(req, T::Day);
-    cfg.month = hart::getByte(req, T::Month);
-    cfg.year = hart::getByte(req, T::Year);
-    *out = req.left(T::Size);
+    const auto t = hart::decodeTagDescriptorDate(req);
+    if (!t) return refused(rc::TooFewDataBytes);
+    cfg.tag = withoutTrailingBlanks(t->tag);
+    cfg.descriptor = withoutTrailingBlanks(t->descriptor);
+    cfg.day = t->day;
+    cfg.month = t->month;
+    cfg.year = t->yearSince1900;
+    *out = req.left(at::TagDescriptorDate::Size);
     return accepted();
 }
 
@@ -812,6 +785,31 @@ Outcome SimDevice::Private::fixCurrent(const QByteArray &req, QByteArray *out) {
     Outcome o;
     // Fixed-current mode is no configuration change, but it is part of the state we show.
     o.stateChanged = before != cfg.fixedCurrent;
+    return o;
+}
+
+hart::Identity SimDevice::Private::identity() const {
+    hart::Identity id;
+    id.marker = hart::kCommand0Marker;
+    id.manufacturerId = manufacturer;
+    id.deviceType = kDeviceType;
+    id.preamblesRequired = kPreamblesRequired;
+    id.universalRevision = kUniversalRevision;
+    id.deviceRevision = kDeviceRevision;
+    id.softwareRevision = kSoftwareRevision;
+    id.hardwareRevision = kHardwareRevision;
+    id.deviceId = hart::getUInt24(deviceId, 0);
+    return id;
+}
+
+hart::OutputInfo SimDevice::Private::outputInfo() const {
+    hart::OutputInfo o;
+    o.rangeUnit = cfg.unitCode; // alarm selection and transfer function (linear) are 0
+    o.upperRange = cfg.upperRange;
+    o.lowerRange = cfg.lowerRange;
+    o.damping = cfg.damping;
+    o.writeProtect = cfg.writeProtect ? 1 : 0;
+    o.privateLabel = kPrivateLabelDistributor;
     return o;
 }
 
