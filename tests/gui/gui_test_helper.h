@@ -43,6 +43,11 @@ public:
     const QList<MsgBoxSeam::Shown> &boxes() const { return MsgBoxSeam::history(); }
     void clearBoxes() { MsgBoxSeam::clearHistory(); }
     QString iniPath() const;
+    // Until `done` holds (true) or the time is up (false), as suits this fixture's line.
+    bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
+
+private:
+    SimLine::Timing timing_;
 };
 
 // Spins the event loop without qWaitFor's 10 ms naps, so that instant transactions take
