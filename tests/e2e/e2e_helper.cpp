@@ -84,8 +84,6 @@ std::optional<TraceLine> parseTraceLine(const QString &line) {
 LinkTiming shortLinkTiming() {
     LinkTiming t;
     t.linkGrantMs = 0;
-    t.primaryReplyTimeoutMs = 150;
-    t.secondaryReplyTimeoutMs = 180;
     return t;
 }
 
