@@ -223,7 +223,9 @@ void TestForm1Layout::everyMemberIsBound() {
         QCOMPARE(it.value()->objectName(), it.key());
     }
     QVERIFY(form->HartX1);
-    QCOMPARE(form->HartX1->parent(), form.get());
+    // The control belongs to the window's session, which the window owns.
+    QCOMPARE(form->HartX1->parent(), static_cast<QObject *>(form->session));
+    QCOMPARE(form->session->parent(), static_cast<QObject *>(form.get()));
     QCOMPARE(form->StatusBar1, form->statusBar());
     for (QLabel *panel : form->StatusPanel) {
         QVERIFY(panel);
