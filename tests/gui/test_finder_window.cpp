@@ -43,6 +43,7 @@ class TestFinderWindow : public QObject {
     Q_OBJECT
 private slots:
     void listsWhatAnswers();
+    void listsTheWindowsOwnLine();
     void useThisPort_data();
     void useThisPort();
     void portWithoutComNumber();
@@ -84,6 +85,24 @@ void TestFinderWindow::listsWhatAnswers() {
     }
     w->CancelButton->click(); // "Close" once the scan is over
     QVERIFY(spinUntil([&] { return !fx.form->Health->finder(); }));
+}
+
+// Under --simulate the transmitter answers on no serial port, only on the window's own line.
+void TestFinderWindow::listsTheWindowsOwnLine() {
+    GuiFixture fx;
+    QVERIFY(loadAndReveal(fx));
+    SimDevice *device = &fx.device;
+    ScanThroughControlLines(*fx.form, [device](int) {
+        return std::make_unique<SimLine>(device, SimLine::Timing::Instant);
+    });
+    FinderWindow *w = openAndScan(fx);
+    QVERIFY(w);
+    QCOMPARE(w->Found->topLevelItemCount(), 1);
+    const QTreeWidgetItem *row = w->Found->topLevelItem(0);
+    QCOMPARE(
+        (QStringList{row->text(0), row->text(1), row->text(3)}),
+        (QStringList{"simulated transmitter", QString::number(fx.form->ComPortNumber), "Zanu"}));
+    w->CancelButton->click();
 }
 
 void TestFinderWindow::useThisPort_data() {
