@@ -74,9 +74,8 @@ private slots:
 };
 
 void TestConfigConsole::initTestCase() {
-    if (!QFileInfo(builtProgram(QStringLiteral("zanu-hart"))).isExecutable() ||
-        !QFileInfo(builtProgram(QStringLiteral("zanu-sim"))).isExecutable())
-        QSKIP("zanu-hart and zanu-sim are not built");
+    VERIFY_BUILT(builtProgram(QStringLiteral("zanu-hart")));
+    VERIFY_BUILT(builtProgram(QStringLiteral("zanu-sim")));
 }
 
 // To standard output without a file, to the file with one; either reads back as the simulator's
