@@ -186,6 +186,10 @@ void HartX::setCommPort(quint8 port) {
     if (!d->current) d->dropLine();
 }
 
+QString HartX::portDescription() const {
+    return d->portText();
+}
+
 void HartX::setPortLabel(const QString &label) {
     d->portLabel = label;
 }

@@ -93,6 +93,9 @@ public:
 
     // Why the last transaction got no answer, in plain words for the user; empty after a reply.
     QString LastError() const;
+    // The port as the control's own messages name it: the label given, else "COM n (device)"
+    // with the device of the line in use (the simulated transmitter under --simulate).
+    QString portDescription() const;
     // True while a transaction is on the line or queued.
     bool isBusy() const;
     // Settings as written (for tests and diagnostics).

@@ -25,10 +25,7 @@ void toStandardError(const QString &line) {
 }
 
 QString portText(const Form1 &form) {
-    const int port = form.HartX1->commPort();
-    const QString device = comPortDeviceName(port);
-    return device.isEmpty() ? QStringLiteral("COM %1").arg(port)
-                            : QStringLiteral("COM %1 (%2)").arg(port).arg(device);
+    return form.HartX1->portDescription();
 }
 
 // Waits for the main window to leave the screen: a close it accepts hides it. The window lives
