@@ -2,6 +2,7 @@
 
 #include "dialogs/msgbox.h"
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "hart/link/hart_codec.h"
 #include "units/module1.h"
 #include "window/device_status_window.h"
@@ -171,10 +172,9 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
         declinedFor_.reset();
         f_.Timer5->stop();
         // 0 mA: leave fixed-current mode.
-        send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'),
-             [this](const Session::Reply &) {
-                 QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
-             });
+        send(hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f), [this](const Session::Reply &) {
+            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+        });
         return;
     }
     declinedFor_ = identity_ ? identity_->deviceId : 0;
@@ -221,10 +221,9 @@ void DeviceHealth::releaseFixedCurrent() {
     f_.Timer5->stop();
     // 0 mA: leave fixed-current mode. The reply's own status byte may still be the one from
     // before; the status is read again.
-    send(hart::cmd::FixedCurrentMode, QByteArray(hart::at::FixedCurrent::Size, '\0'),
-         [this](const Session::Reply &) {
-             QTimer::singleShot(0, this, &DeviceHealth::readAdditionalStatus);
-         });
+    send(hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f), [this](const Session::Reply &) {
+        QTimer::singleShot(0, this, &DeviceHealth::readAdditionalStatus);
+    });
 }
 
 void DeviceHealth::openFinder() {

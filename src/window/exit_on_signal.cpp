@@ -1,6 +1,7 @@
 #include "window/exit_on_signal.h"
 
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "window/form1.h"
 
 #include <QEvent>
@@ -86,10 +87,10 @@ public:
                                "first and waiting for the transmitter to confirm, then the program "
                                "ends. The same signal again ends it at once.")
                     .arg(currentText(), portText(*form)));
-        QByteArray off(hart::at::FixedCurrent::Size, '\0'); // 0 mA: fixed-current mode off
+        // 0 mA: fixed-current mode off.
         form->session->request(
-            hart::cmd::FixedCurrentMode, off, [this](const Session::Reply &r) { onReply(r); },
-            this);
+            hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f),
+            [this](const Session::Reply &r) { onReply(r); }, this);
     }
 
 private:

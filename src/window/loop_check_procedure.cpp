@@ -1,6 +1,7 @@
 #include "window/loop_check_procedure.h"
 
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "hart/link/hart_codec.h"
 #include "units/module1.h"
 
@@ -54,11 +55,7 @@ void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &
 }
 
 void LoopCheckProcedure::send(Tag tag, int command, std::optional<float> value) {
-    QByteArray data;
-    if (value) {
-        data = QByteArray(hart::at::FixedCurrent::Size, '\0');
-        hart::putFloat(data, hart::at::FixedCurrent::Current, *value);
-    }
+    const QByteArray data = value ? hart::encodeSingle(*value) : QByteArray();
     pending_.push_back(tag);
     session_.request(
         qint16(command), data, [this, tag](const Session::Reply &r) { onReply(tag, r); }, this);
