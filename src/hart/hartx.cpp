@@ -1,6 +1,7 @@
 #include "hart/hartx.h"
 
 #include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
 #include "hart/link/com_port_name.h"
 #include "hart/link/hart_codec.h"
 #include "hart/link/serial_line.h"
@@ -56,13 +57,14 @@ QString describe(const DeviceIdentity &id) {
 }
 
 std::optional<DeviceIdentity> identityFromCommand0(const QByteArray &data) {
-    namespace I = hart::at::Identity;
-    if (data.size() < I::Size) return std::nullopt;
+    const auto decoded = hart::decodeIdentity(data);
+    if (!decoded) return std::nullopt;
     DeviceIdentity id;
-    id.manufacturer = hart::getByte(data, I::ManufacturerId);
-    id.deviceType = hart::getByte(data, I::DeviceType);
-    id.preamblesRequired = hart::getByte(data, I::PreamblesRequired);
-    id.deviceId = data.mid(I::DeviceId, 3);
+    id.manufacturer = decoded->manufacturerId;
+    id.deviceType = decoded->deviceType;
+    id.preamblesRequired = decoded->preamblesRequired;
+    // Kept as the three bytes of the long address it becomes.
+    hart::putUInt24(id.deviceId, 0, decoded->deviceId);
     return id;
 }
 
