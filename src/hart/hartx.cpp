@@ -330,6 +330,10 @@ QByteArray HartX::requestBuffer() const {
     return d->buffer;
 }
 
+QByteArray HartX::lastRequest() const {
+    return d->lastRequest;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Transactions
 

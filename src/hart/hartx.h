@@ -102,6 +102,8 @@ public:
     quint8 commPort() const;
     qint16 byteCount() const;
     QByteArray requestBuffer() const;
+    // The data bytes of the request written last, as they go on the wire.
+    QByteArray lastRequest() const;
 
 signals:
     // iAction is always 0. iResult is 0 for a reply (whatever its response code) and kNoAnswer

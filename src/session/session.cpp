@@ -69,6 +69,7 @@ void Session::send(Entry e) {
 }
 
 void Session::onQueued(qint16 command) {
+    emit transactionStarted(command, hart_->lastRequest());
     if (sending_) {
         onLine_.push_back(std::move(*sending_));
         sending_.reset();
@@ -87,6 +88,7 @@ void Session::onQueued(qint16 command) {
 }
 
 void Session::onResult(qint16 iAction, qint16 iCommand, qint16 iResult) {
+    emit transactionEnded(replyOf(iCommand, iResult));
     Entry e;
     if (!onLine_.empty()) {
         e = std::move(onLine_.front());
@@ -108,7 +110,7 @@ void Session::onResult(qint16 iAction, qint16 iCommand, qint16 iResult) {
     pump();
 }
 
-void Session::finishQueued(Entry &e, qint16 iCommand, qint16 iResult) {
+Session::Reply Session::replyOf(qint16 iCommand, qint16 iResult) const {
     Reply r;
     r.command = iCommand;
     r.result = iResult;
@@ -119,6 +121,11 @@ void Session::finishQueued(Entry &e, qint16 iCommand, qint16 iResult) {
     } else {
         r.error = hart_->LastError();
     }
+    return r;
+}
+
+void Session::finishQueued(Entry &e, qint16 iCommand, qint16 iResult) {
+    const Reply r = replyOf(iCommand, iResult);
     if (r.answered() && (r.responseCode & hart::rc::Busy) && e.busyResends < kBusyResends) {
         ++e.busyResends;
         send(std::move(e)); // the same request again, before anything queued after it

@@ -84,6 +84,11 @@ signals:
     void stateChanged(Session::State state);
     // Nothing is on the line or waiting for it any more.
     void lineFree();
+    // Every transaction, the chains' and the queued ones alike, for whoever keeps account of
+    // them: `started` before its request goes on the wire, with the request's data bytes;
+    // `ended` once its Result came (busy resends of a queued request each count as one).
+    void transactionStarted(qint16 command, const QByteArray &request);
+    void transactionEnded(const Session::Reply &reply);
 
 private:
     enum class Activity { None, Reading, Writing };
@@ -100,6 +105,7 @@ private:
 
     void onQueued(qint16 command);
     void onResult(qint16 iAction, qint16 iCommand, qint16 iResult);
+    Reply replyOf(qint16 iCommand, qint16 iResult) const;
     void finishQueued(Entry &e, qint16 iCommand, qint16 iResult);
     void noteChainResult(const Entry &e, qint16 iResult);
     void send(Entry e);
