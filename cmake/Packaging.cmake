@@ -116,6 +116,8 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)
 # The libraries the programs link come from the binaries (dpkg-shlibdeps). Qt loads its platform
 # plugin at run time, so no binary names it: without qt6-qpa-plugins the window cannot open.
+# Qt's own texts (standard buttons, file dialogs) in German and Dutch are read at run time too,
+# from qt6-translations-l10n; our own are built into the program.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 include(CPack)

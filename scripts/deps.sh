@@ -3,9 +3,11 @@
 # are present, so it is safe to run again.
 set -euo pipefail
 # qt6-charts-dev's CMake files need Qt6OpenGL's, which Debian 12 ships apart in
-# libqt6opengl6-dev without making the charts package depend on it.
+# libqt6opengl6-dev without making the charts package depend on it. lupdate and lrelease are in
+# qt6-l10n-tools; Qt's own German and Dutch texts (standard buttons) in qt6-translations-l10n.
 PKGS=(cmake ninja-build g++ make pkg-config
       qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-charts-dev
+      qt6-l10n-tools qt6-translations-l10n
       libqt6opengl6-dev libgl-dev
       xvfb xauth x11-apps imagemagick clang libclang-rt-14-dev python3 poppler-utils
       dpkg-dev file lintian desktop-file-utils appstream man-db clang-format clang-tidy)
