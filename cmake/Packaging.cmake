@@ -119,5 +119,6 @@ set(CPACK_STRIP_FILES ON)
 # Qt's own texts (standard buttons, file dialogs) in German and Dutch are read at run time too,
 # from qt6-translations-l10n; our own are built into the program.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+# The history's SQLite driver is such a plugin too.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, libqt6sql6-sqlite")
 include(CPack)

@@ -22,7 +22,8 @@ deb="$work/out/zanu-config_${version}_$(dpkg --print-architecture).deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 # Worked out from the binaries: Qt's libraries and the C library appear without being typed.
-for lib in libc6 libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins qt6-translations-l10n; do
+for lib in libc6 libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins qt6-translations-l10n \
+           libqt6sql6-sqlite; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 
