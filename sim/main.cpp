@@ -61,12 +61,18 @@ const char kUsage[] =
     "  --pressure MH2O      applied pressure in metres of water column (default 3.75)\n"
     "  --steady             keep the applied pressure exactly as set: no drift, no noise\n"
     "  --seed N             seed for corruption, dropped bytes and noise (repeatable runs)\n"
-    "  --trace              print one line per request received and per reply sent\n"
+    "  --trace              print one line per request received and per reply sent, and\n"
+    "                       LOOP ma=X.XXXX, what a reference meter in the loop reads, whenever\n"
+    "                       a request changed it (fixing, trimming, releasing, multidrop)\n"
     "  --state FILE         keep FILE holding the configuration as JSON, rewritten on each change\n"
     "  --polling-address N  answer at polling address N (0..15); non-zero is multidrop with the\n"
     "                       loop current fixed at 4 mA\n"
     "  --fixed-current MA   start with the loop current fixed at MA (3.8..20.5), as if another\n"
     "                       tool had left it so\n"
+    "  --dac-error OFFSET_MA:GAIN_PERCENT\n"
+    "                       give the output stage an error: the loop carries the current meant\n"
+    "                       times (1 + GAIN_PERCENT/100), plus OFFSET_MA (e.g. 0.03:0.2; default\n"
+    "                       none); commands 45 and 46 trim it out\n"
     "  --malfunction        report a device malfunction (status 0x80, sensor fault in command 48)\n"
     "  --pv-out-of-limits   apply a pressure 1 m above the upper sensor limit (status 0x01)\n"
     "  --help               show this text\n"
@@ -82,6 +88,9 @@ const char kUsage[] =
     "  common practice 34 write damping, 35 write range values, 36 set upper range value,\n"
     "                  37 set lower range value (keeps the span), 38 reset configuration\n"
     "                  changed flag, 40 enter/exit fixed current mode, 44 write PV units,\n"
+    "                  45 trim loop current zero (loop fixed at 4 mA), 46 trim loop current\n"
+    "                  gain (loop fixed at 20 mA): the reference meter's reading in mA;\n"
+    "                  otherwise response code 9, a reading more than 1 mA off 3 or 4,\n"
     "                  48 read additional device status\n"
     "  device-specific 129 read output direction, 150 mounting-effect correction,\n"
     "                  152 write output direction\n"
@@ -124,6 +133,7 @@ struct Options {
     std::optional<float> fixedCurrent;
     bool malfunction = false;
     bool pvOutOfLimits = false;
+    std::optional<QPair<double, double>> dacError; // offset mA, gain percent
 };
 
 qint64 integerArg(const QString &option, const QString &text, qint64 min, qint64 max) {
@@ -151,10 +161,11 @@ double numberArg(const QString &option, const QString &text, double min, double 
 }
 
 // The parser reads names only; what each option means is said in kUsage, which stays the help.
-const char *const kValueOptions[] = {"port", "timing", "manufacturer",    "device-id",
-                                     "busy", "silent", "respond",         "corrupt",
-                                     "drop", "unit",   "serial",          "pressure",
-                                     "seed", "state",  "polling-address", "fixed-current"};
+const char *const kValueOptions[] = {"port",     "timing", "manufacturer",    "device-id",
+                                     "busy",     "silent", "respond",         "corrupt",
+                                     "drop",     "unit",   "serial",          "pressure",
+                                     "seed",     "state",  "polling-address", "fixed-current",
+                                     "dac-error"};
 const char *const kFlagOptions[] = {"write-protect", "steady",           "trace",
                                     "malfunction",   "pv-out-of-limits", "version"};
 // A bare --silent means "never reply"; it is given this value before parsing, because a parser
@@ -248,6 +259,15 @@ void readDeviceOptions(const QCommandLineParser &p, Options *o) {
     if (given(p, "fixed-current"))
         o->fixedCurrent = float(numberArg("--fixed-current", arg(p, "fixed-current"), 3.8, 20.5));
     o->malfunction = given(p, "malfunction");
+    if (given(p, "dac-error")) {
+        const QStringList parts = arg(p, "dac-error").split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            usageError(QStringLiteral("--dac-error needs OFFSET_MA:GAIN_PERCENT, not '%1'.")
+                           .arg(arg(p, "dac-error")));
+        o->dacError =
+            qMakePair(numberArg(QStringLiteral("--dac-error OFFSET_MA"), parts[0], -1.0, 1.0),
+                      numberArg(QStringLiteral("--dac-error GAIN_PERCENT"), parts[1], -5.0, 5.0));
+    }
     o->pvOutOfLimits = given(p, "pv-out-of-limits");
     if (o->pvOutOfLimits && o->pressure)
         usageError(QStringLiteral("--pv-out-of-limits sets the pressure; leave out --pressure."));
@@ -546,6 +566,7 @@ int main(int argc, char *argv[]) {
     if (opt.pollingAddress) device.config().pollingAddress = *opt.pollingAddress;
     if (opt.fixedCurrent) device.config().fixedCurrent = *opt.fixedCurrent;
     device.setMalfunction(opt.malfunction);
+    if (opt.dacError) device.setDacError(opt.dacError->first, opt.dacError->second);
     device.setWriteProtect(opt.writeProtect);
     device.setBusy(opt.busy);
     device.setSilent(opt.silent);

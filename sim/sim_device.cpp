@@ -117,6 +117,9 @@ struct SimDevice::Private {
     std::mt19937 noiseRng{2};
 
     QList<TraceEntry> trace;
+    double dacOffsetMa = 0.0;
+    double dacGain = 1.0;
+    QString lastLoop; // the meter's reading as last traced
 
     double nowS() const { return double(clock.nsecsElapsed()) / 1e9; }
 
@@ -154,6 +157,7 @@ struct SimDevice::Private {
     Outcome writeTagDescriptorDate(const QByteArray &req, QByteArray *out);
     Outcome writeDamping(const QByteArray &req, QByteArray *out);
     Outcome fixCurrent(const QByteArray &req, QByteArray *out);
+    Outcome trim(quint8 command, const QByteArray &req, QByteArray *out);
     Outcome writeRange(const QByteArray &req);
     hart::Identity identity() const;
     hart::OutputInfo outputInfo() const;
@@ -256,6 +260,18 @@ float SimDevice::loopCurrent() {
     if (d->cfg.pollingAddress != 0) return kMultidropCurrent;
     const double mA = unclampedCurrent(double(percentOfRange()), d->cfg.outputDirection);
     return float(std::clamp(mA, double(kMinCurrent), double(kMaxCurrent)));
+}
+
+double SimDevice::meterCurrent() {
+    const double meant = double(loopCurrent());
+    const double driven = 4.0 + double(d->cfg.trimGain) * (meant - 4.0) + double(d->cfg.trimZeroMa);
+    return driven * d->dacGain + d->dacOffsetMa;
+}
+
+void SimDevice::setDacError(double offsetMa, double gainPercent) {
+    if (!std::isfinite(offsetMa) || !std::isfinite(gainPercent)) return;
+    d->dacOffsetMa = offsetMa;
+    d->dacGain = 1.0 + gainPercent / 100.0;
 }
 
 quint8 SimDevice::deviceStatus() {
@@ -435,6 +451,8 @@ QByteArray SimDevice::stateJson() const {
     o.insert(QStringLiteral("message"), c.message);
     o.insert(QStringLiteral("final_assembly_number"), qint64(c.finalAssemblyNumber));
     o.insert(QStringLiteral("polling_address"), int(c.pollingAddress));
+    o.insert(QStringLiteral("trim_zero_ma"), shortest(c.trimZeroMa));
+    o.insert(QStringLiteral("trim_gain"), shortest(c.trimGain));
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -529,6 +547,14 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
                        .arg(reply.deviceStatus, 2, 16, QLatin1Char('0'))
                        .arg(hex(data)));
     if (outcome.stateChanged) emit configChanged();
+    const bool movesLoop =
+        req.command == cmd::FixedCurrentMode || req.command == cmd::TrimLoopCurrentZero ||
+        req.command == cmd::TrimLoopCurrentGain || req.command == cmd::WritePollingAddress;
+    if (movesLoop && code == rc::Success) {
+        const QString loop = QString::number(meterCurrent(), 'f', 4);
+        if (loop != d->lastLoop) emit traceLine(QStringLiteral("LOOP ma=") + loop);
+        d->lastLoop = loop;
+    }
 
     QByteArray wire = hart::encode(reply, kReplyPreambles);
     if (d->corruptP > 0.0 || d->dropP > 0.0) {
@@ -582,6 +608,8 @@ bool isWriteCommand(quint8 command) {
     case cmd::WritePvUnits:
     case cmd::MountingEffect:
     case cmd::WriteOutputDirection:
+    case cmd::TrimLoopCurrentZero:
+    case cmd::TrimLoopCurrentGain:
         return true;
     default:
         return false;
@@ -611,6 +639,8 @@ bool served(quint8 command) {
                                        cmd::ResetConfigChanged,
                                        cmd::FixedCurrentMode,
                                        cmd::WritePvUnits,
+                                       cmd::TrimLoopCurrentZero,
+                                       cmd::TrimLoopCurrentGain,
                                        cmd::ReadAdditionalStatus,
                                        cmd::ReadOutputDirection,
                                        cmd::MountingEffect,
@@ -720,6 +750,9 @@ Outcome SimDevice::Private::write(SimDevice *q, quint8 command, const QByteArray
         return setRangeEnd(q, command == cmd::SetUpperRangeValue);
     case cmd::FixedCurrentMode:
         return fixCurrent(req, out);
+    case cmd::TrimLoopCurrentZero:
+    case cmd::TrimLoopCurrentGain:
+        return trim(command, req, out);
     case cmd::WritePvUnits: {
         const quint8 unit = hart::getByte(req, at::PvUnit::Unit);
         if (unit != cfg.unitCode && !pascalPerUnit(unit)) return refused(rc::InvalidSelection);
@@ -786,6 +819,29 @@ Outcome SimDevice::Private::fixCurrent(const QByteArray &req, QByteArray *out) {
     // Fixed-current mode is no configuration change, but it is part of the state we show.
     o.stateChanged = before != cfg.fixedCurrent;
     return o;
+}
+
+// The zero is trimmed at 4 mA and moves the whole line; the gain is trimmed at 20 mA and turns
+// the line about 4 mA, so that a zero trimmed first stays where it is.
+Outcome SimDevice::Private::trim(quint8 command, const QByteArray &req, QByteArray *out) {
+    const bool zero = command == cmd::TrimLoopCurrentZero;
+    const float point = zero ? 4.0f : 20.0f;
+    if (!cfg.fixedCurrent || std::abs(*cfg.fixedCurrent - point) > 0.0005f)
+        return refused(rc::LoopNotFixedForTrim);
+    const float reading = hart::getFloat(req, at::LoopTrim::Current);
+    if (std::isnan(reading)) return refused(rc::InvalidSelection);
+    const double off = double(reading) - double(point);
+    if (off > kMaxTrimDeviationMa) return refused(rc::TooLarge);
+    if (off < -kMaxTrimDeviationMa) return refused(rc::TooSmall);
+    if (zero) {
+        cfg.trimZeroMa = float(double(cfg.trimZeroMa) - off);
+    } else {
+        // The device takes its 4 mA as right: the span it meant, 16 mA, came out as read - 4.
+        const double spanRead = double(reading) - 4.0;
+        cfg.trimGain = float(double(cfg.trimGain) * 16.0 / spanRead);
+    }
+    hart::putFloat(*out, at::LoopTrim::Current, reading);
+    return accepted();
 }
 
 hart::Identity SimDevice::Private::identity() const {

@@ -30,6 +30,10 @@ public:
         QString message;                 // 32 characters at most (command 17)
         quint32 finalAssemblyNumber = 0; // 24 bits (command 19)
         quint8 pollingAddress = 0;       // 0-15; non-zero: multidrop, loop current at 4 mA
+        // The output stage's own correction, set by commands 45 and 46: what it drives for a
+        // current it means is 4 mA + gain * (meant - 4 mA) + zero.
+        float trimZeroMa = 0.0f;
+        float trimGain = 1.0f;
     };
 
     struct TraceEntry {
@@ -79,6 +83,14 @@ public:
     // percent of range), and the device status byte its next reply would carry.
     float primaryValue();
     float loopCurrent();
+    // What a reference meter in series with the loop reads: the current meant, through the
+    // trim and the output stage's error.
+    double meterCurrent();
+    // The output stage's error: the loop carries (driven * (1 + gainPercent / 100)) + offsetMa.
+    void setDacError(double offsetMa, double gainPercent);
+    // A trim is refused with response code 3 or 4 when the reading is further than this from
+    // the fixed current: no meter that far off is a reading of this loop.
+    static constexpr double kMaxTrimDeviationMa = 1.0;
     float percentOfRange();
     quint8 deviceStatus();
     // Clears the configuration-changed status bit (a master would use command 38 for this).
@@ -131,12 +143,14 @@ public:
     void clearTrace();
     // The configuration as one JSON object (tag, descriptor, date, unit code, URV, LRV, damping,
     // output direction, fixed current or null, mounting-effect offset, write protection, message,
-    // final assembly number, polling address).
+    // final assembly number, polling address, loop current trim).
     QByteArray stateJson() const;
 
 signals:
     void configChanged();
-    void traceLine(const QString &line); // "REQ cmd=13 addr=long data=" / "RSP cmd=13 rc=0 ..."
+    // "REQ cmd=13 addr=long data=" / "RSP cmd=13 rc=0 ...", and "LOOP ma=4.0380" after a request
+    // that changed what a meter in the loop reads (fixing, trimming, releasing, multidrop).
+    void traceLine(const QString &line);
 
 private:
     struct Private;

@@ -56,6 +56,7 @@ QList<CommandInfo> buildCatalogue() {
                              single("lower_range_value", A::RangeValues::Lower)};
     const QList<Field> fixedCurrent{single("loop_current_ma", A::FixedCurrent::Current)};
     const QList<Field> unit{byte("pv_unit", A::PvUnit::Unit)};
+    const QList<Field> trim{single("loop_current_ma", A::LoopTrim::Current)};
     const QList<Field> direction{byte("output_direction", A::OneByte::Value)};
 
     return {
@@ -113,6 +114,8 @@ QList<CommandInfo> buildCatalogue() {
         {cmd::ResetConfigChanged, "reset configuration changed flag", {}, {}},
         {cmd::FixedCurrentMode, "enter/exit fixed current mode", fixedCurrent, fixedCurrent},
         {cmd::WritePvUnits, "write PV units", unit, unit},
+        {cmd::TrimLoopCurrentZero, "trim loop current zero", trim, trim},
+        {cmd::TrimLoopCurrentGain, "trim loop current gain", trim, trim},
         {cmd::ReadAdditionalStatus,
          "read additional device status",
          {},

@@ -44,6 +44,8 @@ constexpr quint8 SetLowerRangeValue = 37; // to the applied pressure, keeping th
 constexpr quint8 ResetConfigChanged = 38;
 constexpr quint8 FixedCurrentMode = 40;
 constexpr quint8 WritePvUnits = 44;
+constexpr quint8 TrimLoopCurrentZero = 45; // with the loop fixed at 4 mA
+constexpr quint8 TrimLoopCurrentGain = 46; // with the loop fixed at 20 mA
 constexpr quint8 ReadAdditionalStatus = 48;
 // Device-specific commands of the transmitter family.
 constexpr quint8 ReadOutputDirection = 129;
@@ -143,6 +145,10 @@ namespace FixedCurrent {   // request and reply of 40
 constexpr int Current = 0; // mA, 0 leaves fixed-current mode
 constexpr int Size = 4;
 } // namespace FixedCurrent
+namespace LoopTrim {       // request and reply of 45 and 46
+constexpr int Current = 0; // request: what the reference meter reads; reply: what was used
+constexpr int Size = 4;
+} // namespace LoopTrim
 namespace PvUnit { // request and reply of 44
 constexpr int Unit = 0;
 constexpr int Size = 1;
@@ -177,7 +183,9 @@ constexpr quint8 LowerTooLow = 10; // 36/37: applied process too low
 constexpr quint8 UpperTooHigh = 11;
 constexpr quint8 UpperTooLow = 12;
 constexpr quint8 BothOutOfLimits = 13;
-constexpr quint8 SpanTooSmall = 14; // warning; for 37 also "new LRV pushed URV over USL"
+constexpr quint8 SpanTooSmall = 14;       // warning; for 37 also "new LRV pushed URV over USL"
+constexpr quint8 LoopNotFixedForTrim = 9; // 45/46: incorrect loop current mode or value
+constexpr quint8 AccessRestricted = 16;
 constexpr quint8 Busy = 32;
 constexpr quint8 NotImplemented = 64;
 

@@ -129,6 +129,8 @@ void TestHartCatalogue::decodesHandWorkedReplies_data() {
         << 12 << hex("50 82 53 80 94 E0 06 0C F2 80 32 01 48 10 D4 15 28 0D 15 34 C1 1C 58 61")
         << QStringList{"message=\"THIS IS A 32 CHARACTER MESSAGE!!\""};
     QTest::newRow("16") << 16 << hex("01 E2 40") << QStringList{"final_assembly_number=123456"};
+    // 4.038 mA = 1.0095 * 2^2: exponent 0x81, fraction 0.0095 * 2^23 = 79692 = 0x1374C.
+    QTest::newRow("45") << 45 << hex("4081374C") << QStringList{"loop_current_ma=4.038"};
     QTest::newRow("48") << 48 << hex("01 00 00 00 00 80")
                         << QStringList{"device_specific_status=010000000080"};
     QTest::newRow("129 falling") << 129 << hex("00 01")
@@ -191,7 +193,7 @@ void TestHartCatalogue::layoutsAreGapless() {
             }
         }
     }
-    QCOMPARE(hart::commands().size(), 25);
+    QCOMPARE(hart::commands().size(), 27);
 }
 
 void TestHartCatalogue::shortReplyShowsMissingFields() {

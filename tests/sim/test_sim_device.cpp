@@ -56,6 +56,8 @@ private slots:
     void statusLifeCycle();
     void additionalStatus();
     void lowerRangeKeepsTheSpan();
+    void loopTrim_data();
+    void loopTrim();
 };
 
 // Reply data of every command against bytes worked out by hand, on a device in its default
@@ -746,6 +748,57 @@ void TestSimDevice::lowerRangeKeepsTheSpan() {
     QCOMPARE(int(transact(device, 37)->responseCode), 0);
     QCOMPARE(device.config().lowerRange, 3.75f);
     QCOMPARE(device.config().upperRange, 7.5f);
+}
+
+// Steps: "40:MA" fixes the loop, "45"/"46" trim with what the meter reads, "45:MA" with a given
+// reading, "wp" write-protects. Output stage 0.03 mA : 0.2 %, worked by hand:
+// at 4 mA the meter reads 4 * 1.002 + 0.03 = 4.038; the zero trim takes 0.038 off, so
+// 3.962 * 1.002 + 0.03 = 3.999924; at 20 mA then 19.962 * 1.002 + 0.03 = 20.031924; the gain
+// becomes 16 / 16.031924, so 20 mA drives 4 + 15.96814 - 0.038 = 19.93014 -> 20.0000 and
+// 12 mA drives 11.946070 -> 11.99996.
+void TestSimDevice::loopTrim_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("code"); // of the last step
+    QTest::addColumn<double>("meterMa");
+    QTest::newRow("untrimmed at 4") << "40:4" << 0 << 4.038;
+    QTest::newRow("untrimmed at 20") << "40:20" << 0 << 20.07;
+    QTest::newRow("zero") << "40:4 45" << 0 << 3.999924;
+    QTest::newRow("zero, then at 20") << "40:4 45 40:20" << 0 << 20.031924;
+    QTest::newRow("zero and gain, at 20") << "40:4 45 40:20 46" << 0 << 20.0;
+    QTest::newRow("zero and gain, at 4") << "40:4 45 40:20 46 40:4" << 0 << 3.999924;
+    QTest::newRow("zero and gain, at 12") << "40:4 45 40:20 46 40:12" << 0 << 11.99996;
+    QTest::newRow("zero, loop not fixed") << "45" << 9 << 0.0;
+    QTest::newRow("gain at 4 mA") << "40:4 46" << 9 << 4.038;
+    QTest::newRow("zero at 12 mA") << "40:12 45" << 9 << 12.054;
+    QTest::newRow("reading far above") << "40:4 45:5.01" << 3 << 4.038;
+    QTest::newRow("reading far below") << "40:20 46:18.99" << 4 << 20.07;
+    QTest::newRow("write protected") << "40:4 wp 45" << 7 << 4.038;
+}
+
+void TestSimDevice::loopTrim() {
+    QFETCH(QString, steps);
+    QFETCH(int, code);
+    QFETCH(double, meterMa);
+    SimDevice device;
+    makeSteady(device);
+    device.setDacError(0.03, 0.2);
+    std::optional<hart::Frame> last;
+    for (const QString &step : steps.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("wp")) {
+            device.setWriteProtect(true);
+            continue;
+        }
+        const QStringList part = step.split(QLatin1Char(':'));
+        const quint8 command = quint8(part[0].toInt());
+        const float value = part.size() > 1 ? part[1].toFloat() : float(device.meterCurrent());
+        last = transact(device, command, floatBytes(value));
+        QVERIFY(last);
+    }
+    QCOMPARE(int(last->responseCode), code);
+    if (code == 0 && last->command != 40) QCOMPARE(last->data.size(), 4);
+    if (meterMa > 0)
+        QVERIFY2(std::abs(device.meterCurrent() - meterMa) < 2e-5,
+                 qPrintable(QString::number(device.meterCurrent(), 'f', 6)));
 }
 
 QTEST_GUILESS_MAIN(TestSimDevice)
