@@ -295,55 +295,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>COM 1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 4</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 5</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 6</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 7</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 8</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 9</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 10</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 11</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>COM 12</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>absent</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -369,10 +329,6 @@
 <context>
     <name>frmAbout</name>
     <message>
-        <source>ZANU</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>This application can be used for configuring the Zanu Series Pelvanor &apos;I&apos; submersible level transmitters. It will only work on Zanu transmitters.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -384,6 +340,14 @@
         <source>&amp;System Info...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>About %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmSplash</name>
@@ -392,15 +356,26 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Zanu Level Instruments</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Copyright (c) 2026 Zanu Level Instruments. All rights reserved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Zanu Level Instruments B.V., the Netherlands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>i18n::LanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;System language</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

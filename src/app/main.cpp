@@ -3,6 +3,7 @@
 #include "dialogs/frm_splash.h"
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
+#include "i18n/language.h"
 #include "platform/exit_signals.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
@@ -19,7 +20,7 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zanu-config [--simulate] [--log FILE] [--timing KEY=MS,...]\n"
+    "Usage: zanu-config [--simulate] [--language de|nl|en] [--log FILE] [--timing KEY=MS,...]\n"
     "\n"
     "Configuration tool for Zanu Pelvanor I and Ostrimel submersible level transmitters,\n"
     "connected through a HART modem on a serial port (chosen under Config, COM-settings and\n"
@@ -29,6 +30,9 @@ const char kUsage[] =
     "Options:\n"
     "  --simulate     talk to a built-in simulated transmitter on every COM port instead of\n"
     "                 the serial ports\n"
+    "  --language L   speak L this run: de (Deutsch), nl (Nederlands) or en (English);\n"
+    "                 else the choice under Config, Language, else the system's language\n"
+    "                 (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
     "  --log FILE     append every HART frame sent and received, retries, time-outs and port\n"
     "                 events to FILE (the zanu.hart.wire and zanu.hart.link log categories)\n"
     "  --timing KEYS  change the HART link timing, e.g. rt1=600,allowance=100 for a slow USB\n"
@@ -93,7 +97,10 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption logOption(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption timingOption(QStringLiteral("timing"), QString(),
                                           QStringLiteral("KEYS"));
+    const QCommandLineOption languageOption(QStringLiteral("language"), QString(),
+                                            QStringLiteral("L"));
     parser.addOption(simulateOption);
+    parser.addOption(languageOption);
     parser.addOption(logOption);
     parser.addOption(timingOption);
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
@@ -104,6 +111,14 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "zanu-config: %s\n\n%s", qPrintable(what), qPrintable(usageText()));
         return 1; // as zanu-hart and zanu-sim, so that scripts read the three alike
     }
+    const QString language = parser.value(languageOption);
+    if (parser.isSet(languageOption) && !i18n::isLanguage(language)) {
+        std::fprintf(stderr, "zanu-config: --language takes de, nl or en, not \"%s\"\n\n%s",
+                     qPrintable(language), qPrintable(usageText()));
+        return 1;
+    }
+    // Before the first window, so that the splash already speaks it.
+    i18n::applyChoice(i18n::choiceAtStart(language));
     // A field engineer's timing must be what is used, or the program says why not.
     LinkTiming timing;
     QString timingError;

@@ -4,6 +4,7 @@
 #include "dialogs/frm_splash.h"
 #include "ui_form2.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QScreen>
@@ -27,7 +28,7 @@ bool devicePresent(const QString &device) {
 } // namespace
 
 Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
-    : QDialog(parent), ui(new Ui::Form2), currentPort_(currentPort) {
+    : QDialog(parent), ui(new Ui::Form2), deviceName_(deviceName), currentPort_(currentPort) {
     ui->setupUi(this);
     Label1 = ui->Label1;
     Command1 = ui->Command1;
@@ -44,11 +45,19 @@ Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
     Label1->setBuddy(Option1[0]);
     setWindowIcon(QIcon(ProductPicture(32)));
 
+    showDevices();
+
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    Form_Load();
+}
+
+Form2::~Form2() = default;
+
+void Form2::showDevices() {
     for (size_t i = 0; i < Option1.size(); ++i) {
         const int port = int(i) + 1;
-        const QString device = deviceName ? deviceName(port) : QString();
-        const QString state =
-            devicePresent(device) ? QStringLiteral("present") : QStringLiteral("absent");
+        const QString device = deviceName_ ? deviceName_(port) : QString();
+        const QString state = devicePresent(device) ? tr("present") : tr("absent");
         const QString full = QStringLiteral("%1, %2").arg(device, state);
         QLabel *l = DeviceLabel[i];
         const QString prefix = QStringLiteral("COM %1: ").arg(port);
@@ -60,12 +69,15 @@ Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
         Option1[i]->setToolTip(full);
         Option1[i]->setAccessibleDescription(full);
     }
-
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    Form_Load();
 }
 
-Form2::~Form2() = default;
+void Form2::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        showDevices();
+    }
+    QDialog::changeEvent(event);
+}
 
 void Form2::Form_Load() {
     setFixedSize(size());

@@ -39,8 +39,15 @@ public:
     // closed without its button.
     int chosenPort() const { return chosen_; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // Each choice's device and whether it is there, in the language spoken now.
+    void showDevices();
+
     std::unique_ptr<Ui::Form2> ui;
+    DeviceNameFn deviceName_;
     int currentPort_ = 0;
     int chosen_ = 0;
 };

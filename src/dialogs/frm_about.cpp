@@ -6,6 +6,7 @@
 #include "dialogs/sys_info.h"
 #include "ui_frm_about.h"
 
+#include <QEvent>
 #include <QProcess>
 #include <QScreen>
 
@@ -31,10 +32,22 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(new Ui::frmAbout) {
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::Form_Load() {
-    setWindowTitle(QStringLiteral("About ") + kAppTitle);
+void frmAbout::showTexts() {
+    setWindowTitle(tr("About %1").arg(kAppTitle));
     lblVersion->setText(VersionText());
     lblTitle->setText(kAppTitle);
+}
+
+void frmAbout::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        showTexts();
+    }
+    QDialog::changeEvent(event);
+}
+
+void frmAbout::Form_Load() {
+    showTexts();
     adjustSize();
     setFixedSize(size());
     CentreOnScreen(this);
@@ -51,5 +64,5 @@ void frmAbout::cmdSysInfo_Click() {
 void frmAbout::StartSysInfo() {
     const QString path = SystemInfoViewerPath();
     if (path.isEmpty() || !QProcess::startDetached(path, {}))
-        MsgBox(QStringLiteral("System Information Is Unavailable At This Time"), vbOKOnly);
+        MsgBox(tr("System Information Is Unavailable At This Time"), vbOKOnly);
 }

@@ -29,6 +29,11 @@ public:
     void cmdSysInfo_Click();
     void StartSysInfo();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void showTexts();
+
     std::unique_ptr<Ui::frmAbout> ui;
 };

@@ -4,6 +4,7 @@
 #include "dialogs/msgbox.h"
 #include "ui_frm_splash.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -13,7 +14,7 @@
 #include <QTimer>
 
 QString VersionText() {
-    return QStringLiteral("Version %1.%2.%3")
+    return QCoreApplication::translate("frmSplash", "Version %1.%2.%3")
         .arg(kVersionMajor)
         .arg(kVersionMinor)
         .arg(kVersionRevision);
@@ -129,6 +130,15 @@ void frmSplash::Form_Load() {
     adjustSize();
     setFixedSize(size());
     CentreOnScreen(this);
+}
+
+void frmSplash::changeEvent(QEvent *event) {
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        lblVersion->setText(VersionText());
+        lblProductName->setText(kAppTitle);
+    }
+    QWidget::changeEvent(event);
 }
 
 void frmSplash::Timer1_Timer() {

@@ -70,6 +70,7 @@ public:
     QWidget *mainWindow() const { return main_; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
