@@ -5,6 +5,7 @@
 #include "hart/hart_replies.h"
 #include "hart/hartx.h"
 #include "hart/link/serial_line.h"
+#include "history/recorder.h"
 #include "platform/exit_signals.h"
 #include "records/comparison.h"
 #include "records/configuration.h"
@@ -51,7 +52,9 @@ const char kConfigConsoleUsage[] =
     "short to read), 3 not a Zanu Pelvanor I / Ostrimel transmitter, 4 the transmitter refused\n"
     "a command (its message is printed), 5 the file is from another serial number and --force\n"
     "is absent, 6 written but the read-back differs, 7 no permission to open the port (join the\n"
-    "dialout group), 128+N ended by signal N.\n";
+    "dialout group), 128+N ended by signal N.\n"
+    "Both record in the history as the window does (see --history): each write before it is\n"
+    "sent, with its old and new value, and its outcome after the reply.\n";
 
 namespace {
 
@@ -218,6 +221,13 @@ public:
         QObject::connect(&signals_, &ExitSignals::received, [this](int n) {
             if (stopSignal_ == 0) stopSignal_ = n;
         });
+        // Recorded like the window: a write goes in before it is sent. A history that cannot
+        // be written is said once and the run goes on.
+        recorder_.setPort(options_.port.text());
+        if (!recorder_.openNotice().isEmpty()) err(recorder_.openNotice());
+        QObject::connect(&recorder_, &history::Recorder::warning, [this](const QString &text) {
+            if (text != recorder_.openNotice()) err(text);
+        });
     }
     // The link grant after our last transaction, before the port is let go.
     ~Master() {
@@ -273,10 +283,13 @@ public:
                 s.permissionDenied = lines_.permissionDenied();
                 loop.quit();
             });
+            recorder_.transactionStarted(command, data);
             hart_.setCommand(qint16(command));
             loop.exec();
             QObject::disconnect(c);
             sinceLast_.start();
+            recorder_.transactionEnded(command, result != HartX::kNoAnswer, hart_.ResponseCode(),
+                                       hart_.DeviceStatus(), hart_.ReplyData(), hart_.LastError());
             if (result == HartX::kNoAnswer) {
                 s.kind = Step::NoAnswer;
                 s.message = hart_.LastError();
@@ -433,6 +446,7 @@ private:
     ExitSignals signals_;
     int stopSignal_ = 0;
     QElapsedTimer sinceLast_;
+    history::Recorder recorder_{QStringLiteral("zanu-hart")};
 };
 
 int readConfig(const Options &o) {

@@ -7,6 +7,7 @@
 //   zanu-hart --port DEVICE_OR_COMn --write-config FILE [--dry-run] [--force]
 //   (configuration files, in tools/config_console.cpp)
 //   zanu-hart --scan [--port DEVICE_OR_COMn]... [--timing KEY=MS,...]  (see scan_console.h)
+//   zanu-hart --history [--serial N] [--since YYYY-MM-DD] [--csv] | --history --verify
 //
 // Prints "rc=N status=0xSS data=HEX" for the reply (and, for command 13, a second line with the
 // decoded tag, descriptor and date; with --decode, one line per field of the command catalogue).
@@ -23,6 +24,7 @@
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
 #include "hart/link/serial_line.h"
+#include "history_console.h"
 #include "platform/exit_signals.h"
 #include "scan_console.h"
 #include "zanu_version.h"
@@ -196,12 +198,14 @@ int main(int argc, char **argv) {
     if (argl.contains(QLatin1String("--help")) || argl.contains(QLatin1String("-h"))) {
         std::fputs(qPrintable(usageText()), stdout);
         std::fputs(kConfigConsoleUsage, stdout);
+        std::fputs(kHistoryConsoleUsage, stdout);
         return 0;
     }
     if (argl.contains(QLatin1String("--version"))) {
         std::printf("zanu-hart %s\n", kVersionNumber);
         return 0;
     }
+    if (IsHistoryConsoleCommand(argl)) return RunHistoryConsole(argl);
     if (IsConfigConsoleCommand(argl)) return RunConfigConsole(argl);
     Args args;
     const QString problem = parseArgs(argl, &args);

@@ -186,6 +186,7 @@ bool Store::open(const QString &path, QString *notice, int version) {
             problem = q.lastError().text();
             break;
         }
+        q.finish(); // an open statement would hold a transaction the journal mode cannot change in
         // WAL lets a reader and a writer work side by side; NORMAL keeps the commit before the
         // wire free of a disk flush, and a power cut loses at most the last entries, never the
         // file.
@@ -236,6 +237,7 @@ bool Store::migrate(int version, QString *error) {
     if (q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name='schema_version'")) &&
         q.next() && q.value(0).toInt() > 0)
         have = schemaVersion();
+    q.finish();
     if (have > kSchemaVersion) {
         exec(QStringLiteral("ROLLBACK"), nullptr);
         *error = QStringLiteral("it was written by a newer version of this program (schema %1)")
@@ -281,27 +283,13 @@ bool Store::append(Event &e, QString *error) {
     last_->finish();
     e.time = e.time.toUTC();
     e.hash = entryHash(e);
-    const QVariantList values{e.id,
-                              e.time.toString(QLatin1String(kTimeFormat)),
-                              e.utcOffset,
-                              e.user,
-                              e.host,
-                              e.program,
-                              e.version,
-                              e.port,
-                              e.serial,
-                              e.tag,
-                              e.kind,
-                              e.what,
-                              e.oldValue,
-                              e.newValue,
-                              e.outcome,
-                              e.responseCode,
-                              e.message,
-                              e.detail,
-                              e.completes,
-                              QString::fromLatin1(e.prevHash),
-                              QString::fromLatin1(e.hash)};
+    const QVariantList values{
+        e.id, e.time.toString(QLatin1String(kTimeFormat)), e.utcOffset, e.user, e.host, e.program,
+        e.version, e.port, e.serial, e.tag, e.kind, e.what, e.oldValue, e.newValue, e.outcome,
+        e.responseCode, e.message, e.detail, e.completes,
+        // The first entry follows nothing: an empty text, not NULL.
+        e.prevHash.isEmpty() ? QStringLiteral("") : QString::fromLatin1(e.prevHash),
+        QString::fromLatin1(e.hash)};
     for (int i = 0; i < values.size(); ++i)
         insert_->bindValue(i, values[i]);
     if (!insert_->exec()) {
