@@ -2,8 +2,6 @@
 
 #include "hart/hart_catalogue.h"
 #include "hart/hart_replies.h"
-#include "hart/link/hart_codec.h"
-#include "units/module1.h"
 
 #include <QLocale>
 
@@ -13,19 +11,15 @@ QString mA(double v) {
     return QLocale::system().toString(v, 'f', 3) + QStringLiteral(" mA");
 }
 
-QString refusal(int code, int command) {
-    QString text = Module1::ResponseCodeMessage(code, command);
-    if (text.isEmpty()) text = QStringLiteral("response code %1").arg(code);
-    return QStringLiteral("the transmitter refused command %1 (%2)").arg(command).arg(text);
-}
-
 } // namespace
 
 LoopCheckProcedure::LoopCheckProcedure(Session &session, QObject *parent)
-    : QObject(parent), session_(session) {
+    : QObject(parent), session_(session), hold_(session) {
     settle_.setSingleShot(true);
     settle_.setTimerType(Qt::PreciseTimer);
     connect(&settle_, &QTimer::timeout, this, &LoopCheckProcedure::readBack);
+    connect(&hold_, &LoopHold::released, this, &LoopCheckProcedure::onReleased);
+    connect(&hold_, &LoopHold::releaseFailed, this, &LoopCheckProcedure::onReleaseFailed);
     // First of all who follow the check: the session knows it holds the loop before anyone asks.
     connect(this, &LoopCheckProcedure::changed, this,
             [this] { session_.setLoopCheckRunning(holdsLoop()); });
@@ -55,10 +49,13 @@ void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &
 }
 
 void LoopCheckProcedure::send(Tag tag, int command, std::optional<float> value) {
-    const QByteArray data = value ? hart::encodeSingle(*value) : QByteArray();
     pending_.push_back(tag);
-    session_.request(
-        qint16(command), data, [this, tag](const Session::Reply &r) { onReply(tag, r); }, this);
+    auto done = [this, tag](const Session::Reply &r) { onReply(tag, r); };
+    if (tag == Tag::Fix) {
+        hold_.fix(value.value_or(0.0f), done);
+        return;
+    }
+    session_.request(qint16(command), QByteArray(), done, this);
 }
 
 void LoopCheckProcedure::fixPoint(int index) {
@@ -83,7 +80,9 @@ void LoopCheckProcedure::readBack() {
 void LoopCheckProcedure::sendRelease() {
     settle_.stop();
     state_ = State::Releasing;
-    send(Tag::Release, hart::cmd::FixedCurrentMode, 0.0f);
+    // The replies of the steps the release overtook are no longer awaited.
+    pending_.clear();
+    hold_.release();
     emit changed();
 }
 
@@ -127,12 +126,15 @@ void LoopCheckProcedure::cancel() {
 void LoopCheckProcedure::retryRelease() {
     if (state_ != State::ReleaseFailed) return;
     failure_.clear();
-    sendRelease();
+    state_ = State::Releasing;
+    hold_.retryRelease();
+    emit changed();
 }
 
 void LoopCheckProcedure::abandon() {
     if (state_ != State::ReleaseFailed) return;
     result_.finished = QDateTime::currentDateTime();
+    hold_.abandon();
     state_ = State::Idle;
     emit changed();
 }
@@ -144,27 +146,35 @@ void LoopCheckProcedure::stopWith(const QString &reason) {
     sendRelease();
 }
 
+void LoopCheckProcedure::onReleased() {
+    if (state_ != State::Releasing) return;
+    result_.releaseConfirmed = true;
+    result_.finished = QDateTime::currentDateTime();
+    state_ = State::Done;
+    emit changed();
+    emit released();
+}
+
+void LoopCheckProcedure::onReleaseFailed(const QString &reason) {
+    if (state_ != State::Releasing) return;
+    failure_ = reason;
+    state_ = State::ReleaseFailed;
+    emit changed();
+    emit releaseFailed(reason);
+}
+
 void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
-    pending_.pop_front();
     // A reply to a step overtaken by the release (Cancel while it was on the line) is of no
     // further interest: the release behind it decides.
+    if (pending_.empty()) return;
+    pending_.pop_front();
     const bool stale = (tag == Tag::Fix && state_ != State::Fixing) ||
-                       (tag == Tag::ReadBack && state_ != State::ReadingBack) ||
-                       (tag == Tag::Release && state_ != State::Releasing) || !pending_.empty();
+                       (tag == Tag::ReadBack && state_ != State::ReadingBack) || !pending_.empty();
     if (stale) return;
 
     const QString point = mA(settings_.pointsMa.value(index_));
     if (!r.answered()) {
-        const QString why = r.error;
-        const QString reason = QStringLiteral("the transmitter did not answer") +
-                               (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
-        if (tag == Tag::Release) {
-            failure_ = reason;
-            state_ = State::ReleaseFailed;
-            emit changed();
-            emit releaseFailed(reason);
-            return;
-        }
+        const QString reason = LoopHold::notAnswered(r);
         stopWith(tag == Tag::Fix ? QStringLiteral("Fixing the current at %1: %2").arg(point, reason)
                                  : QStringLiteral("Reading back at %1: %2").arg(point, reason));
         return;
@@ -173,14 +183,7 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
     // The session has sent a busy request again as often as it does; still busy is a refusal.
     const int code = r.responseCode;
     if (code != 0) {
-        const QString reason = refusal(code, r.command);
-        if (tag == Tag::Release) {
-            failure_ = reason;
-            state_ = State::ReleaseFailed;
-            emit changed();
-            emit releaseFailed(reason);
-            return;
-        }
+        const QString reason = LoopHold::refusal(code, r.command);
         stopWith(QStringLiteral("At %1: %2").arg(point, reason));
         return;
     }
@@ -196,13 +199,6 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
             double(hart::getFloat(r.data, hart::at::LoopCurrent::Current));
         state_ = State::AwaitingReading;
         emit changed();
-        break;
-    case Tag::Release:
-        result_.releaseConfirmed = true;
-        result_.finished = QDateTime::currentDateTime();
-        state_ = State::Done;
-        emit changed();
-        emit released();
         break;
     }
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "session/session.h"
+#include "trim/loop_hold.h"
 #include "window/loop_check_result.h"
 
 #include <QObject>
@@ -71,9 +72,11 @@ signals:
     void releaseFailed(const QString &reason);
 
 private:
-    enum class Tag { Fix, ReadBack, Release };
+    enum class Tag { Fix, ReadBack };
 
     void onReply(Tag tag, const Session::Reply &reply);
+    void onReleased();
+    void onReleaseFailed(const QString &reason);
     void fixPoint(int index);
     void readBack();
     void sendRelease();
@@ -82,6 +85,7 @@ private:
     void send(Tag tag, int command, std::optional<float> value);
 
     Session &session_;
+    LoopHold hold_;
     QTimer settle_;
     State state_ = State::Idle;
     Settings settings_;

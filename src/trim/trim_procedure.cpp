@@ -1,0 +1,188 @@
+#include "trim/trim_procedure.h"
+
+#include "hart/hart_catalogue.h"
+#include "hart/hart_replies.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+QString mA(double v) {
+    return QLocale::system().toString(v, 'f', 3) + QStringLiteral(" mA");
+}
+
+} // namespace
+
+TrimProcedure::TrimProcedure(Session &session, QObject *parent)
+    : QObject(parent), session_(session), hold_(session) {
+    connect(&hold_, &LoopHold::released, this, [this] {
+        result_.releaseConfirmed = true;
+        result_.finished = QDateTime::currentDateTime();
+        state_ = State::Done;
+        emit changed();
+        emit released();
+    });
+    connect(&hold_, &LoopHold::releaseFailed, this, [this](const QString &reason) {
+        failure_ = reason;
+        state_ = State::ReleaseFailed;
+        emit changed();
+        emit releaseFailed(reason);
+    });
+    // The session knows the loop is held before anyone else hears of a change: a simulation or
+    // a loop check must not start on top of the trim.
+    connect(this, &TrimProcedure::changed, this,
+            [this] { session_.setLoopCheckRunning(hold_.holds()); });
+}
+
+TrimProcedure::~TrimProcedure() = default;
+
+QString TrimProcedure::whyNot(const Session &session) {
+    if (session.isSimulatingCurrent())
+        return QStringLiteral("A loop current is being simulated from the Current Simulation "
+                              "panel. Press Abort in the panel first, then start the trim.");
+    if (session.loopCheckRunning())
+        return QStringLiteral("A loop check holds the loop current. Let it finish or cancel it, "
+                              "then start the trim.");
+    if (!session.transmitterRead())
+        return QStringLiteral("No transmitter has been read yet. Connect to the transmitter "
+                              "(File, Connect) and wait until its data are shown, then start the "
+                              "trim.");
+    // Commands 45 and 46 change the output stage's calibration: only on a transmitter of the
+    // family this program knows, never on whatever else answers on the line.
+    if (session.Dev.ManufacturerId != hart::kZanuManufacturerId)
+        return QStringLiteral("The transmitter read is not a Zanu transmitter (manufacturer %1); "
+                              "this program trims only Pelvanor I and Ostrimel transmitters.")
+            .arg(session.Dev.ManufacturerId);
+    if (session.chainRunning())
+        return QStringLiteral("The main window is still sending to the transmitter. Wait until "
+                              "it has finished, then start the trim.");
+    return {};
+}
+
+bool TrimProcedure::start() {
+    if (hold_.holds() || !whyNot(session_).isEmpty()) return false;
+    result_ = TrimResult();
+    result_.deviceId = session_.Dev.DeviceId;
+    result_.tag = session_.Dev.Tag;
+    result_.started = QDateTime::currentDateTime();
+    failure_.clear();
+    fixPoint(Point::Zero);
+    return true;
+}
+
+void TrimProcedure::fixPoint(Point p) {
+    point_ = p;
+    readBack_.reset();
+    state_ = State::Fixing;
+    hold_.fix(float(pointMa()), [this](const Session::Reply &r) { onFixed(r); });
+    emit changed();
+}
+
+QString TrimProcedure::problem(const Session::Reply &r) {
+    if (!r.answered()) return LoopHold::notAnswered(r);
+    if (r.responseCode == hart::rc::Success) return {};
+    // The response-code table has no words of its own for this refusal of 45 and 46.
+    if (r.responseCode == hart::rc::LoopNotFixedForTrim &&
+        (r.command == hart::cmd::TrimLoopCurrentZero ||
+         r.command == hart::cmd::TrimLoopCurrentGain))
+        return QStringLiteral("the transmitter refused command %1 (the loop current is not "
+                              "fixed at the value the trim needs)")
+            .arg(r.command);
+    return LoopHold::refusal(r.responseCode, r.command);
+}
+
+void TrimProcedure::onFixed(const Session::Reply &r) {
+    if (state_ != State::Fixing) return;
+    if (const QString why = problem(r); !why.isEmpty()) {
+        stopWith(QStringLiteral("Fixing the current at %1: %2").arg(mA(pointMa()), why));
+        return;
+    }
+    state_ = State::AwaitingReading;
+    emit changed();
+}
+
+void TrimProcedure::enterReading(double meterMa) {
+    if (state_ != State::AwaitingReading || !std::isfinite(meterMa)) return;
+    std::optional<double> &before = point_ == Point::Zero ? result_.before4 : result_.before20;
+    if (!before) before = meterMa;
+    if (std::abs(meterMa - pointMa()) <= kToleranceMa) {
+        (point_ == Point::Zero ? result_.after4 : result_.after20) = meterMa;
+        if (point_ == Point::Zero)
+            fixPoint(Point::Gain);
+        else
+            sendRelease();
+        return;
+    }
+    state_ = State::Trimming;
+    const quint8 command =
+        point_ == Point::Zero ? hart::cmd::TrimLoopCurrentZero : hart::cmd::TrimLoopCurrentGain;
+    session_.request(
+        command, hart::encodeSingle(float(meterMa)),
+        [this](const Session::Reply &r) { onTrimmed(r); }, this);
+    emit changed();
+}
+
+void TrimProcedure::onTrimmed(const Session::Reply &r) {
+    if (state_ != State::Trimming) return;
+    if (const QString why = problem(r); !why.isEmpty()) {
+        stopWith(QStringLiteral("Trimming at %1: %2").arg(mA(pointMa()), why));
+        return;
+    }
+    ++(point_ == Point::Zero ? result_.zeroTrims : result_.gainTrims);
+    state_ = State::ReadingBack;
+    session_.request(
+        hart::cmd::ReadLoopCurrent, QByteArray(),
+        [this](const Session::Reply &r) { onReadBack(r); }, this);
+    emit changed();
+}
+
+void TrimProcedure::onReadBack(const Session::Reply &r) {
+    if (state_ != State::ReadingBack) return;
+    if (const QString why = problem(r); !why.isEmpty()) {
+        stopWith(QStringLiteral("Reading back at %1: %2").arg(mA(pointMa()), why));
+        return;
+    }
+    const auto current = hart::decodeLoopCurrent(r.data);
+    if (!current) {
+        stopWith(QStringLiteral("Reading back at %1: %2").arg(mA(pointMa()), current.why()));
+        return;
+    }
+    readBack_ = double(current->current);
+    state_ = State::AwaitingReading;
+    emit changed();
+}
+
+void TrimProcedure::sendRelease() {
+    state_ = State::Releasing;
+    hold_.release();
+    emit changed();
+}
+
+void TrimProcedure::stopWith(const QString &reason) {
+    failure_ = reason;
+    emit stopped(reason);
+    sendRelease();
+}
+
+void TrimProcedure::cancel() {
+    if (!hold_.holds() || state_ == State::Releasing || state_ == State::ReleaseFailed) return;
+    sendRelease();
+}
+
+void TrimProcedure::retryRelease() {
+    if (state_ != State::ReleaseFailed) return;
+    failure_.clear();
+    state_ = State::Releasing;
+    hold_.retryRelease();
+    emit changed();
+}
+
+void TrimProcedure::abandon() {
+    if (state_ != State::ReleaseFailed) return;
+    result_.finished = QDateTime::currentDateTime();
+    hold_.abandon();
+    state_ = State::Idle;
+    emit changed();
+}
