@@ -11,88 +11,41 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void fromEnvironment_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("lcAll");
-        QTest::addColumn<QString>("lcMessages");
-        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("environment"); // NAME=value, space-separated
         QTest::addColumn<QString>("expected");
         QTest::newRow("nothing set") << ""
-                                     << ""
-                                     << ""
-                                     << ""
                                      << "en";
-        QTest::newRow("C") << ""
-                           << ""
-                           << ""
-                           << "C"
+        QTest::newRow("C") << "LANG=C"
                            << "en";
-        QTest::newRow("C.UTF-8 ignores LANGUAGE") << "de"
-                                                  << ""
-                                                  << ""
-                                                  << "C.UTF-8"
+        QTest::newRow("C.UTF-8 ignores LANGUAGE") << "LANGUAGE=de LANG=C.UTF-8"
                                                   << "en";
-        QTest::newRow("POSIX in LC_ALL") << ""
-                                         << "POSIX"
-                                         << ""
-                                         << "de_DE.UTF-8"
+        QTest::newRow("POSIX in LC_ALL") << "LC_ALL=POSIX LANG=de_DE.UTF-8"
                                          << "en";
-        QTest::newRow("German") << ""
-                                << ""
-                                << ""
-                                << "de_DE.UTF-8"
+        QTest::newRow("German") << "LANG=de_DE.UTF-8"
                                 << "de";
-        QTest::newRow("Austrian, with modifier") << ""
-                                                 << ""
-                                                 << ""
-                                                 << "de_AT@euro"
+        QTest::newRow("Austrian, with modifier") << "LANG=de_AT@euro"
                                                  << "de";
-        QTest::newRow("Flemish") << ""
-                                 << ""
-                                 << ""
-                                 << "nl_BE.UTF-8"
+        QTest::newRow("Flemish") << "LANG=nl_BE.UTF-8"
                                  << "nl";
-        QTest::newRow("French: not spoken") << ""
-                                            << ""
-                                            << ""
-                                            << "fr_FR.UTF-8"
+        QTest::newRow("French: not spoken") << "LANG=fr_FR.UTF-8"
                                             << "en";
-        QTest::newRow("LC_MESSAGES over LANG") << ""
-                                               << ""
-                                               << "nl_NL"
-                                               << "de_DE"
+        QTest::newRow("LC_MESSAGES over LANG") << "LC_MESSAGES=nl_NL LANG=de_DE"
                                                << "nl";
-        QTest::newRow("LC_ALL over LC_MESSAGES") << ""
-                                                 << "de_DE"
-                                                 << "nl_NL"
-                                                 << ""
+        QTest::newRow("LC_ALL over LC_MESSAGES") << "LC_ALL=de_DE LC_MESSAGES=nl_NL"
                                                  << "de";
-        QTest::newRow("LANGUAGE: first spoken") << "fr:nl_NL:de"
-                                                << ""
-                                                << ""
-                                                << "de_DE"
+        QTest::newRow("LANGUAGE: first spoken") << "LANGUAGE=fr:nl_NL:de LANG=de_DE"
                                                 << "nl";
-        QTest::newRow("LANGUAGE: English first") << "en_GB:de"
-                                                 << ""
-                                                 << ""
-                                                 << "de_DE"
+        QTest::newRow("LANGUAGE: English first") << "LANGUAGE=en_GB:de LANG=de_DE"
                                                  << "en";
-        QTest::newRow("LANGUAGE: none spoken") << "fr"
-                                               << ""
-                                               << ""
-                                               << "de_DE"
+        QTest::newRow("LANGUAGE: none spoken") << "LANGUAGE=fr LANG=de_DE"
                                                << "en";
     }
     void fromEnvironment() {
-        QFETCH(QString, language);
-        QFETCH(QString, lcAll);
-        QFETCH(QString, lcMessages);
-        QFETCH(QString, lang);
+        QFETCH(QString, environment);
         QFETCH(QString, expected);
         QProcessEnvironment env;
-        const QList<std::pair<QString, QString>> vars = {
-            {"LANGUAGE", language}, {"LC_ALL", lcAll}, {"LC_MESSAGES", lcMessages}, {"LANG", lang}};
-        for (const auto &[name, value] : vars)
-            if (!value.isEmpty()) env.insert(name, value);
+        for (const QString &var : environment.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            env.insert(var.section(QLatin1Char('='), 0, 0), var.section(QLatin1Char('='), 1));
         QCOMPARE(i18n::languageFromEnvironment(env), expected);
     }
 
