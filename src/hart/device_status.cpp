@@ -2,6 +2,7 @@
 
 #include "hart/hart_replies.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace health {
@@ -10,49 +11,66 @@ namespace {
 
 QList<Condition> allConditions(FixedBy fixedBy) {
     return {
-        {DeviceMalfunction, QStringLiteral("device malfunction"),
-         QStringLiteral("The transmitter has found a fault in itself (sensor or electronics). "
-                        "Its measurement cannot be trusted."),
-         QStringLiteral("Read the additional status below for details. Power the transmitter "
-                        "off and on; if the fault stays, replace the transmitter or send it "
-                        "in for repair.")},
-        {ConfigurationChanged, QStringLiteral("configuration changed"),
-         QStringLiteral("The configuration was changed (by this program or another master) "
-                        "since the flag was last cleared."),
-         QStringLiteral("Check that the configuration is the intended one, then clear the flag "
-                        "so that the next change shows.")},
-        {ColdStart, QStringLiteral("cold start"),
-         QStringLiteral("The transmitter has just been powered up or reset."),
-         QStringLiteral("Nothing, unless it was not expected: then look for a loose wire or a "
-                        "supply that drops out.")},
-        {MoreStatusAvailable, QStringLiteral("more status available"),
-         QStringLiteral("The transmitter holds more status information than this byte shows."),
-         QStringLiteral("Read the additional status (command 48) below.")},
-        {LoopCurrentFixed, QStringLiteral("loop current fixed"),
-         QStringLiteral("The loop current is held at a fixed value (a loop test, or a polling "
-                        "address other than 0). The control system does not see the level."),
+        {DeviceMalfunction, QCoreApplication::translate("health", "device malfunction"),
+         QCoreApplication::translate(
+             "health", "The transmitter has found a fault in itself (sensor or electronics). "
+                       "Its measurement cannot be trusted."),
+         QCoreApplication::translate(
+             "health", "Read the additional status below for details. Power the transmitter "
+                       "off and on; if the fault stays, replace the transmitter or send it "
+                       "in for repair.")},
+        {ConfigurationChanged, QCoreApplication::translate("health", "configuration changed"),
+         QCoreApplication::translate(
+             "health", "The configuration was changed (by this program or another master) "
+                       "since the flag was last cleared."),
+         QCoreApplication::translate(
+             "health", "Check that the configuration is the intended one, then clear the flag "
+                       "so that the next change shows.")},
+        {ColdStart, QCoreApplication::translate("health", "cold start"),
+         QCoreApplication::translate("health",
+                                     "The transmitter has just been powered up or reset."),
+         QCoreApplication::translate(
+             "health", "Nothing, unless it was not expected: then look for a loose wire or a "
+                       "supply that drops out.")},
+        {MoreStatusAvailable, QCoreApplication::translate("health", "more status available"),
+         QCoreApplication::translate(
+             "health", "The transmitter holds more status information than this byte shows."),
+         QCoreApplication::translate("health", "Read the additional status (command 48) below.")},
+        {LoopCurrentFixed, QCoreApplication::translate("health", "loop current fixed"),
+         QCoreApplication::translate(
+             "health", "The loop current is held at a fixed value (a loop test, or a polling "
+                       "address other than 0). The control system does not see the level."),
          fixedBy == FixedBy::ThisProgram
-             ? QStringLiteral("This program holds it: end the simulation (output signal, "
-                              "Abort), or finish the loop check, which releases it itself.")
-             : QStringLiteral("No simulation of this program holds it: another master (a "
-                              "handheld, another program's loop test) fixed it, or the "
-                              "transmitter answers at a polling address other than 0. Release "
-                              "it with \"Release loop current\" below; if it stays fixed, set "
-                              "the polling address to 0 with Config, Find transmitter.")},
-        {LoopCurrentSaturated, QStringLiteral("loop current saturated"),
-         QStringLiteral("The level is outside the measuring range: the loop current stays at "
-                        "its lower or upper end and no longer follows the level."),
-         QStringLiteral("Check the level, and the measuring range (zero and span) against "
-                        "it.")},
-        {NonPrimaryOutOfLimits, QStringLiteral("secondary variable out of limits"),
-         QStringLiteral("A variable other than the pressure (for example the temperature of "
-                        "the electronics) is outside what the transmitter can measure."),
-         QStringLiteral("Check the conditions where the transmitter is installed.")},
-        {PrimaryOutOfLimits, QStringLiteral("pressure out of sensor limits"),
-         QStringLiteral("The pressure is outside the sensor's limits: the reading is not "
-                        "accurate."),
-         QStringLiteral("Check that the transmitter's model suits the depth of liquid above it, "
-                        "and that the sensor is not blocked or damaged.")},
+             ? QCoreApplication::translate(
+                   "health", "This program holds it: end the simulation (output signal, "
+                             "Abort), or finish the loop check, which releases it itself.")
+             : QCoreApplication::translate(
+                   "health", "No simulation of this program holds it: another master (a "
+                             "handheld, another program's loop test) fixed it, or the "
+                             "transmitter answers at a polling address other than 0. Release "
+                             "it with \"Release loop current\" below; if it stays fixed, set "
+                             "the polling address to 0 with Config, Find transmitter.")},
+        {LoopCurrentSaturated, QCoreApplication::translate("health", "loop current saturated"),
+         QCoreApplication::translate(
+             "health", "The level is outside the measuring range: the loop current stays at "
+                       "its lower or upper end and no longer follows the level."),
+         QCoreApplication::translate(
+             "health", "Check the level, and the measuring range (zero and span) against "
+                       "it.")},
+        {NonPrimaryOutOfLimits,
+         QCoreApplication::translate("health", "secondary variable out of limits"),
+         QCoreApplication::translate(
+             "health", "A variable other than the pressure (for example the temperature of "
+                       "the electronics) is outside what the transmitter can measure."),
+         QCoreApplication::translate("health",
+                                     "Check the conditions where the transmitter is installed.")},
+        {PrimaryOutOfLimits, QCoreApplication::translate("health", "pressure out of sensor limits"),
+         QCoreApplication::translate(
+             "health", "The pressure is outside the sensor's limits: the reading is not "
+                       "accurate."),
+         QCoreApplication::translate(
+             "health", "Check that the transmitter's model suits the depth of liquid above it, "
+                       "and that the sensor is not blocked or damaged.")},
     };
 }
 
@@ -80,20 +98,20 @@ QList<AdditionalByte> describeAdditionalStatus(const QByteArray &data, quint8 ma
     for (int i = 0; i < data.size(); ++i) {
         QString meaning;
         if (i <= 5)
-            meaning = QStringLiteral("device-specific status %1").arg(i);
+            meaning = QCoreApplication::translate("health", "device-specific status %1").arg(i);
         else if (i == 6)
-            meaning = QStringLiteral("extended device status");
+            meaning = QCoreApplication::translate("health", "extended device status");
         else if (i == 7)
-            meaning = QStringLiteral("operating mode");
+            meaning = QCoreApplication::translate("health", "operating mode");
         else if (i == 8)
-            meaning = QStringLiteral("analog outputs saturated");
+            meaning = QCoreApplication::translate("health", "analog outputs saturated");
         else if (i == 9)
-            meaning = QStringLiteral("analog outputs fixed");
+            meaning = QCoreApplication::translate("health", "analog outputs fixed");
         else
-            meaning = QStringLiteral("device-specific status %1").arg(i);
+            meaning = QCoreApplication::translate("health", "device-specific status %1").arg(i);
         // Our transmitters name the cause of a malfunction in the first byte.
         if (i == 0 && manufacturer == hart::kZanuManufacturerId && (quint8(data[i]) & 0x01))
-            meaning += QStringLiteral(": sensor fault");
+            meaning += QCoreApplication::translate("health", ": sensor fault");
         out.append({i, quint8(data[i]), meaning});
     }
     return out;

@@ -8,6 +8,7 @@
 #include "hart/link/transaction_engine.h"
 #include "units/single.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -367,10 +368,12 @@ bool HartX::Private::ensureLine(QString *error) {
     dropLine();
     if (commPort < 1 || commPort > 12) {
         *error = commPort == 0
-                     ? QStringLiteral("No COM port is set — choose one under Config > "
-                                      "COM-settings.")
-                     : QStringLiteral("COM %1 is not a port this program can use — choose "
-                                      "COM 1 to COM 12 under Config > COM-settings.")
+                     ? QCoreApplication::translate("hart",
+                                                   "No COM port is set — choose one under Config > "
+                                                   "COM-settings.")
+                     : QCoreApplication::translate(
+                           "hart", "COM %1 is not a port this program can use — choose "
+                                   "COM 1 to COM 12 under Config > COM-settings.")
                            .arg(commPort);
         return false;
     }
@@ -400,8 +403,9 @@ void HartX::Private::startNext() {
     Completion fail;
     fail.command = current->command;
     if (current->command < 0 || current->command > 255) {
-        fail.error = QStringLiteral("Command %1 is not a HART command number (0 to 255); "
-                                    "nothing was sent.")
+        fail.error = QCoreApplication::translate(
+                         "hart", "Command %1 is not a HART command number (0 to 255); "
+                                 "nothing was sent.")
                          .arg(current->command);
         complete(fail);
         return;
@@ -418,9 +422,10 @@ void HartX::Private::startNext() {
         return;
     }
     if (!accepted) {
-        fail.error = QStringLiteral("No transmitter has been identified on %1 yet, so command %2 "
-                                    "was not sent — connect first, so that the transmitter is "
-                                    "read and checked.")
+        fail.error = QCoreApplication::translate(
+                         "hart", "No transmitter has been identified on %1 yet, so command %2 "
+                                 "was not sent — connect first, so that the transmitter is "
+                                 "read and checked.")
                          .arg(portText())
                          .arg(current->command);
         complete(fail);

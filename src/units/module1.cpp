@@ -2,6 +2,7 @@
 
 #include "units/single.h"
 
+#include <QCoreApplication>
 #include <QLatin1String>
 
 #include <algorithm>
@@ -458,23 +459,23 @@ QString ResponseCodeMessage(int code, int command) {
     // entry for the same number.
     switch (code) {
     case 2:
-        return QStringLiteral("Invalid selection");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Invalid selection"));
     case 3:
-        return QStringLiteral("Passed Parameter too Large");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Passed Parameter too Large"));
     case 4:
-        return QStringLiteral("Passed Parameter too Small");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Passed Parameter too Small"));
     case 5:
-        return QStringLiteral("Too Few Databytes Received");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Too Few Databytes Received"));
     case 6:
-        return QStringLiteral("Transmitter Specific Command Error");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Transmitter Specific Command Error"));
     case 7:
-        return QStringLiteral("In Write Protect Mode");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "In Write Protect Mode"));
     case 8:
-        return QStringLiteral("Set to Nearest Value");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Set to Nearest Value"));
     case 16:
-        return QStringLiteral("Access Restricted");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Access Restricted"));
     case 64:
-        return QStringLiteral("Command Not Implemented");
+        return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Command Not Implemented"));
     default:
         break;
     }
@@ -483,36 +484,44 @@ QString ResponseCodeMessage(int code, int command) {
     case 35: // write range values
         switch (code) {
         case 9:
-            return QStringLiteral("Lowerrange too high");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Lowerrange too high"));
         case 10:
-            return QStringLiteral("Lowerrange too low");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Lowerrange too low"));
         case 11:
-            return QStringLiteral("Upperrange too high");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Upperrange too high"));
         case 12:
-            return QStringLiteral("Upperrange too low");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Upperrange too low"));
         case 13:
-            return QStringLiteral("URV and LRV out of Limits");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "URV and LRV out of Limits"));
         case 14:
-            return QStringLiteral("Span too Small");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Span too Small"));
         default:
-            return QStringLiteral("Unspecified Error");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Unspecified Error"));
         }
     case 36: // set upper range value from the applied pressure
     case 37: // set lower range value from the applied pressure
         switch (code) {
         case 9:
-            return QStringLiteral("Applied process too high");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Applied process too high"));
         case 10:
-            return QStringLiteral("Applied process too low");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Applied process too low"));
         case 14:
-            return command == 36 ? QStringLiteral("Span too Small")
-                                 : QStringLiteral("New LRV pushed URV over USL");
+            return command == 36 ? QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Span too Small"))
+                                 : QStringLiteral(
+                                       QT_TRANSLATE_NOOP("Module1", "New LRV pushed URV over USL"));
         default:
-            return QStringLiteral("Unspecified Error");
+            return QStringLiteral(QT_TRANSLATE_NOOP("Module1", "Unspecified Error"));
         }
     default:
-        return QStringLiteral("Unspecified Error or Wrong returned Command");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("Module1", "Unspecified Error or Wrong returned Command"));
     }
+}
+
+QString ResponseCodeMessageShown(int code, int command) {
+    const QString english = ResponseCodeMessage(code, command);
+    return english.isEmpty() ? english
+                             : QCoreApplication::translate("Module1", english.toUtf8().constData());
 }
 
 } // namespace Module1

@@ -59,5 +59,8 @@ QString PlainNumberText(double value, const QLocale &locale = QLocale());
 // --- Response codes -------------------------------------------------------------------------
 // The message for a non-zero HART response code of a reply to `command`; empty for code 0.
 QString ResponseCodeMessage(int code, int command);
+// The same in the language the window speaks, which is what the window shows. The English text
+// above is what zanu-hart prints, for the scripts that read it.
+QString ResponseCodeMessageShown(int code, int command);
 
 } // namespace Module1

@@ -2,6 +2,7 @@
 
 #include "hart/link/hart_codec.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -103,7 +104,8 @@ bool SerialLine::open(QString *error) {
     if (isOpen()) return true;
     permissionDenied_ = false;
     if (device_.isEmpty()) {
-        err = QStringLiteral("No COM port is set — choose one under Config > COM-settings.");
+        err = QCoreApplication::translate(
+            "hart", "No COM port is set — choose one under Config > COM-settings.");
         return false;
     }
 #ifdef Q_OS_UNIX
@@ -141,9 +143,10 @@ bool SerialLine::open(QString *error) {
                           .arg(who(), sys);
             } else {
                 permissionDenied_ = true;
-                err = QStringLiteral("Permission denied on %1 — add your user to the dialout "
-                                     "group (sudo usermod -aG dialout $USER), then log out and in "
-                                     "again.")
+                err = QCoreApplication::translate(
+                          "hart", "Permission denied on %1 — add your user to the dialout "
+                                  "group (sudo usermod -aG dialout $USER), then log out and in "
+                                  "again.")
                           .arg(who());
             }
             return false;

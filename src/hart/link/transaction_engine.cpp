@@ -2,6 +2,7 @@
 
 #include "hart/link/link_log.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 using hart::FrameParser;
@@ -11,13 +12,14 @@ namespace {
 
 QString commErrorText(quint8 code) {
     QStringList what;
-    if (code & 0x40) what << QStringLiteral("parity");
-    if (code & 0x20) what << QStringLiteral("overrun");
-    if (code & 0x10) what << QStringLiteral("framing");
-    if (code & 0x08) what << QStringLiteral("checksum");
-    if (code & 0x02) what << QStringLiteral("buffer overflow");
-    QString text = QStringLiteral("the transmitter could not read our request (communication "
-                                  "error 0x%1")
+    if (code & 0x40) what << QCoreApplication::translate("hart", "parity");
+    if (code & 0x20) what << QCoreApplication::translate("hart", "overrun");
+    if (code & 0x10) what << QCoreApplication::translate("hart", "framing");
+    if (code & 0x08) what << QCoreApplication::translate("hart", "checksum");
+    if (code & 0x02) what << QCoreApplication::translate("hart", "buffer overflow");
+    QString text = QCoreApplication::translate(
+                       "hart", "the transmitter could not read our request (communication "
+                               "error 0x%1")
                        .arg(code, 2, 16, QLatin1Char('0'));
     if (!what.isEmpty()) text += QStringLiteral(": ") + what.join(QStringLiteral(", "));
     return text + QLatin1Char(')');
@@ -113,14 +115,15 @@ void TransactionEngine::startNext() {
     Outcome out;
     if (!line_) {
         out.status = Status::LineFailed;
-        out.detail = QStringLiteral("the serial line is gone");
+        out.detail = QCoreApplication::translate("hart", "the serial line is gone");
         finish(out);
         return;
     }
     const int addrLen = int(current_.request.address.size());
     if ((addrLen != 1 && addrLen != 5) || current_.request.data.size() > 255) {
         out.status = Status::BadRequest;
-        out.detail = QStringLiteral("the request does not fit in a HART frame (%1 data bytes)")
+        out.detail = QCoreApplication::translate(
+                         "hart", "the request does not fit in a HART frame (%1 data bytes)")
                          .arg(current_.request.data.size());
         finish(out);
         return;
@@ -129,7 +132,9 @@ void TransactionEngine::startNext() {
         QString error;
         if (!line_->open(&error)) {
             out.status = Status::LineFailed;
-            out.detail = error.isEmpty() ? QStringLiteral("the port could not be opened") : error;
+            out.detail = error.isEmpty()
+                             ? QCoreApplication::translate("hart", "the port could not be opened")
+                             : error;
             qCDebug(lcHartLink).noquote() << "open failed:" << out.detail;
             finish(out);
             return;
@@ -265,12 +270,13 @@ void TransactionEngine::processItems() {
         case FrameParser::Outcome::BadChecksum:
             logReceived(*item);
             garbledSeen_ = true;
-            garbledDetail_ = QStringLiteral("checksum error in the reply");
+            garbledDetail_ = QCoreApplication::translate("hart", "checksum error in the reply");
             continue;
         case FrameParser::Outcome::BadLength:
             logReceived(*item);
             garbledSeen_ = true;
-            garbledDetail_ = QStringLiteral("a reply with an impossible byte count");
+            garbledDetail_ =
+                QCoreApplication::translate("hart", "a reply with an impossible byte count");
             continue;
         case FrameParser::Outcome::Frame:
             break;
@@ -321,7 +327,7 @@ void TransactionEngine::onReplyDeadline() {
         return;
     }
     if (parser_.inFrame())
-        endAttempt(Status::Garbled, QStringLiteral("the reply broke off"));
+        endAttempt(Status::Garbled, QCoreApplication::translate("hart", "the reply broke off"));
     else if (garbledSeen_)
         endAttempt(Status::Garbled, garbledDetail_);
     else
@@ -332,7 +338,7 @@ void TransactionEngine::onGap() {
     // Bytes while still sending are our echo; the reply time starts only at `sent`.
     if (state_ != State::AwaitingReply) return;
     if (parser_.inFrame())
-        endAttempt(Status::Garbled, QStringLiteral("the reply broke off"));
+        endAttempt(Status::Garbled, QCoreApplication::translate("hart", "the reply broke off"));
     else if (garbledSeen_)
         endAttempt(Status::Garbled, garbledDetail_);
     else if (deadlinePassed_)
@@ -345,7 +351,7 @@ void TransactionEngine::onSendWatchdog() {
     Outcome out;
     out.status = Status::LineFailed;
     out.tries = current_.tries;
-    out.detail = QStringLiteral("the port did not finish sending the request");
+    out.detail = QCoreApplication::translate("hart", "the port did not finish sending the request");
     qCDebug(lcHartLink).noquote() << out.detail << "; port closed";
     finish(out);
 }
@@ -357,7 +363,8 @@ void TransactionEngine::onLineFailed(const QString &reason) {
     Outcome out;
     out.status = Status::LineFailed;
     out.tries = current_.tries;
-    out.detail = reason.isEmpty() ? QStringLiteral("the port stopped working") : reason;
+    out.detail =
+        reason.isEmpty() ? QCoreApplication::translate("hart", "the port stopped working") : reason;
     finish(out);
 }
 
@@ -413,13 +420,15 @@ QString TransactionEngine::failureText(const Outcome &o, const QString &port,
         o.tries == 1 ? QStringLiteral("1 try") : QStringLiteral("%1 tries").arg(o.tries);
     switch (o.status) {
     case TransactionEngine::Status::NoReply:
-        return QStringLiteral("No reply from the transmitter on %1 after %2 — check that the "
-                              "transmitter is powered, the loop has its load resistor and the "
-                              "modem is connected to this port.")
+        return QCoreApplication::translate(
+                   "hart", "No reply from the transmitter on %1 after %2 — check that the "
+                           "transmitter is powered, the loop has its load resistor and the "
+                           "modem is connected to this port.")
             .arg(port, tries);
     case TransactionEngine::Status::Garbled:
-        return QStringLiteral("Garbled replies from the transmitter on %1 after %2 (%3) — check "
-                              "the modem connection and the loop wiring for noise.")
+        return QCoreApplication::translate(
+                   "hart", "Garbled replies from the transmitter on %1 after %2 (%3) — check "
+                           "the modem connection and the loop wiring for noise.")
             .arg(port, tries, o.detail);
     case TransactionEngine::Status::LineFailed: {
         // Lines say what went wrong in their own words; make sure the user sees which port.
@@ -427,7 +436,8 @@ QString TransactionEngine::failureText(const Outcome &o, const QString &port,
         return QStringLiteral("%1: %2").arg(port, o.detail);
     }
     case TransactionEngine::Status::BadRequest:
-        return QStringLiteral("The request could not be sent on %1: %2.").arg(port, o.detail);
+        return QCoreApplication::translate("hart", "The request could not be sent on %1: %2.")
+            .arg(port, o.detail);
     case TransactionEngine::Status::Reply:
         break;
     }
