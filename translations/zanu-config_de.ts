@@ -5,679 +5,679 @@
     <name>Form1</name>
     <message>
         <source>Pelvanor I / Ostrimel Config</source>
-        <translation type="unfinished"></translation>
+        <translation>Pelvanor I / Ostrimel Config</translation>
     </message>
     <message>
         <source>Config Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdaten</translation>
     </message>
     <message>
         <source>Fixed Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Feste Daten</translation>
     </message>
     <message>
         <source>Minimum Span:</source>
-        <translation type="unfinished"></translation>
+        <translation>Min. Spanne:</translation>
     </message>
     <message>
         <source>Minimum Span</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimale Spanne</translation>
     </message>
     <message>
         <source>Unit of minimum span</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit der minimalen Spanne</translation>
     </message>
     <message>
         <source>Maximum Span:</source>
-        <translation type="unfinished"></translation>
+        <translation>Max. Spanne:</translation>
     </message>
     <message>
         <source>Maximum Span</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximale Spanne</translation>
     </message>
     <message>
         <source>Unit of maximum span</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit der maximalen Spanne</translation>
     </message>
     <message>
         <source>Minimum Zero:</source>
-        <translation type="unfinished"></translation>
+        <translation>Min. Nullpunkt:</translation>
     </message>
     <message>
         <source>Minimum Zero</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimaler Nullpunkt</translation>
     </message>
     <message>
         <source>Unit of minimum zero</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit des minimalen Nullpunkts</translation>
     </message>
     <message>
         <source>Measuring Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Messbereich</translation>
     </message>
     <message>
         <source>Zero:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nullpunkt:</translation>
     </message>
     <message>
         <source>Zero</source>
-        <translation type="unfinished"></translation>
+        <translation>Nullpunkt</translation>
     </message>
     <message>
         <source>Unit of zero</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit des Nullpunkts</translation>
     </message>
     <message>
         <source>Changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Geändert</translation>
     </message>
     <message>
         <source>Zero changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Nullpunkt geändert</translation>
     </message>
     <message>
         <source>Span:</source>
-        <translation type="unfinished"></translation>
+        <translation>Spanne:</translation>
     </message>
     <message>
         <source>Span</source>
-        <translation type="unfinished"></translation>
+        <translation>Spanne</translation>
     </message>
     <message>
         <source>Unit of span</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit der Spanne</translation>
     </message>
     <message>
         <source>Span changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Spanne geändert</translation>
     </message>
     <message>
         <source>Unit:</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit:</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Send unit and range</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit und Messbereich senden</translation>
     </message>
     <message>
         <source>Set Current Pressure As 4 mA</source>
-        <translation type="unfinished"></translation>
+        <translation>Anliegenden Druck als 4 mA setzen</translation>
     </message>
     <message>
         <source>Set Current Pressure As 20 mA</source>
-        <translation type="unfinished"></translation>
+        <translation>Anliegenden Druck als 20 mA setzen</translation>
     </message>
     <message>
         <source>Extra</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitere</translation>
     </message>
     <message>
         <source>Damping:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dämpfung:</translation>
     </message>
     <message>
         <source>Damping</source>
-        <translation type="unfinished"></translation>
+        <translation>Dämpfung</translation>
     </message>
     <message>
         <source>Sec.</source>
-        <translation type="unfinished"></translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>Output:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgang:</translation>
     </message>
     <message>
         <source>4-20 mA</source>
-        <translation type="unfinished"></translation>
+        <translation>4-20 mA</translation>
     </message>
     <message>
         <source>Output direction</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgangsrichtung</translation>
     </message>
     <message>
         <source>20-4 mA</source>
-        <translation type="unfinished"></translation>
+        <translation>20-4 mA</translation>
     </message>
     <message>
         <source>Send damping and output</source>
-        <translation type="unfinished"></translation>
+        <translation>Dämpfung und Ausgangsrichtung senden</translation>
     </message>
     <message>
         <source>Mounting effect</source>
-        <translation type="unfinished"></translation>
+        <translation>Lagekorrektur</translation>
     </message>
     <message>
         <source>Combo2</source>
-        <translation type="unfinished"></translation>
+        <translation>Combo2</translation>
     </message>
     <message>
         <source>Send mounting effect</source>
-        <translation type="unfinished"></translation>
+        <translation>Lagekorrektur senden</translation>
     </message>
     <message>
         <source>Current Simulation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stromsimulation:</translation>
     </message>
     <message>
         <source>Fixed Current (mA):</source>
-        <translation type="unfinished"></translation>
+        <translation>Fester Strom (mA):</translation>
     </message>
     <message>
         <source>4.00</source>
-        <translation type="unfinished"></translation>
+        <translation>4.00</translation>
     </message>
     <message>
         <source>Fixed Current (mA)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fester Strom (mA)</translation>
     </message>
     <message>
         <source>Fixed loop current simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulation eines festen Schleifenstroms</translation>
     </message>
     <message>
         <source>Output signal of transmitter</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgangssignal des Messumformers</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein</translation>
     </message>
     <message>
         <source>Output monitoring</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgangsüberwachung</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus</translation>
     </message>
     <message>
         <source>Loop current (mA)</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleifenstrom (mA)</translation>
     </message>
     <message>
         <source>mA</source>
-        <translation type="unfinished"></translation>
+        <translation>mA</translation>
     </message>
     <message>
         <source>Percent of range</source>
-        <translation type="unfinished"></translation>
+        <translation>Prozent des Messbereichs</translation>
     </message>
     <message>
         <source>%</source>
-        <translation type="unfinished"></translation>
+        <translation>%</translation>
     </message>
     <message>
         <source>Output signal</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgangssignal</translation>
     </message>
     <message>
         <source>Tag Number:</source>
-        <translation type="unfinished"></translation>
+        <translation>Messstellen-TAG:</translation>
     </message>
     <message>
         <source>Tag Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Messstellenkennzeichen (TAG)</translation>
     </message>
     <message>
         <source>Send tag</source>
-        <translation type="unfinished"></translation>
+        <translation>TAG senden</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt</translation>
     </message>
     <message>
         <source>Co&amp;nnect</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verbinden</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Config</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Konfiguration</translation>
     </message>
     <message>
         <source>&amp;Device</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gerät</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
     <message>
         <source>COM-&amp;settings</source>
-        <translation type="unfinished"></translation>
+        <translation>COM-&amp;Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Find transmitter…</source>
-        <translation type="unfinished"></translation>
+        <translation>Messumformer &amp;suchen…</translation>
     </message>
     <message>
         <source>Device &amp;status…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gerätestatus…</translation>
     </message>
     <message>
         <source>&amp;Loop check…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schleifentest…</translation>
     </message>
     <message>
         <source>&amp;Trend…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Trend…</translation>
     </message>
     <message>
         <source>&amp;Info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Info</translation>
     </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>Config COM-port</source>
-        <translation type="unfinished"></translation>
+        <translation>COM-Port einstellen</translation>
     </message>
     <message>
         <source>Use COM - Port:</source>
-        <translation type="unfinished"></translation>
+        <translation>COM-Port verwenden:</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>present</source>
-        <translation type="unfinished"></translation>
+        <translation>vorhanden</translation>
     </message>
     <message>
         <source>absent</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht vorhanden</translation>
     </message>
 </context>
 <context>
     <name>Module1</name>
     <message>
         <source>Invalid selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Auswahl</translation>
     </message>
     <message>
         <source>Passed Parameter too Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Übergebener Parameter zu groß</translation>
     </message>
     <message>
         <source>Passed Parameter too Small</source>
-        <translation type="unfinished"></translation>
+        <translation>Übergebener Parameter zu klein</translation>
     </message>
     <message>
         <source>Too Few Databytes Received</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu wenige Datenbytes empfangen</translation>
     </message>
     <message>
         <source>Transmitter Specific Command Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätespezifischer Befehlsfehler</translation>
     </message>
     <message>
         <source>In Write Protect Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibschutz aktiv</translation>
     </message>
     <message>
         <source>Set to Nearest Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf nächstmöglichen Wert gesetzt</translation>
     </message>
     <message>
         <source>Access Restricted</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriff eingeschränkt</translation>
     </message>
     <message>
         <source>Command Not Implemented</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl nicht implementiert</translation>
     </message>
     <message>
         <source>Lowerrange too high</source>
-        <translation type="unfinished"></translation>
+        <translation>Messanfang zu hoch</translation>
     </message>
     <message>
         <source>Lowerrange too low</source>
-        <translation type="unfinished"></translation>
+        <translation>Messanfang zu niedrig</translation>
     </message>
     <message>
         <source>Upperrange too high</source>
-        <translation type="unfinished"></translation>
+        <translation>Messende zu hoch</translation>
     </message>
     <message>
         <source>Upperrange too low</source>
-        <translation type="unfinished"></translation>
+        <translation>Messende zu niedrig</translation>
     </message>
     <message>
         <source>URV and LRV out of Limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Messanfang und Messende außerhalb der Grenzen</translation>
     </message>
     <message>
         <source>Span too Small</source>
-        <translation type="unfinished"></translation>
+        <translation>Spanne zu klein</translation>
     </message>
     <message>
         <source>Unspecified Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht näher bezeichneter Fehler</translation>
     </message>
     <message>
         <source>Applied process too high</source>
-        <translation type="unfinished"></translation>
+        <translation>Anliegender Druck zu hoch</translation>
     </message>
     <message>
         <source>Applied process too low</source>
-        <translation type="unfinished"></translation>
+        <translation>Anliegender Druck zu niedrig</translation>
     </message>
     <message>
         <source>New LRV pushed URV over USL</source>
-        <translation type="unfinished"></translation>
+        <translation>Neuer Messanfang schiebt das Messende über die obere Sensorgrenze</translation>
     </message>
     <message>
         <source>Unspecified Error or Wrong returned Command</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht näher bezeichneter Fehler oder falscher Befehl in der Antwort</translation>
     </message>
 </context>
 <context>
     <name>RecordsCompareDialog</name>
     <message>
         <source>Compare with file</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Datei vergleichen</translation>
     </message>
     <message>
         <source>Comparison of file and transmitter</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergleich von Datei und Messumformer</translation>
     </message>
     <message>
         <source>&amp;Write to transmitter…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;In den Messumformer schreiben…</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Schließen</translation>
     </message>
 </context>
 <context>
     <name>frmAbout</name>
     <message>
         <source>This application can be used for configuring the Zanu Series Pelvanor &apos;I&apos; submersible level transmitters. It will only work on Zanu transmitters.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit diesem Programm werden die Tauchsonden-Füllstandsmessumformer der Zanu-Serie Pelvanor &apos;I&apos; konfiguriert. Es arbeitet nur mit Messumformern von Zanu.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>&amp;System Info...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Systeminformationen...</translation>
     </message>
     <message>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Über %1</translation>
     </message>
     <message>
         <source>System Information Is Unavailable At This Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Systeminformationen sind zurzeit nicht verfügbar</translation>
     </message>
 </context>
 <context>
     <name>frmSplash</name>
     <message>
         <source>Product picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Produktbild</translation>
     </message>
     <message>
         <source>Copyright (c) 2026 Zanu Level Instruments. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright (c) 2026 Zanu Level Instruments. Alle Rechte vorbehalten.</translation>
     </message>
     <message>
         <source>Zanu Level Instruments B.V., the Netherlands</source>
-        <translation type="unfinished"></translation>
+        <translation>Zanu Level Instruments B.V., Niederlande</translation>
     </message>
     <message>
         <source>Version %1.%2.%3</source>
-        <translation type="unfinished"></translation>
+        <translation>Version %1.%2.%3</translation>
     </message>
 </context>
 <context>
     <name>hart</name>
     <message>
         <source>No COM port is set — choose one under Config &gt; COM-settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein COM-Port eingestellt — wählen Sie einen unter Konfiguration &gt; COM-Einstellungen.</translation>
     </message>
     <message>
         <source>COM %1 is not a port this program can use — choose COM 1 to COM 12 under Config &gt; COM-settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>COM %1 kann dieses Programm nicht verwenden — wählen Sie COM 1 bis COM 12 unter Konfiguration &gt; COM-Einstellungen.</translation>
     </message>
     <message>
         <source>Command %1 is not a HART command number (0 to 255); nothing was sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl %1 ist keine HART-Befehlsnummer (0 bis 255); es wurde nichts gesendet.</translation>
     </message>
     <message>
         <source>No transmitter has been identified on %1 yet, so command %2 was not sent — connect first, so that the transmitter is read and checked.</source>
-        <translation type="unfinished"></translation>
+        <translation>An %1 wurde noch kein Messumformer erkannt, daher wurde Befehl %2 nicht gesendet — zuerst verbinden, damit der Messumformer gelesen und geprüft wird.</translation>
     </message>
     <message>
         <source>Permission denied on %1 — add your user to the dialout group (sudo usermod -aG dialout $USER), then log out and in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Berechtigung für %1 — fügen Sie Ihren Benutzer der Gruppe dialout hinzu (sudo usermod -aG dialout $USER), dann ab- und wieder anmelden.</translation>
     </message>
     <message>
         <source>parity</source>
-        <translation type="unfinished"></translation>
+        <translation>Parität</translation>
     </message>
     <message>
         <source>overrun</source>
-        <translation type="unfinished"></translation>
+        <translation>Überlauf</translation>
     </message>
     <message>
         <source>framing</source>
-        <translation type="unfinished"></translation>
+        <translation>Rahmenfehler</translation>
     </message>
     <message>
         <source>checksum</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfsumme</translation>
     </message>
     <message>
         <source>buffer overflow</source>
-        <translation type="unfinished"></translation>
+        <translation>Pufferüberlauf</translation>
     </message>
     <message>
         <source>the transmitter could not read our request (communication error 0x%1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Messumformer konnte unsere Anfrage nicht lesen (Kommunikationsfehler 0x%1</translation>
     </message>
     <message>
         <source>the serial line is gone</source>
-        <translation type="unfinished"></translation>
+        <translation>die serielle Leitung ist nicht mehr da</translation>
     </message>
     <message>
         <source>the request does not fit in a HART frame (%1 data bytes)</source>
-        <translation type="unfinished"></translation>
+        <translation>die Anfrage passt nicht in einen HART-Frame (%1 Datenbytes)</translation>
     </message>
     <message>
         <source>the port could not be opened</source>
-        <translation type="unfinished"></translation>
+        <translation>der Port ließ sich nicht öffnen</translation>
     </message>
     <message>
         <source>checksum error in the reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfsummenfehler in der Antwort</translation>
     </message>
     <message>
         <source>a reply with an impossible byte count</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Antwort mit unmöglicher Byteanzahl</translation>
     </message>
     <message>
         <source>the reply broke off</source>
-        <translation type="unfinished"></translation>
+        <translation>die Antwort brach ab</translation>
     </message>
     <message>
         <source>the port did not finish sending the request</source>
-        <translation type="unfinished"></translation>
+        <translation>der Port hat die Anfrage nicht zu Ende gesendet</translation>
     </message>
     <message>
         <source>the port stopped working</source>
-        <translation type="unfinished"></translation>
+        <translation>der Port funktioniert nicht mehr</translation>
     </message>
     <message>
         <source>No reply from the transmitter on %1 after %2 — check that the transmitter is powered, the loop has its load resistor and the modem is connected to this port.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Antwort vom Messumformer an %1 nach %2 — prüfen Sie, ob der Messumformer versorgt ist, die Schleife ihre Bürde hat und das Modem an diesem Port angeschlossen ist.</translation>
     </message>
     <message>
         <source>Garbled replies from the transmitter on %1 after %2 (%3) — check the modem connection and the loop wiring for noise.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestörte Antworten vom Messumformer an %1 nach %2 (%3) — prüfen Sie den Modemanschluss und die Schleifenverdrahtung auf Störungen.</translation>
     </message>
     <message>
         <source>The request could not be sent on %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anfrage konnte an %1 nicht gesendet werden: %2.</translation>
     </message>
 </context>
 <context>
     <name>health</name>
     <message>
         <source>device malfunction</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätestörung</translation>
     </message>
     <message>
         <source>The transmitter has found a fault in itself (sensor or electronics). Its measurement cannot be trusted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Messumformer hat einen Fehler an sich selbst festgestellt (Sensor oder Elektronik). Seinem Messwert ist nicht zu trauen.</translation>
     </message>
     <message>
         <source>Read the additional status below for details. Power the transmitter off and on; if the fault stays, replace the transmitter or send it in for repair.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelheiten im erweiterten Status unten. Messumformer aus- und wieder einschalten; bleibt der Fehler, den Messumformer tauschen oder zur Reparatur einsenden.</translation>
     </message>
     <message>
         <source>configuration changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration geändert</translation>
     </message>
     <message>
         <source>The configuration was changed (by this program or another master) since the flag was last cleared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration wurde geändert (von diesem Programm oder einem anderen Master), seit das Kennzeichen zuletzt zurückgesetzt wurde.</translation>
     </message>
     <message>
         <source>Check that the configuration is the intended one, then clear the flag so that the next change shows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob die Konfiguration die gewünschte ist, und setzen Sie dann das Kennzeichen zurück, damit die nächste Änderung auffällt.</translation>
     </message>
     <message>
         <source>cold start</source>
-        <translation type="unfinished"></translation>
+        <translation>Kaltstart</translation>
     </message>
     <message>
         <source>The transmitter has just been powered up or reset.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Messumformer wurde gerade eingeschaltet oder zurückgesetzt.</translation>
     </message>
     <message>
         <source>Nothing, unless it was not expected: then look for a loose wire or a supply that drops out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts, außer es kam unerwartet: dann nach einer losen Ader oder einer aussetzenden Versorgung suchen.</translation>
     </message>
     <message>
         <source>more status available</source>
-        <translation type="unfinished"></translation>
+        <translation>weiterer Status verfügbar</translation>
     </message>
     <message>
         <source>The transmitter holds more status information than this byte shows.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Messumformer hat mehr Statusinformationen, als dieses Byte zeigt.</translation>
     </message>
     <message>
         <source>Read the additional status (command 48) below.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lesen Sie unten den erweiterten Status (Befehl 48).</translation>
     </message>
     <message>
         <source>loop current fixed</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleifenstrom fest</translation>
     </message>
     <message>
         <source>The loop current is held at a fixed value (a loop test, or a polling address other than 0). The control system does not see the level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Schleifenstrom wird auf einem festen Wert gehalten (ein Schleifentest oder eine Polling-Adresse ungleich 0). Das Leitsystem sieht den Füllstand nicht.</translation>
     </message>
     <message>
         <source>This program holds it: end the simulation (output signal, Abort), or finish the loop check, which releases it itself.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Programm hält ihn: beenden Sie die Simulation (Ausgangssignal, Abbrechen) oder schließen Sie den Schleifentest ab, der ihn selbst freigibt.</translation>
     </message>
     <message>
         <source>No simulation of this program holds it: another master (a handheld, another program&apos;s loop test) fixed it, or the transmitter answers at a polling address other than 0. Release it with &quot;Release loop current&quot; below; if it stays fixed, set the polling address to 0 with Config, Find transmitter.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Simulation dieses Programms hält ihn: ein anderer Master (ein Handterminal, der Schleifentest eines anderen Programms) hat ihn festgelegt, oder der Messumformer antwortet an einer Polling-Adresse ungleich 0. Geben Sie ihn unten mit &quot;Release loop current&quot; frei; bleibt er fest, setzen Sie die Polling-Adresse mit Konfiguration, Messumformer suchen auf 0.</translation>
     </message>
     <message>
         <source>loop current saturated</source>
-        <translation type="unfinished"></translation>
+        <translation>Schleifenstrom in Sättigung</translation>
     </message>
     <message>
         <source>The level is outside the measuring range: the loop current stays at its lower or upper end and no longer follows the level.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Füllstand liegt außerhalb des Messbereichs: der Schleifenstrom bleibt an seinem unteren oder oberen Ende und folgt dem Füllstand nicht mehr.</translation>
     </message>
     <message>
         <source>Check the level, and the measuring range (zero and span) against it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie den Füllstand und den Messbereich (Nullpunkt und Spanne) daran.</translation>
     </message>
     <message>
         <source>secondary variable out of limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Nebenvariable außerhalb der Grenzen</translation>
     </message>
     <message>
         <source>A variable other than the pressure (for example the temperature of the electronics) is outside what the transmitter can measure.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine andere Größe als der Druck (zum Beispiel die Temperatur der Elektronik) liegt außerhalb dessen, was der Messumformer messen kann.</translation>
     </message>
     <message>
         <source>Check the conditions where the transmitter is installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie die Bedingungen am Einbauort des Messumformers.</translation>
     </message>
     <message>
         <source>pressure out of sensor limits</source>
-        <translation type="unfinished"></translation>
+        <translation>Druck außerhalb der Sensorgrenzen</translation>
     </message>
     <message>
         <source>The pressure is outside the sensor&apos;s limits: the reading is not accurate.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Druck liegt außerhalb der Sensorgrenzen: der Messwert ist ungenau.</translation>
     </message>
     <message>
         <source>Check that the transmitter&apos;s model suits the depth of liquid above it, and that the sensor is not blocked or damaged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob das Modell des Messumformers zur Flüssigkeitshöhe über ihm passt und ob der Sensor nicht verstopft oder beschädigt ist.</translation>
     </message>
     <message>
         <source>device-specific status %1</source>
-        <translation type="unfinished"></translation>
+        <translation>gerätespezifischer Status %1</translation>
     </message>
     <message>
         <source>extended device status</source>
-        <translation type="unfinished"></translation>
+        <translation>erweiterter Gerätestatus</translation>
     </message>
     <message>
         <source>operating mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Betriebsart</translation>
     </message>
     <message>
         <source>analog outputs saturated</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogausgänge in Sättigung</translation>
     </message>
     <message>
         <source>analog outputs fixed</source>
-        <translation type="unfinished"></translation>
+        <translation>Analogausgänge fest</translation>
     </message>
     <message>
         <source>: sensor fault</source>
-        <translation type="unfinished"></translation>
+        <translation>: Sensorfehler</translation>
     </message>
 </context>
 <context>
     <name>i18n::LanguageMenu</name>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>S&amp;prache</translation>
     </message>
     <message>
         <source>&amp;System language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Systemsprache</translation>
     </message>
 </context>
 </TS>
