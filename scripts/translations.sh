@@ -7,7 +7,7 @@
 #
 #   scripts/translations.sh            update every catalogue
 #
-# The test command's i18n check fails while an entry is unfinished, so run it after this.
+# scripts/check_translations.py (in the test command) then says what is left to translate.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 LUPDATE=$(command -v lupdate || true)
