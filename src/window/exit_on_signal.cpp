@@ -62,9 +62,10 @@ bool closeAsExit(Form1 *form, std::function<void()> quit, const ExitReport &repo
         return true;
     }
     new ClosingWatch(form, std::move(quit));
-    report(QStringLiteral("a loop check holds the loop current; the program ends once the "
-                          "transmitter has confirmed the end of fixed-current mode (see the Loop "
-                          "check window). The same signal again ends it at once."));
+    report(QStringLiteral("a loop check or an output trim holds the loop current; the program "
+                          "ends once the transmitter has confirmed the end of fixed-current mode "
+                          "(see the Loop check or Output trim window). The same signal again ends "
+                          "it at once."));
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "hart/hartx.h"
 #include "session/device_record.h"
 #include "session/session.h"
+#include "trim/trim_procedure.h"
 #include "window/loop_check_result.h"
 
 #include <QMainWindow>
@@ -34,6 +35,7 @@ class QTimer;
 class QWidget;
 class LoopCheckWindow;
 class TrendWindow;
+class TrimWindow;
 
 namespace Ui {
 class Form1;
@@ -180,6 +182,10 @@ public:
     std::optional<LoopCheckResult> LastLoopCheck; // the last loop check, for the report
     void LoopCheckMenu_Click();
     void TrendMenu_Click();
+    QAction *OutputTrimMenu = nullptr;
+    TrimWindow *trimWindow = nullptr;   // made when first opened
+    std::optional<TrimResult> LastTrim; // the last trim of this session, for the report
+    void OutputTrimMenu_Click();
     // Every answered poll of the output signal, as the result handler shows it.
     void RecordOutputSample(float mA, float percent);
     // Asked by every close path first. False while a loop check still holds the loop: the check

@@ -8,10 +8,12 @@
 #include "settings/settings_file.h"
 #include "units/module1.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,6 +21,11 @@
 
 void Form1::Form_Load() {
     CentreOnScreen(this);
+    if (!OutputTrimMenu) {
+        OutputTrimMenu = new QAction(QStringLiteral("&Output trim…"), this);
+        DeviceMenu->insertAction(TrendMenu, OutputTrimMenu);
+        connect(OutputTrimMenu, &QAction::triggered, this, &Form1::OutputTrimMenu_Click);
+    }
     Timer1->stop();
     Dev.BusyRetryCount = 0;
 

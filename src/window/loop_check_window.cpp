@@ -125,7 +125,12 @@ LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
     retryButton = new QPushButton(QStringLiteral("&Retry release"), this);
     saveButton = new QPushButton(QStringLiteral("Sa&ve CSV…"), this);
     closeButton = new QPushButton(QStringLiteral("C&lose"), this);
-    for (QPushButton *b : {startButton, cancelButton, retryButton, saveButton, closeButton})
+    // Offered only after a check with a failed point: the trim is the fix for what it found.
+    trimButton = new QPushButton(QStringLiteral("&Trim output…"), this);
+    trimButton->setAccessibleName(QStringLiteral("Trim output"));
+    trimButton->setVisible(false);
+    for (QPushButton *b :
+         {startButton, cancelButton, retryButton, saveButton, trimButton, closeButton})
         buttons->addWidget(b);
     buttons->insertStretch(3);
     for (QPushButton *b : {startButton, enterButton, skipButton, backButton, cancelButton,
@@ -148,6 +153,7 @@ LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
     connect(cancelButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::cancel);
     connect(retryButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::retryRelease);
     connect(saveButton, &QPushButton::clicked, this, &LoopCheckWindow::saveClicked);
+    connect(trimButton, &QPushButton::clicked, main_, &Form1::OutputTrimMenu_Click);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(procedure_, &LoopCheckProcedure::changed, this, &LoopCheckWindow::onChanged);
     connect(procedure_, &LoopCheckProcedure::released, this, &LoopCheckWindow::onReleased);
@@ -451,6 +457,8 @@ void LoopCheckWindow::onChanged() {
     cancelButton->setEnabled(holds && st != S::Releasing && st != S::ReleaseFailed);
     retryButton->setEnabled(st == S::ReleaseFailed);
     saveButton->setEnabled(!holds && r.started.isValid());
+    trimButton->setVisible(!holds && r.started.isValid() &&
+                           r.verdict() == LoopCheckResult::Verdict::Failed);
     if (st == S::AwaitingReading) readingEdit->setFocus();
 }
 

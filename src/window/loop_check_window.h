@@ -46,7 +46,7 @@ public:
     QLabel *stepLabel = nullptr, *verdictLabel = nullptr;
     QPushButton *startButton = nullptr, *enterButton = nullptr, *skipButton = nullptr,
                 *backButton = nullptr, *cancelButton = nullptr, *retryButton = nullptr,
-                *saveButton = nullptr, *closeButton = nullptr;
+                *saveButton = nullptr, *closeButton = nullptr, *trimButton = nullptr;
 
     // Where "Save CSV..." asks for a file name; tests replace it.
     std::function<QString(QWidget *, const QString &suggested)> askSavePath;

@@ -366,6 +366,7 @@ ReportData RecordsKeeper::reportData() const {
     r.printed = QDateTime::currentDateTime();
     const std::optional<LoopCheckResult> &check = form_->LastLoopCheck;
     if (check && sameTransmitter(*check, read_)) r.loopCheck = check;
+    if (form_->LastTrim && form_->LastTrim->deviceId == read_.deviceId) r.trim = form_->LastTrim;
     return r;
 }
 

@@ -113,6 +113,33 @@ QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLoc
     return html + pointTable(c);
 }
 
+// A trim changes what the loop carries for every level: the plant files the meter's readings
+// before and after at both ends. Printed only when a trim was made.
+QString trimSection(const std::optional<TrimResult> &trim, const QLocale &locale) {
+    if (!trim) return {};
+    auto reading = [&](const std::optional<double> &v) {
+        return v ? number(*v, QStringLiteral("mA")) : QStringLiteral("(not reached)");
+    };
+    const TrimResult &t = *trim;
+    return table(
+        QStringLiteral("Output trim"),
+        {{QStringLiteral("Made"), t.started.isValid()
+                                      ? esc(locale.toString(t.started, QLocale::LongFormat))
+                                      : QStringLiteral("(unknown)")},
+         {QStringLiteral("4 mA before / after"),
+          reading(t.before4) + QStringLiteral(" / ") + reading(t.after4)},
+         {QStringLiteral("20 mA before / after"),
+          reading(t.before20) + QStringLiteral(" / ") + reading(t.after20)},
+         {QStringLiteral("Trims sent (zero, gain)"),
+          QStringLiteral("%1, %2").arg(t.zeroTrims).arg(t.gainTrims)},
+         {QStringLiteral("Completed"),
+          t.complete() ? QStringLiteral("Yes") : QStringLiteral("No: cancelled or stopped")},
+         {QStringLiteral("Fixed-current mode ended"),
+          t.releaseConfirmed ? QStringLiteral("Yes, confirmed by the transmitter")
+                             : QStringLiteral("NOT CONFIRMED: the loop may have been left at a "
+                                              "fixed current")}});
+}
+
 // Lays the document out on the device's printable area, one column of the page's width; the
 // document's own margins and page numbers are left out, the page layout has them.
 void prepare(QTextDocument &doc, const ReportData &r, QPagedPaintDevice *device) {
@@ -176,6 +203,7 @@ QString CommissioningReportHtml(const ReportData &r) {
         QStringLiteral("Device status"),
         {{QStringLiteral("Field device status"), esc(records::deviceStatusText(r.deviceStatus))}});
     html += loopCheckSection(r.loopCheck, locale);
+    html += trimSection(r.trim, locale);
     html += QStringLiteral(
                 "<p style=\"margin-top:14px;\">Read from the transmitter on %1. Report made on "
                 "%2 with %3 %4.</p>")

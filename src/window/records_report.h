@@ -1,10 +1,11 @@
 // The commissioning report: what a plant files to prove how a transmitter was set. A heading
 // with the product picture, tables of identity, configuration and limits, the device status in
-// words, the loop check of this session, the program and the time, and lines for the checker's
-// name and signature.
+// words, the loop check and the output trim of this session, the program and the time, and lines
+// for the checker's name and signature.
 #pragma once
 
 #include "records/configuration.h"
+#include "trim/trim_procedure.h"
 #include "window/loop_check_result.h"
 
 #include <QDateTime>
@@ -22,6 +23,8 @@ struct ReportData {
     QDateTime printed;  // when the report was made
     // The loop check of this session, when it was made on this transmitter.
     std::optional<LoopCheckResult> loopCheck;
+    // The output trim of this session, when it was made on this transmitter.
+    std::optional<TrimResult> trim;
 };
 
 // The report as rich text; the picture is the resource "zanu:product".
