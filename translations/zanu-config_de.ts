@@ -109,11 +109,11 @@
     </message>
     <message>
         <source>Set Current Pressure As 4 mA</source>
-        <translation>Anliegenden Druck als 4 mA setzen</translation>
+        <translation>Druck als 4 mA übernehmen</translation>
     </message>
     <message>
         <source>Set Current Pressure As 20 mA</source>
-        <translation>Anliegenden Druck als 20 mA setzen</translation>
+        <translation>Druck als 20 mA übernehmen</translation>
     </message>
     <message>
         <source>Extra</source>
@@ -221,7 +221,7 @@
     </message>
     <message>
         <source>Tag Number:</source>
-        <translation>Messstellen-TAG:</translation>
+        <translation>TAG-Nummer:</translation>
     </message>
     <message>
         <source>Tag Number</source>
@@ -292,7 +292,7 @@
     </message>
     <message>
         <source>Use COM - Port:</source>
-        <translation>COM-Port verwenden:</translation>
+        <translation>COM-Port:</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -304,7 +304,7 @@
     </message>
     <message>
         <source>absent</source>
-        <translation>nicht vorhanden</translation>
+        <translation>fehlt</translation>
     </message>
 </context>
 <context>

@@ -109,11 +109,11 @@
     </message>
     <message>
         <source>Set Current Pressure As 4 mA</source>
-        <translation>Huidige druk als 4 mA instellen</translation>
+        <translation>Druk als 4 mA overnemen</translation>
     </message>
     <message>
         <source>Set Current Pressure As 20 mA</source>
-        <translation>Huidige druk als 20 mA instellen</translation>
+        <translation>Druk als 20 mA overnemen</translation>
     </message>
     <message>
         <source>Extra</source>
@@ -292,7 +292,7 @@
     </message>
     <message>
         <source>Use COM - Port:</source>
-        <translation>COM-poort gebruiken:</translation>
+        <translation>COM-poort:</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
