@@ -205,6 +205,13 @@ QByteArray SimProcess::lastRequestData(int command) const {
     return {};
 }
 
+std::optional<double> SimProcess::meterMa() const {
+    const QString out = readWholeLines(outPath_);
+    const qsizetype at = out.lastIndexOf(QLatin1String("LOOP ma="));
+    if (at < 0) return std::nullopt;
+    return out.mid(at + 8).section(QLatin1Char('\n'), 0, 0).toDouble();
+}
+
 QJsonObject SimProcess::state() const {
     QFile f(statePath_);
     if (!f.open(QIODevice::ReadOnly)) return {};

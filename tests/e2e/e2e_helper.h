@@ -81,6 +81,8 @@ public:
     QList<TraceLine> trace() const;
     QList<int> requests() const; // command numbers of the requests received, in order
     QByteArray lastRequestData(int command) const;
+    // What a reference meter in the loop reads now: the last "LOOP ma=" line.
+    std::optional<double> meterMa() const;
     QJsonObject state() const; // the configuration as the simulator last wrote it
     QString errorOutput() const;
 

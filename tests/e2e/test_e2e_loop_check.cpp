@@ -1,10 +1,11 @@
-// The loop check end to end: the window in this process, the real serial line, zanu-sim on a
-// pseudo-terminal. However the check ends, the last thing the transmitter heard is command 40 at
-// 0 mA, and it no longer holds the loop.
+// The loop check and the output trim end to end: the windows in this process, the real serial
+// line, zanu-sim on a pseudo-terminal. However either ends, the last thing the transmitter heard
+// is command 40 at 0 mA, and it no longer holds the loop.
 #include "e2e_helper.h"
 #include "loop_check_steps.h"
 
 #include "platform/exit_signals.h"
+#include "trim/trim_window.h"
 #include "window/device_health.h"
 #include "window/device_status_window.h"
 #include "window/exit_on_signal.h"
@@ -15,21 +16,42 @@
 
 using namespace e2e;
 
+namespace {
+
+// The trim waits for the meter's reading at `mA`.
+std::function<bool()> trimAwaiting(TrimWindow *w, double mA) {
+    return [w, mA] {
+        return w->procedure().state() == TrimProcedure::State::AwaitingReading &&
+               w->procedure().pointMa() == mA;
+    };
+}
+
+// Types what the reference meter in the simulator's loop reads.
+void typeMeter(QLineEdit *edit, QPushButton *enter, const SimProcess &sim) {
+    edit->setText(QLocale().toString(sim.meterMa().value_or(-1), 'f', 4));
+    enter->click();
+}
+
+} // namespace
+
 class TestE2eLoopCheck : public QObject {
     Q_OBJECT
 private slots:
     void everyExitReleasesTheLoop_data() {
         QTest::addColumn<QString>("exit");
-        QTest::newRow("finish") << "finish";
-        QTest::newRow("Cancel") << "cancel";
-        QTest::newRow("its window closed") << "close";
-        QTest::newRow("main window closed") << "main";
-        QTest::newRow("SIGTERM") << "signal";
-        QTest::newRow("release unanswered, then Retry") << "retry";
+        QTest::addColumn<bool>("trim"); // the output trim holds the loop, not the loop check
+        const QList<QPair<QString, QString>> exits{
+            {"finish", "finish"},           {"Cancel", "cancel"},
+            {"its window closed", "close"}, {"main window closed", "main"},
+            {"SIGTERM", "signal"},          {"release unanswered, then Retry", "retry"}};
+        for (const bool trim : {false, true})
+            for (const auto &[name, exit] : exits)
+                QTest::newRow(qPrintable((trim ? "trim, " : "") + name)) << exit << trim;
     }
 
     void everyExitReleasesTheLoop() {
         QFETCH(QString, exit);
+        QFETCH(bool, trim);
         Fixture fx;
         auto silentFor40 = std::make_shared<int>(0); // command-40 requests to keep from it
         LineFaults faults;
@@ -40,30 +62,45 @@ private slots:
             f.HartX1->setLineFactory(FaultyLine::factory(faults, silentFor40));
         });
         QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
-        LoopCheckWindow *w = loopcheck::open(*fx.form);
-        QVERIFY(w->startCheck());
-        QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, 0)));
+        LoopCheckWindow *w = nullptr;
+        TrimWindow *tw = nullptr;
+        if (trim) {
+            fx.form->OutputTrimMenu->trigger();
+            tw = fx.form->trimWindow;
+            QVERIFY(tw && tw->startTrim());
+            QVERIFY(fx.waitFor(trimAwaiting(tw, 4.0)));
+        } else {
+            w = loopcheck::open(*fx.form);
+            QVERIFY(w->startCheck());
+            QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, 0)));
+        }
+        QWidget *holder = trim ? static_cast<QWidget *>(tw) : w;
+        auto holds = [&] {
+            return trim ? tw->procedure().holdsLoop() : w->procedure().holdsLoop();
+        };
         auto fixedCurrent = [&] { return fx.sim().state().value("fixed_current"); };
         QCOMPARE(fixedCurrent().toDouble(), 4.0);
 
         std::unique_ptr<ExitSignals> exitSignals;
         QList<bool> quitWhileHeld;
         QJsonValue heldAtTheBox;
-        if (exit == "finish") {
+        if (exit == "finish" && trim) {
+            typeMeter(tw->readingEdit, tw->enterButton, fx.sim());
+            QVERIFY(fx.waitFor(trimAwaiting(tw, 20.0)));
+            typeMeter(tw->readingEdit, tw->enterButton, fx.sim());
+        } else if (exit == "finish") {
             loopcheck::type(w, "4.01");
             QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, 1)));
             loopcheck::type(w, "19,99");
         } else if (exit == "close") {
-            QVERIFY(!w->close());
+            QVERIFY(!holder->close());
         } else if (exit == "main") {
             QVERIFY(!fx.form->close());
         } else if (exit == "signal") { // wired as main() wires it, with a quit that records
             exitSignals = std::make_unique<ExitSignals>();
             QVERIFY2(exitSignals->isValid(), qPrintable(exitSignals->errorString()));
-            connect(exitSignals.get(), &ExitSignals::received, this, [&] {
-                CloseOnExitSignal(fx.form.get(),
-                                  [&] { quitWhileHeld << w->procedure().holdsLoop(); });
-            });
+            connect(exitSignals.get(), &ExitSignals::received, this,
+                    [&] { CloseOnExitSignal(fx.form.get(), [&] { quitWhileHeld << holds(); }); });
             QCOMPARE(::raise(SIGTERM), 0);
         } else {
             if (exit == "retry") *silentFor40 = 1000;
@@ -72,22 +109,75 @@ private slots:
                 *silentFor40 = 0;
                 return int(vbRetry);
             });
-            w->cancelButton->click();
+            (trim ? tw->cancelButton : w->cancelButton)->click();
         }
 
-        QVERIFY(fx.waitFor(loopcheck::letGo(w), kNoisyMs));
+        QVERIFY(
+            fx.waitFor(trim ? std::function<bool()>([&] { return !holds(); }) : loopcheck::letGo(w),
+                       kNoisyMs));
         const QList<TraceLine> t = fx.sim().trace();
         QVERIFY(t.size() >= 2 && t[t.size() - 2].command == 40 && t.last().command == 40);
         QCOMPARE(t[t.size() - 2].data.toHex(), floatHex(0.0f));
         QCOMPARE(t.last().responseCode, 0);
         QVERIFY(fixedCurrent().isNull());
-        QVERIFY(fx.form->LastLoopCheck->releaseConfirmed);
+        QVERIFY(trim ? fx.form->LastTrim->releaseConfirmed
+                     : fx.form->LastLoopCheck->releaseConfirmed);
         const bool mainGoes = exit == "main" || exit == "signal";
         QVERIFY(fx.waitFor([&] { return fx.form->isVisible() != mainGoes; }));
         QCOMPARE(quitWhileHeld, exit == "signal" ? QList<bool>{false} : QList<bool>{});
         // Only the unanswered release asks, while the transmitter still holds the loop.
         QCOMPARE(fx.boxes().size(), exit == "retry" ? 1 : 0);
         QCOMPARE(heldAtTheBox.toDouble(), exit == "retry" ? 4.0 : 0.0);
+    }
+
+    // An output stage 0.03 mA and 0.2 % off fails a check at 0.01 mA; the trim the check offers
+    // brings both ends within it, and the same check then passes.
+    void trimMendsAFailedCheck() {
+        Fixture fx;
+        QJsonObject initial;
+        startAndLoad(fx, {"--dac-error", "0.03:0.2"}, &initial);
+        QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
+        LoopCheckWindow *w = loopcheck::open(*fx.form);
+        w->toleranceEdit->setText(QLocale().toString(0.01));
+        auto check = [&] {
+            QVERIFY(w->startCheck());
+            for (int i = 0; i < 2; ++i) {
+                QVERIFY(fx.waitFor(loopcheck::awaitingAt(w, i)));
+                typeMeter(w->readingEdit, w->enterButton, fx.sim());
+            }
+            QVERIFY(fx.waitFor(loopcheck::letGo(w), kNoisyMs));
+        };
+        check();
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(fx.form->LastLoopCheck->verdict(), LoopCheckResult::Verdict::Failed);
+        QVERIFY(w->trimButton->isVisible());
+
+        w->trimButton->click();
+        TrimWindow *tw = fx.form->trimWindow;
+        QVERIFY(tw && tw->startTrim());
+        for (const double point : {4.0, 20.0}) {
+            // Read, trim, read again: the second reading is within the trim's own tolerance.
+            for (int reading = 0; reading < 2; ++reading) {
+                QVERIFY(fx.waitFor(trimAwaiting(tw, point)));
+                typeMeter(tw->readingEdit, tw->enterButton, fx.sim());
+            }
+        }
+        QVERIFY(fx.waitFor([&] { return !tw->procedure().holdsLoop(); }, kNoisyMs));
+        const TrimResult t = *fx.form->LastTrim;
+        QVERIFY(t.complete() && t.releaseConfirmed);
+        QCOMPARE(QList<int>({t.zeroTrims, t.gainTrims}), QList<int>({1, 1}));
+        QCOMPARE(QString::number(*t.before4, 'f', 4), QStringLiteral("4.0380"));
+        QVERIFY(std::abs(*t.after4 - 4.0) < 0.001 && std::abs(*t.after20 - 20.0) < 0.001);
+        QCOMPARE(fx.sim().requests().count(45), 1);
+        QCOMPARE(fx.sim().requests().count(46), 1);
+
+        check();
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(fx.form->LastLoopCheck->verdict(), LoopCheckResult::Verdict::Passed);
+        QVERIFY(!w->trimButton->isVisible());
+        const QList<TraceLine> trace = fx.sim().trace();
+        QCOMPARE(trace[trace.size() - 2].data.toHex(), floatHex(0.0f));
+        QVERIFY(fx.boxes().isEmpty());
     }
 
     // The Device status window's command 48, pressed while the check fixes and reads back each
