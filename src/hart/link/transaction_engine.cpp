@@ -29,7 +29,9 @@ void logReceived(const FrameParser::Item &item, const char *note = nullptr) {
     const char *problem = item.outcome == FrameParser::Outcome::BadChecksum ? "bad checksum"
                           : item.outcome == FrameParser::Outcome::BadLength ? "bad byte count"
                                                                             : note;
-    qCDebug(lcHartWire).noquote() << hart::wireLine(
+    // "qCDebug(category, )": an empty argument rather than none, which C++17 calls a GNU
+    // extension (clang's -Wpedantic), with the same meaning.
+    qCDebug(lcHartWire, ).noquote() << hart::wireLine(
         "RX", item.raw, item.outcome == FrameParser::Outcome::Frame ? &item.frame : nullptr,
         problem ? QString::fromLatin1(problem) : QString());
 }
@@ -135,11 +137,11 @@ void TransactionEngine::startNext() {
             out.detail = error.isEmpty()
                              ? QCoreApplication::translate("hart", "the port could not be opened")
                              : error;
-            qCDebug(lcHartLink).noquote() << "open failed:" << out.detail;
+            qCDebug(lcHartLink, ).noquote() << "open failed:" << out.detail;
             finish(out);
             return;
         }
-        qCDebug(lcHartLink).noquote() << "opened" << line_->deviceName();
+        qCDebug(lcHartLink, ).noquote() << "opened" << line_->deviceName();
     }
     startAttempt();
 }
@@ -170,13 +172,13 @@ void TransactionEngine::onListenTick() {
         trafficLeft = otherMasterWaitMs() - otherSince_.elapsed();
         if (trafficLeft <= 0) {
             otherPending_ = false;
-            qCDebug(lcHartLink) << "the other master's request went unanswered";
+            qCDebug(lcHartLink, ) << "the other master's request went unanswered";
         }
     }
     if (!lineQuiet()) trafficLeft = qMax(trafficLeft, timing_.quietMs - lastActivity_.elapsed());
     const qint64 listenLeft = timing_.maxListenMs - listening_.elapsed();
     if (trafficLeft > 0 && listenLeft <= 0) {
-        qCDebug(lcHartLink) << "line busy for" << listening_.elapsed() << "ms; sending anyway";
+        qCDebug(lcHartLink, ) << "line busy for" << listening_.elapsed() << "ms; sending anyway";
         trafficLeft = 0;
     }
     const qint64 wait = qMax(grantLeft, qMin(trafficLeft, qMax(listenLeft, qint64(0))));
@@ -205,7 +207,7 @@ void TransactionEngine::sendNow() {
     state_ = State::Sending;
     watchdogTag_ = attempt_;
     watchdog_.start(int(hart::wireTimeUs(int(bytes.size())) / 1000) + timing_.sendWatchdogMs);
-    qCDebug(lcHartWire).noquote() << hart::wireLine("TX", bytes, &f);
+    qCDebug(lcHartWire, ).noquote() << hart::wireLine("TX", bytes, &f);
     // A line may answer from inside send() (the instant simulator); everything the engine
     // needs afterwards is already in place, and nothing below may touch the attempt.
     line_->send(bytes);
@@ -243,8 +245,8 @@ void TransactionEngine::watchOtherTraffic() {
         if (f.type() == FrameType::Stx) {
             // The other master has taken its turn: ours waits until its device has answered.
             if (!otherPending_)
-                qCDebug(lcHartLink) << "another master's request (command" << f.command
-                                    << "); ours waits for its transaction to end";
+                qCDebug(lcHartLink, ) << "another master's request (command" << f.command
+                                      << "); ours waits for its transaction to end";
             otherPending_ = true;
             otherSince_.start();
             ownEnd_.invalidate();
@@ -352,12 +354,12 @@ void TransactionEngine::onSendWatchdog() {
     out.status = Status::LineFailed;
     out.tries = current_.tries;
     out.detail = QCoreApplication::translate("hart", "the port did not finish sending the request");
-    qCDebug(lcHartLink).noquote() << out.detail << "; port closed";
+    qCDebug(lcHartLink, ).noquote() << out.detail << "; port closed";
     finish(out);
 }
 
 void TransactionEngine::onLineFailed(const QString &reason) {
-    qCDebug(lcHartLink).noquote() << "port failed:" << reason;
+    qCDebug(lcHartLink, ).noquote() << "port failed:" << reason;
     if (line_) line_->close();
     if (!running_ || state_ == State::Idle) return;
     Outcome out;
@@ -376,7 +378,7 @@ void TransactionEngine::endAttempt(Status status, const QString &detail) {
     const int retries = current_.request.retries < 0 ? timing_.retries : current_.request.retries;
     const QString what = status == Status::NoReply ? QStringLiteral("no reply") : detail;
     if (current_.tries <= retries) {
-        qCDebug(lcHartLink).noquote()
+        qCDebug(lcHartLink, ).noquote()
             << QStringLiteral("command %1: %2 (try %3 of %4); trying again")
                    .arg(current_.request.command)
                    .arg(what)
@@ -385,10 +387,10 @@ void TransactionEngine::endAttempt(Status status, const QString &detail) {
         startAttempt();
         return;
     }
-    qCDebug(lcHartLink).noquote() << QStringLiteral("command %1: %2 after %3 tries; given up")
-                                         .arg(current_.request.command)
-                                         .arg(what)
-                                         .arg(current_.tries);
+    qCDebug(lcHartLink, ).noquote() << QStringLiteral("command %1: %2 after %3 tries; given up")
+                                           .arg(current_.request.command)
+                                           .arg(what)
+                                           .arg(current_.tries);
     Outcome out;
     out.status = status;
     out.tries = current_.tries;
