@@ -124,6 +124,7 @@ bool Store::isOpen() const {
 bool Store::exec(const QString &sql, QString *error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (q.exec(sql)) return true;
+    damaged_ = damaged_ || isCorruption(q.lastError());
     if (error) *error = q.lastError().text();
     return false;
 }
@@ -162,57 +163,52 @@ bool Store::open(const QString &path, QString *notice, int version) {
     path_ = path;
     QString problem;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const QFileInfo info(path);
-        if (!QDir().mkpath(info.absolutePath())) {
-            problem = QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath());
-            break;
-        }
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-        if (!db.open()) {
-            problem = db.lastError().text();
-            break;
-        }
-        QSqlQuery q(db);
-        // Reading the schema is the first thing that touches the file's pages: a file that is
-        // no database fails here.
-        const bool readable = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        if (!readable && isCorruption(q.lastError()) && attempt == 0) {
-            if (!moveAside(notice)) return false;
-            continue;
-        }
-        if (!readable) {
-            problem = q.lastError().text();
-            break;
-        }
-        q.finish(); // an open statement would hold a transaction the journal mode cannot change in
-        // WAL lets a reader and a writer work side by side; NORMAL keeps the commit before the
-        // wire free of a disk flush, and a power cut loses at most the last entries, never the
-        // file.
-        if (!exec(QStringLiteral("PRAGMA journal_mode=WAL"), &problem) ||
-            !exec(QStringLiteral("PRAGMA synchronous=NORMAL"), &problem) ||
-            !migrate(version, &problem))
-            break;
-        last_ = std::make_unique<QSqlQuery>(db);
-        insert_ = std::make_unique<QSqlQuery>(db);
-        if (!last_->prepare(
-                QStringLiteral("SELECT id, hash FROM events ORDER BY id DESC LIMIT 1")) ||
-            !insert_->prepare(QStringLiteral("INSERT INTO events (%1) VALUES "
-                                             "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                                  .arg(QLatin1String(kColumns)))) {
-            problem = last_->lastError().text() + insert_->lastError().text();
-            last_.reset();
-            break;
-        }
-        return true;
+        damaged_ = false;
+        if (openOnce(version, &problem)) return true;
+        close();
+        if (!damaged_ || attempt > 0) break;
+        if (!moveAside(notice)) return false;
     }
-    close();
     if (notice)
         *notice = QStringLiteral("The history %1 cannot be opened (%2); reads and writes go on "
                                  "unrecorded. Make its folder writable or free disk space.")
                       .arg(path, problem);
     return false;
+}
+
+bool Store::openOnce(int version, QString *problem) {
+    const QFileInfo info(path_);
+    if (!QDir().mkpath(info.absolutePath())) {
+        *problem = QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath());
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        *problem = db.lastError().text();
+        return false;
+    }
+    // Reading the schema is the first thing that touches the file's pages: a file that is no
+    // database fails here. WAL lets a reader and a writer work side by side; NORMAL keeps the
+    // commit before the wire free of a disk flush, and a power cut loses at most the last
+    // entries, never the file.
+    if (!exec(QStringLiteral("SELECT count(*) FROM sqlite_master"), problem) ||
+        !exec(QStringLiteral("PRAGMA journal_mode=WAL"), problem) ||
+        !exec(QStringLiteral("PRAGMA synchronous=NORMAL"), problem) || !migrate(version, problem))
+        return false;
+    last_ = std::make_unique<QSqlQuery>(db);
+    insert_ = std::make_unique<QSqlQuery>(db);
+    if (!last_->prepare(QStringLiteral("SELECT id, hash FROM events ORDER BY id DESC LIMIT 1")) ||
+        !insert_->prepare(QStringLiteral("INSERT INTO events (%1) VALUES "
+                                         "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                              .arg(QLatin1String(kColumns)))) {
+        *problem = last_->lastError().text() + insert_->lastError().text();
+        last_.reset();
+        insert_.reset();
+        return false;
+    }
+    return true;
 }
 
 bool Store::migrate(int version, QString *error) {
@@ -229,7 +225,7 @@ bool Store::migrate(int version, QString *error) {
                         "completes INTEGER NOT NULL, prev_hash TEXT NOT NULL, "
                         "hash TEXT NOT NULL)")},
         {QStringLiteral("CREATE INDEX events_serial ON events (serial, id)"),
-         QStringLiteral("CREATE INDEX events_completes ON events (completes) WHERE completes > 0")},
+         QStringLiteral("CREATE INDEX events_completes ON events (completes)")},
     };
     if (!exec(QStringLiteral("BEGIN IMMEDIATE"), error)) return false;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -302,6 +298,7 @@ bool Store::append(Event &e, QString *error) {
 
 QList<Transmitter> Store::transmitters() const {
     QList<Transmitter> out;
+    if (!isOpen()) return out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     // The tag of each transmitter's latest entry, with the time of that entry.
     if (!q.exec(QStringLiteral("SELECT e.serial, e.tag, e.time_utc FROM events e JOIN "
@@ -321,6 +318,7 @@ QList<Transmitter> Store::transmitters() const {
 
 QList<TimelineRow> Store::timeline(const Filter &filter) const {
     QList<TimelineRow> out;
+    if (!isOpen()) return out;
     QStringList where{QStringLiteral("e.completes = 0")};
     QVariantList binds;
     if (filter.serial >= 0) {
@@ -376,6 +374,11 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
 
 Verification Store::verify() const {
     Verification v;
+    if (!isOpen()) {
+        v.intact = false;
+        v.why = QStringLiteral("the history is not open");
+        return v;
+    }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT %1 FROM events ORDER BY id").arg(QLatin1String(kColumns)))) {

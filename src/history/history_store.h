@@ -100,6 +100,7 @@ public:
     Verification verify() const;
 
 private:
+    bool openOnce(int version, QString *problem);
     bool migrate(int version, QString *error);
     bool exec(const QString &sql, QString *error);
     bool moveAside(QString *notice);
@@ -107,6 +108,7 @@ private:
 
     QString connection_;
     QString path_;
+    bool damaged_ = false; // a statement found the file damaged
     std::unique_ptr<QSqlQuery> last_, insert_;
 };
 
