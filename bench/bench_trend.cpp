@@ -41,7 +41,7 @@ int benchTrend(int polls, bool withTrend) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         if (!form->Timer1->isActive()) bench::fail(QStringLiteral("the read sequence hung"));
         form->Timer1->stop();
-        form->Timer1_Timer();
+        form->session->Timer1_Timer();
     }
     // Without the trend, the same run shows what the main window's monitoring alone costs.
     TrendWindow scratch;
@@ -86,7 +86,7 @@ int benchTrend(int polls, bool withTrend) {
         }
         QTimer::singleShot(0, form.get(), [&] {
             form->Timer5->stop();
-            form->Timer5_Timer();
+            form->session->Timer5_Timer();
         });
     });
     t.start();

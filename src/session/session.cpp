@@ -3,6 +3,8 @@
 #include "hart/hart_catalogue.h"
 #include "hart/link/hart_codec.h"
 
+#include <QTimer>
+
 #include <utility>
 
 namespace {
@@ -15,10 +17,39 @@ bool besideTheChains(int command) {
 
 } // namespace
 
-Session::Session(QObject *parent) : QObject(parent), hart_(new HartX(this)) {
+namespace {
+
+QTimer *makeTimer(Session *s, const char *name, std::chrono::milliseconds interval,
+                  void (Session::*tick)()) {
+    auto *t = new QTimer(s);
+    t->setObjectName(QLatin1String(name));
+    t->setSingleShot(true);
+    t->setInterval(interval);
+    // The chains' pacing is part of what the transmitter sees; a coarse timer would stretch it.
+    t->setTimerType(Qt::PreciseTimer);
+    QObject::connect(t, &QTimer::timeout, s, tick);
+    return t;
+}
+
+} // namespace
+
+Session::Session(QObject *parent)
+    : QObject(parent), Timer1(makeTimer(this, "Timer1", kTimer1Interval, &Session::Timer1_Timer)),
+      Timer2(makeTimer(this, "Timer2", kTimer2Interval, &Session::Timer2_Timer)),
+      Timer4(makeTimer(this, "Timer4", kTimer4Interval, &Session::Timer4_Timer)),
+      Timer5(makeTimer(this, "Timer5", kTimer5Interval, &Session::Timer5_Timer)),
+      hart_(new HartX(this)) {
     hart_->setObjectName(QStringLiteral("HartX1"));
     connect(hart_, &HartX::commandQueued, this, &Session::onQueued);
     connect(hart_, &HartX::Result, this, &Session::onResult);
+    // A step armed on Timer 1, 2 or 4 is the chain's; once it has run, the chain may be over.
+    for (QTimer *t : {Timer1, Timer2, Timer4})
+        connect(t, &QTimer::timeout, this, &Session::updateState);
+}
+
+void Session::attach(SessionView *view, Decisions *decisions) {
+    view_ = view;
+    decisions_ = decisions;
 }
 
 Session::~Session() = default;
@@ -37,16 +68,10 @@ void Session::request(qint16 command, const QByteArray &data, Completion done, Q
     pump();
 }
 
-void Session::setChainArmed(std::function<bool()> armed) {
-    armed_ = std::move(armed);
-}
-
-void Session::chainStepEnded() {
-    updateState();
-}
-
 void Session::endChains() {
     chainsEnded_ = true;
+    for (QTimer *t : {Timer1, Timer2, Timer4, Timer5})
+        t->stop();
 }
 
 void Session::setLoopCheckRunning(bool running) {
@@ -56,7 +81,8 @@ void Session::setLoopCheckRunning(bool running) {
 
 bool Session::chainRunning() const {
     if (dispatching_ >= 0 && !besideTheChains(dispatching_)) return true;
-    if (armed_ && armed_()) return true;
+    // Timer 5 only paces the poll, which a queued request may come between.
+    if (Timer1->isActive() || Timer2->isActive() || Timer4->isActive()) return true;
     for (const Entry &e : onLine_)
         if (!e.queued && !besideTheChains(e.command)) return true;
     return false;
@@ -102,6 +128,8 @@ void Session::onResult(qint16 iAction, qint16 iCommand, qint16 iResult) {
         noteChainResult(e, iResult);
         if (!chainsEnded_) {
             const int outer = std::exchange(dispatching_, iCommand);
+            emit chainResultArrived(iCommand, iResult);
+            if (view_ && decisions_) hartx1_Result(iAction, iCommand, iResult);
             emit chainResult(iAction, iCommand, iResult);
             dispatching_ = outer;
         }

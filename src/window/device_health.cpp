@@ -24,6 +24,8 @@ bool Form1::FixedCurrentOfOurs() const {
 }
 
 DeviceHealth::DeviceHealth(Form1 &form) : QObject(&form), f_(form) {
+    // Made before anything is sent, so that it hears every chain result before the chain acts.
+    connect(f_.session, &Session::chainResultArrived, this, &DeviceHealth::noteResult);
     indicator_ = new StatusIndicator;
     connect(indicator_, &QToolButton::clicked, this, &DeviceHealth::openStatusWindow);
     // The trend window is made by the menu's own slot; queued, this runs once it exists, so that
@@ -123,7 +125,8 @@ void DeviceHealth::send(qint16 command, const QByteArray &data,
         command, data,
         [this, then = std::move(then)](const Session::Reply &r) {
             if (!r.accepted()) {
-                f_.hartx1_Result(0, r.command, r.result);
+                noteResult(r.command, r.result);
+                f_.session->hartx1_Result(0, r.command, r.result);
                 return;
             }
             noteReply(r);
@@ -147,7 +150,7 @@ void DeviceHealth::afterReadSequence() {
         hart::putByte(data, hart::at::PollingAddress::Address, 0);
         send(hart::cmd::WritePollingAddress, data, [this](const Session::Reply &) {
             f_.HartX1->setLinkSetting3(0);
-            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+            QTimer::singleShot(0, &f_, [this] { f_.session->SendIdentify(); });
         });
         return;
     }
@@ -173,7 +176,7 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
         f_.Timer5->stop();
         // 0 mA: leave fixed-current mode.
         send(hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f), [this](const Session::Reply &) {
-            QTimer::singleShot(0, &f_, [this] { f_.SendIdentify(); });
+            QTimer::singleShot(0, &f_, [this] { f_.session->SendIdentify(); });
         });
         return;
     }
@@ -252,7 +255,7 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
     multidropPort_.reset();
     f_.LinkSetup();
     if (find.address == 0) {
-        f_.SendIdentify();
+        f_.session->SendIdentify();
         return;
     }
     const QString prompt =
@@ -272,5 +275,5 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
         moveToZeroAfterRead_ = true;
     else
         multidropPort_ = find.target.comPort;
-    f_.SendIdentify();
+    f_.session->SendIdentify();
 }

@@ -28,7 +28,7 @@ public:
     explicit DeviceHealth(Form1 &form);
     ~DeviceHealth() override;
 
-    // Called by hartx1_Result first, before the chain acts on the same result.
+    // Every chain result, before the chain acts on it.
     void noteResult(qint16 iCommand, qint16 iResult);
     // What every reply says of the transmitter, whoever asked for it.
     void noteReply(const Session::Reply &reply);

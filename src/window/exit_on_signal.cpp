@@ -76,7 +76,7 @@ class SimulationRelease : public QObject {
 public:
     SimulationRelease(Form1 *form, std::function<void()> quit, ExitReport report)
         : QObject(form), form_(form), quit_(std::move(quit)), report_(std::move(report)),
-          current_(form->SimulatedCurrent) {
+          current_(form->session->SimulatedCurrent) {
         setObjectName(kReleaseName);
         auto *guard = new QTimer(this);
         guard->setSingleShot(true);

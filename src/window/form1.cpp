@@ -1,5 +1,7 @@
 #include "window/form1.h"
 
+#include "window/main_window_view.h"
+
 #include "dialogs/frm_splash.h"
 #include "ui_form1.h"
 #include "window/device_health.h"
@@ -121,7 +123,7 @@ class TagValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString &input, int &) const override {
-        input = Form1::StoredTag(input);
+        input = Session::StoredTag(input);
         return Acceptable;
     }
 };
@@ -242,35 +244,16 @@ Form1::Form1(QWidget *parent)
     Text7->setToolTip(QStringLiteral("Up to 8 characters. The transmitter stores letters as upper "
                                      "case; a character it cannot store shows as ?."));
 
-    // The HART control is the session's. The chains write it as they always have; the results
-    // of their transactions come back through the session, which alone hears the control, and
-    // this connection is never undone.
+    // The HART control, the chains and their timers are the session's; this window shows them
+    // and answers their questions.
     HartX1 = session->hart();
-    connect(session, &Session::chainResult, this, &Form1::hartx1_Result);
+    Timer1 = session->Timer1;
+    Timer2 = session->Timer2;
+    Timer4 = session->Timer4;
+    Timer5 = session->Timer5;
+    view_ = std::make_unique<MainWindowView>(*this);
+    session->attach(view_.get(), view_.get());
     Health = new DeviceHealth(*this);
-
-    // The four one-shot timers, all idle until a step arms them.
-    auto makeTimer = [this](const char *name, std::chrono::milliseconds interval,
-                            void (Form1::*tick)()) {
-        auto *t = new QTimer(this);
-        t->setObjectName(QLatin1String(name));
-        t->setSingleShot(true);
-        t->setInterval(interval);
-        // Coarse timers drift by up to 5 %, which would stretch the poll cycle and the waits.
-        t->setTimerType(Qt::PreciseTimer);
-        connect(t, &QTimer::timeout, this, tick);
-        return t;
-    };
-    Timer1 = makeTimer("Timer1", kTimer1Interval, &Form1::Timer1_Timer);
-    Timer2 = makeTimer("Timer2", kTimer2Interval, &Form1::Timer2_Timer);
-    Timer4 = makeTimer("Timer4", kTimer4Interval, &Form1::Timer4_Timer);
-    Timer5 = makeTimer("Timer5", kTimer5Interval, &Form1::Timer5_Timer);
-    // Timers 1, 2 and 4 hold a chain's next step: nothing queued may take the line before it.
-    // Timer 5 only paces the poll, which a queued request may come between.
-    session->setChainArmed(
-        [this] { return Timer1->isActive() || Timer2->isActive() || Timer4->isActive(); });
-    for (QTimer *t : {Timer1, Timer2, Timer4})
-        connect(t, &QTimer::timeout, session, &Session::chainStepEnded);
 
     // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
     // user's choice arrives here.
@@ -397,7 +380,10 @@ Form1::Form1(QWidget *parent)
     fitToScreen();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The session outlives this window's members by a moment; nothing may reach them meanwhile.
+    session->attach(nullptr, nullptr);
+}
 
 void Form1::fitToScreen() {
     const QScreen *s = screen();

@@ -34,6 +34,7 @@ class QStatusBar;
 class QTimer;
 class QWidget;
 class LoopCheckWindow;
+class MainWindowView;
 class TrendWindow;
 class TrimWindow;
 
@@ -70,14 +71,8 @@ public:
     HartX *HartX1 = nullptr; // the session's control
     QStatusBar *StatusBar1 = nullptr;
     std::array<QLabel *, 3> StatusPanel{}; // panels 1 (time), 2 (text), 3 (date)
+    // The session's chain timers (src/session/session.h says what each paces).
     QTimer *Timer1 = nullptr, *Timer2 = nullptr, *Timer4 = nullptr, *Timer5 = nullptr;
-    // Timer1: from the data on screen to the panels shown. Timer2: from a write's reply to the
-    // end of its chain. Timer4: from setting a range end to reading the transmitter again, the
-    // time it needs to store and settle. Timer5: the poll of the output signal.
-    static constexpr std::chrono::milliseconds kTimer1Interval{1500};
-    static constexpr std::chrono::milliseconds kTimer2Interval{1500};
-    static constexpr std::chrono::milliseconds kTimer4Interval{3500};
-    static constexpr std::chrono::milliseconds kTimer5Interval{1000};
     // The status bar's time and date.
     static constexpr std::chrono::milliseconds kClockInterval{1000};
     // The transmitter's health, its status window and the finder: src/window/device_health.cpp
@@ -116,34 +111,11 @@ public:
     // False (and nothing changed) for a number outside 1..12.
     bool StoreComPort(int port);
 
-    // ---- Request procedures: src/window/request_procedures.cpp ----
+    // ---- The session's chains, from the window ----
     // Tells the user which field needs a number, and returns false, when one of `fields` holds
     // none (empty, letters only): such text would go out as 0. The buttons ask before they change
-    // anything; the procedures ask again when they send.
+    // anything; the session asks again when it sends.
     bool FieldsHoldNumbers(std::initializer_list<const QLineEdit *> fields);
-    // The tag the transmitter holds once `text` is written: at most 8 characters, lower case as
-    // upper case, '?' for what packed ASCII cannot hold; not padded.
-    static QString StoredTag(const QString &text);
-    void SendIdentify();
-    void SendReadTag();
-    void SendReadOutputInfo();
-    void SendReadSensorLimits();
-    void SendReadOutputDirection();
-    void ShowDeviceData();
-    void SendReadPressure();
-    void SendSetUpperRange();
-    void SendSetLowerRange();
-    void SendWriteUnit();
-    void SendWriteRange();
-    void SendWriteDamping();
-    void SendWriteOutputDirection();
-    void SendWriteTag();
-    void SendMountingEffect();
-    void SendFixedCurrentOn();
-    void SendFixedCurrentOff();
-
-    // ---- Result handler: src/window/result_handler.cpp ----
-    void hartx1_Result(qint16 iAction, qint16 iCommand, qint16 iResult);
 
     // ---- Measuring range panel: src/window/range_panel.cpp ----
     void Text4_Change();
@@ -162,18 +134,13 @@ public:
     void Command8_Click();
     void Command9_Click();
 
-    // ---- Output monitoring, simulation and timers: src/window/output_panel.cpp ----
-    double SimulatedCurrent = 0.0; // mA last sent by SendFixedCurrentOn
+    // ---- Output monitoring and simulation: src/window/output_panel.cpp ----
     void Option3_Click(int index);
     void Command5_Click();
     // True while this program holds the loop current fixed: the simulation or a loop check, as
     // the session knows it. Defined in src/window/device_health.cpp.
     bool FixedCurrentOfOurs() const;
     void Text8_KeyPress(int keyAscii);
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer4_Timer();
-    void Timer5_Timer();
 
     // ---- Device menu: loop check and trend: src/window/device_menu.cpp ----
     QAction *LoopCheckMenu = nullptr, *TrendMenu = nullptr;
@@ -199,8 +166,9 @@ protected:
 
 private:
     std::unique_ptr<Ui::Form1> ui;
-    QScrollArea *scroller = nullptr; // holds the form; scrolls only where the screen is small
-    QSize designSize;                // the whole window as designed
+    std::unique_ptr<MainWindowView> view_; // what the session's chains see of this window
+    QScrollArea *scroller = nullptr;       // holds the form; scrolls only where the screen is small
+    QSize designSize;                      // the whole window as designed
     bool screenWatched = false;
     void updateClock();
     // Design size where the screen has room, else the screen's room with the form scrolling;

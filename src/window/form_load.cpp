@@ -74,7 +74,7 @@ void Form1::Form_Load() {
     Option3[1]->setChecked(false);
 
     ReloadingRange = true;
-    SendIdentify();
+    session->SendIdentify();
 }
 
 void Form1::LinkSetup() {
@@ -94,11 +94,11 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
-    SendIdentify();
+    session->SendIdentify();
 }
 
 void Form1::ConnectMenu_Click() {
-    SendIdentify();
+    session->SendIdentify();
 }
 
 void Form1::Exitform_Click() {
@@ -113,7 +113,7 @@ void Form1::Infoscreen_Click() {
 void Form1::Compoort_Click() {
     ChooseComPort();
     LinkSetup();
-    SendIdentify();
+    session->SendIdentify();
 }
 
 void Form1::ChooseComPort() {

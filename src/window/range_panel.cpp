@@ -175,19 +175,19 @@ void Form1::Command3_Click() {
     SpanAsRead = Text5->text();
     showUnchanged(Text5, Label15);
     showUnchanged(Text4, Label16);
-    SendWriteUnit();
+    session->SendWriteUnit();
 }
 
 void Form1::Command6_Click() {
     Dev.PendingRangeCommand = kSetUpperRangeCommand;
     Timer5->stop();
     ReloadingRange = true;
-    SendReadPressure();
+    session->SendReadPressure();
 }
 
 void Form1::Command7_Click() {
     Dev.PendingRangeCommand = kSetLowerRangeCommand;
     Timer5->stop();
     ReloadingRange = true;
-    SendReadPressure();
+    session->SendReadPressure();
 }

@@ -138,10 +138,10 @@ void RecordsKeeper::resumeAfterWarning() {
     cutAt_ = -1;
     if (cutAt == hart::cmd::WritePvUnits) {
         fillGroupFields(records::Group::UnitRange);
-        f.SendWriteRange();
+        f.session->SendWriteRange();
     } else if (cutAt == hart::cmd::WriteDamping) {
         fillGroupFields(records::Group::DampingDirection);
-        f.SendWriteOutputDirection();
+        f.session->SendWriteOutputDirection();
     } else if (pending_.isEmpty()) {
         finishWriting();
     } else {

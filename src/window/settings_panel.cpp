@@ -9,17 +9,17 @@
 void Form1::Command4_Click() {
     if (!FieldsHoldNumbers({Text6})) return;
     Timer5->stop();
-    SendWriteDamping();
+    session->SendWriteDamping();
 }
 
 void Form1::Command8_Click() {
     Timer5->stop();
-    SendWriteTag();
+    session->SendWriteTag();
 }
 
 void Form1::Command9_Click() {
     Timer5->stop();
-    SendMountingEffect();
+    session->SendMountingEffect();
     // The action has to be chosen afresh for every use, so the list goes back to "Esc" whether or
     // not anything was sent, and so does the edit field of the editable list, which may hold text
     // the user typed over the entry.

@@ -502,13 +502,13 @@ bool Fixture::tick(QTimer *timer) {
     }
     ticks->accounted = ticks->fired;
     if (timer == form->Timer1)
-        form->Timer1_Timer();
+        form->session->Timer1_Timer();
     else if (timer == form->Timer2)
-        form->Timer2_Timer();
+        form->session->Timer2_Timer();
     else if (timer == form->Timer4)
-        form->Timer4_Timer();
+        form->session->Timer4_Timer();
     else if (timer == form->Timer5)
-        form->Timer5_Timer();
+        form->session->Timer5_Timer();
     else
         return false;
     return true;

@@ -180,6 +180,53 @@ private slots:
         QVERIFY(fx.boxes().isEmpty());
     }
 
+    // What the transmitter or the running simulation refuses is said in words, and a trim that
+    // had fixed the loop lets it go all the same.
+    void trimRefusals_data() {
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<bool>("simulating"); // a Current Simulation runs when the trim starts
+        QTest::addColumn<QString>("said");    // in the trim's failure or in the box
+        const QStringList off{"--dac-error", "0.03:0"};
+        QTest::newRow("write protected")
+            << (off + QStringList{"--write-protect"}) << false << "(In Write Protect Mode)";
+        QTest::newRow("access restricted")
+            << (off + QStringList{"--respond", "45:16"}) << false << "(Access Restricted)";
+        QTest::newRow("loop not fixed for it")
+            << (off + QStringList{"--respond", "45:9"}) << false
+            << "(the loop current is not fixed at the value the trim needs)";
+        QTest::newRow("a simulation runs") << off << true << "Press Abort in the panel first";
+    }
+
+    void trimRefusals() {
+        QFETCH(QStringList, simOptions);
+        QFETCH(bool, simulating);
+        QFETCH(QString, said);
+        Fixture fx;
+        QJsonObject initial;
+        startAndLoad(fx, simOptions, &initial);
+        QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
+        if (simulating) {
+            fx.form->Command5->click(); // "Send" beside the 4.00 mA the field starts with
+            QVERIFY(fx.waitFor([&] { return !fx.sim().state().value("fixed_current").isNull(); }) &&
+                    fx.waitIdle());
+        }
+        fx.form->OutputTrimMenu->trigger();
+        TrimWindow *tw = fx.form->trimWindow;
+        QCOMPARE(tw->startTrim(), !simulating);
+        if (simulating) {
+            QVERIFY(fx.boxTexts().join('\n').contains(said));
+            QCOMPARE(fx.sim().requests().count(45), 0);
+            return;
+        }
+        QVERIFY(fx.waitFor(trimAwaiting(tw, 4.0)));
+        typeMeter(tw->readingEdit, tw->enterButton, fx.sim());
+        QVERIFY(fx.waitFor([&] { return !tw->procedure().holdsLoop(); }, kNoisyMs));
+        QVERIFY2(tw->procedure().failure().endsWith(said), qPrintable(tw->procedure().failure()));
+        QCOMPARE(fx.sim().trace().last().command, 40);
+        QVERIFY(fx.sim().state().value("fixed_current").isNull());
+        QCOMPARE(fx.sim().state().value("trim_zero_ma").toDouble(), 0.0);
+    }
+
     // The Device status window's command 48, pressed while the check fixes and reads back each
     // point, is answered to that window alone: the read-back is what the transmitter holds.
     void statusReadsLeaveTheReadBackAlone_data() {
@@ -230,7 +277,7 @@ private slots:
             f.HartX1->setLineFactory(FaultyLine::factory({0, 1, 40, 0, true}, silentFor40));
         });
         QVERIFY(!QTest::currentTestFailed() && fx.waitForData() && fx.settle());
-        fx.form->SendFixedCurrentOn(); // "Send" beside the 4.00 mA the field starts with
+        fx.form->session->SendFixedCurrentOn(); // "Send" beside the 4.00 mA the field starts with
         auto fixedCurrent = [&] { return fx.sim().state().value("fixed_current").toDouble(); };
         QVERIFY(fx.waitFor([&] { return fixedCurrent() == 4.0; }) && fx.waitIdle());
         *silentFor40 = silent ? 1000 : 0;

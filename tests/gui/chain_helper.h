@@ -20,7 +20,7 @@ inline bool settle(GuiFixture &f) {
     f.device.settle();
     if (!f.loadAndWaitForData()) return false;
     f.form->Timer1->stop();
-    f.form->Timer1_Timer();
+    f.form->session->Timer1_Timer();
     if (!f.waitIdle()) return false;
     f.device.clearTrace();
     f.clearBoxes();

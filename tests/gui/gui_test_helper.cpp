@@ -122,7 +122,7 @@ bool loadAndReveal(GuiFixture &fx) {
     Form1 &f = *fx.form;
     f.Form_Load();
     if (!spinUntil([&] { return f.Timer1->isActive(); })) return false;
-    f.Timer1_Timer();
+    f.session->Timer1_Timer();
     return spinIdle(fx);
 }
 

@@ -1,7 +1,7 @@
 // Every response code the transmitter can send, against each family of commands: which message
 // the engineer sees, in what kind of box, and what the caller is told.
 #include "dialogs/msgbox.h"
-#include "window/check_response_code.h"
+#include "session/session.h"
 
 #include <QtTest>
 
@@ -47,6 +47,21 @@ QString expectedMessage(int code, int command) {
     if (table == kPerCommand.end()) return kWrongCommand;
     const auto entry = table->second.find(code);
     return entry == table->second.end() ? kUnspecified : entry->second;
+}
+
+// The session asks through the window's message boxes, as the main window makes it do.
+struct BoxDecisions : Decisions {
+    int ask(const QString &prompt, int buttons, const QString &title,
+            const QString &detail) override {
+        return MsgBox(prompt, buttons, title, detail);
+    }
+};
+
+int CheckResponseCode(int code, int command) {
+    static BoxDecisions boxes;
+    static Session session;
+    session.attach(nullptr, &boxes);
+    return session.CheckResponseCode(code, command);
 }
 
 } // namespace

@@ -260,7 +260,7 @@ void TestDeviceHealth::deadLineSaysSinceWhen() {
     TrendWindow *trend = f.trendWindow;
     fx.device.setSilent(-1);
     f.Timer5->stop();
-    f.Timer5_Timer();
+    f.session->Timer5_Timer();
     QVERIFY(QTest::qWaitFor([&] { return !fx.boxes().isEmpty(); }, 10000));
     const auto since = f.Health->silentSince();
     QVERIFY(since);

@@ -385,7 +385,7 @@ void TestForm1Layout::timers() {
     QTimer *t = timers.value(name);
     QVERIFY(t);
     QCOMPARE(t->objectName(), name);
-    QCOMPARE(t->parent(), form.get());
+    QCOMPARE(t->parent(), form->session);
     QCOMPARE(t->interval(), interval);
     QVERIFY(t->isSingleShot());
     QVERIFY(!t->isActive());
@@ -491,7 +491,7 @@ void TestForm1Layout::keysReachTheHandlers() {
     // The panels come back with Timer1's tick; no need to sit out its interval.
     QVERIFY(fx.form->Timer1->isActive());
     fx.form->Timer1->stop();
-    fx.form->Timer1_Timer();
+    fx.form->session->Timer1_Timer();
     QVERIFY(fx.form->Frame7->isVisible());
     QVERIFY(fx.waitIdle());
     fx.form->Option3[0]->click(); // no monitoring traffic in between

@@ -227,7 +227,7 @@ void TestLoopCheck::mainWindowLockedAndRestoredExactly() {
     // Monitoring resumes through the main window's own result handler.
     QVERIFY(m.Timer5->isActive());
     f.device.clearTrace();
-    m.Timer5_Timer();
+    m.session->Timer5_Timer();
     QVERIFY(spinIdle(f));
     QCOMPARE(f.commandsSeen(), QList<int>{2});
     QVERIFY(m.Timer5->isActive());

@@ -200,7 +200,7 @@ void TestOutputPanel::monitoringOffClearsAndStops() {
     QVERIFY(f.ProgressBar2->value() > 0);
 
     // A poll on the line when "Off" is clicked: its reply must not start another.
-    f.Timer5_Timer();
+    f.session->Timer5_Timer();
     QVERIFY(f.HartX1->isBusy());
     f.Option3[0]->click();
     QVERIFY(f.Text9[0]->text().isEmpty());
@@ -260,7 +260,7 @@ void TestOutputPanel::timer1RevealsAndReadsOnce() {
     fx.device.clearTrace();
     f.HartX1->setByteCount(21); // left over from an earlier request
 
-    f.Timer1_Timer();
+    f.session->Timer1_Timer();
 
     QVERIFY(!f.Timer1->isActive());
     for (QWidget *w : dataControls(f))
@@ -292,7 +292,7 @@ void TestOutputPanel::timer2EndsWrite() {
     f.ProgressBar1->setValue(100);
     f.Timer2->start();
 
-    f.Timer2_Timer();
+    f.session->Timer2_Timer();
 
     QVERIFY(!f.Timer2->isActive());
     QCOMPARE(MousePointer(), int(vbDefault));
@@ -310,7 +310,7 @@ void TestOutputPanel::timer4ResetsBarsAndRereads() {
     f.Timer4->start();
     fx.device.clearTrace();
 
-    f.Timer4_Timer();
+    f.session->Timer4_Timer();
 
     QVERIFY(!f.Timer4->isActive());
     QCOMPARE(f.ProgressBar2->minimum(), 0);
@@ -406,7 +406,7 @@ void TestOutputPanel::enterLeavesMonitoringAlone() {
     QCOMPARE(f.Text9[0]->text(), shown);
     // The reply to 40 re-arms the poll, which then shows the simulated current.
     QVERIFY(spinUntil([&] { return !f.HartX1->isBusy() && f.Timer5->isActive(); }));
-    f.Timer5_Timer();
+    f.session->Timer5_Timer();
     QVERIFY(spinUntil([&] { return !f.HartX1->isBusy() && f.Timer5->isActive(); }));
     QCOMPARE(fx.commandsSeen(), (QList<int>{40, 2}));
     QCOMPARE(f.Text9[0]->text(), Module1::Format(16.0, QStringLiteral("#.000 ")));
@@ -485,14 +485,14 @@ void TestOutputPanel::commandsWhilePollOutstandingAreHeld() {
     fx.device.clearTrace();
     fx.answers.push_back(vbCancel); // the "Continue??" box of the set-range button
 
-    f.Timer5_Timer(); // a poll goes on the line...
+    f.session->Timer5_Timer(); // a poll goes on the line...
     QVERIFY(f.HartX1->isBusy());
     if (action == QLatin1String("enter"))
         f.Text8_KeyPress(13); // ...and the user acts before its reply is in
     else if (action == QLatin1String("on"))
         f.Option3[1]->click();
     else if (action == QLatin1String("refresh"))
-        f.SendIdentify();
+        f.session->SendIdentify();
     else
         f.findChild<QPushButton *>(action)->click();
 
@@ -500,8 +500,8 @@ void TestOutputPanel::commandsWhilePollOutstandingAreHeld() {
         return !f.HartX1->isBusy() && !f.Timer4->isActive() && fx.commandsSeen().contains(command);
     }));
     QVERIFY(spinUntil([&] {
-        if (f.Timer1->isActive()) f.Timer1_Timer();
-        if (f.Timer2->isActive()) f.Timer2_Timer();
+        if (f.Timer1->isActive()) f.session->Timer1_Timer();
+        if (f.Timer2->isActive()) f.session->Timer2_Timer();
         return !f.HartX1->isBusy() && !f.Timer1->isActive() && !f.Timer2->isActive();
     }));
     QCOMPARE(fx.commandsSeen().value(0), 2);
@@ -532,7 +532,7 @@ void TestOutputPanel::pollTickDuringWriteWaits() {
     f.Command3->click();
     QVERIFY(f.HartX1->isBusy());
     f.Timer5->start();
-    f.Timer5_Timer();
+    f.session->Timer5_Timer();
 
     QVERIFY(spinUntil([&] { return f.Timer2->isActive() && !f.HartX1->isBusy(); }));
     QCOMPARE(fx.commandsSeen(), (QList<int>{44, 44, 35}));
@@ -546,7 +546,7 @@ void TestOutputPanel::pollTickDuringWriteWaits() {
     QCOMPARE(watch.overlaps, 0);
     QCOMPARE(order.violations, 0);
     // The write's end resumes monitoring as usual.
-    f.Timer2_Timer();
+    f.session->Timer2_Timer();
     QVERIFY(f.Timer5->isActive());
 }
 
@@ -573,9 +573,9 @@ void TestOutputPanel::longRunOneTransactionSteadyMemory() {
         while (polls < target) {
             if (guard.elapsed() > 60000) return false;
             if (f.Timer2->isActive()) {
-                f.Timer2_Timer();
+                f.session->Timer2_Timer();
             } else if (f.Timer5->isActive() && !f.HartX1->isBusy()) {
-                f.Timer5_Timer();
+                f.session->Timer5_Timer();
                 ++polls;
                 if (polls % 50 == 0) {
                     switch ((polls / 50) % 6) {

@@ -397,7 +397,7 @@ void TestRangePanel::refreshLeavesFieldsUnmarked() {
     QVERIFY(!f.ReloadingRange);
 
     for (int pass = 0; pass < 2; ++pass) {
-        f.SendIdentify(); // what Connect/Refresh runs
+        f.session->SendIdentify(); // what Connect/Refresh runs
         QVERIFY(spinUntil([&] { return f.Timer1->isActive(); }));
         QVERIFY(f.Label16->isHidden());
         QVERIFY(f.Label15->isHidden());
@@ -405,7 +405,7 @@ void TestRangePanel::refreshLeavesFieldsUnmarked() {
         QVERIFY(looksNormal(f.Text5));
         QCOMPARE(Module1::NumberOf(f.Text4->text()),
                  Module1::NumberOf(Format(double(lower), QStringLiteral("#0.00#"))));
-        f.Timer1_Timer();
+        f.session->Timer1_Timer();
         QVERIFY(spinIdle(fx));
     }
     // Typing is still marked against what was read.
@@ -467,7 +467,7 @@ void TestRangePanel::sendWritesUnitAndRange() {
     QVERIFY(fx.boxes().isEmpty());
 
     // The end of the write resumes monitoring.
-    f.Timer2_Timer();
+    f.session->Timer2_Timer();
     QVERIFY(f.Timer5->isActive());
     QCOMPARE(MousePointer(), int(vbDefault));
     QCOMPARE(f.ProgressBar1->value(), 0);
@@ -574,7 +574,7 @@ void TestRangePanel::rangeEndFromAppliedPressure() {
 
     // Timer4's tick re-reads the transmitter; the new range arrives unmarked.
     f.Text4->setText(QStringLiteral("99")); // an edit the re-read must replace
-    f.Timer4_Timer();
+    f.session->Timer4_Timer();
     QCOMPARE(f.ProgressBar2->maximum(), 10000);
     QCOMPARE(f.ProgressBar2->value(), 0);
     QVERIFY(spinUntil([&] { return f.Timer1->isActive(); }));

@@ -18,15 +18,15 @@ using namespace chain;
 
 namespace {
 
-using Proc = void (Form1::*)();
-const Proc kReadProcs[] = {&Form1::SendIdentify,
-                           &Form1::SendReadTag,
-                           &Form1::SendReadOutputInfo,
-                           &Form1::SendReadSensorLimits,
-                           &Form1::SendReadOutputDirection,
-                           &Form1::SendReadPressure,
-                           &Form1::SendSetUpperRange,
-                           &Form1::SendSetLowerRange};
+using Proc = void (Session::*)();
+const Proc kReadProcs[] = {&Session::SendIdentify,
+                           &Session::SendReadTag,
+                           &Session::SendReadOutputInfo,
+                           &Session::SendReadSensorLimits,
+                           &Session::SendReadOutputDirection,
+                           &Session::SendReadPressure,
+                           &Session::SendSetUpperRange,
+                           &Session::SendSetLowerRange};
 
 QList<QWidget *> dataPanels(Form1 *f) {
     return {f->Label12, f->Text7,  f->Command8, f->Frame2,  f->Frame3,   f->Frame4,
@@ -93,7 +93,7 @@ void TestRequestProcedures::readSequenceFromStartup() {
     QCOMPARE(w->Timer1->interval(), 1500);
 
     w->Timer1->stop();
-    w->Timer1_Timer();
+    w->session->Timer1_Timer();
     for (QWidget *panel : dataPanels(w))
         QVERIFY2(!panel->isHidden(), qPrintable(panel->objectName()));
     QVERIFY(f.waitIdle());
@@ -133,7 +133,7 @@ void TestRequestProcedures::requestFields() {
     Form1 *w = f.form.get();
     // A tag write leaves 21 request bytes behind.
     w->Text7->setText(QStringLiteral("T"));
-    w->SendWriteTag();
+    w->session->SendWriteTag();
     QVERIFY(f.waitIdle());
     w->Timer2->stop();
     QCOMPARE(w->HartX1->byteCount(), qint16(21));
@@ -141,7 +141,8 @@ void TestRequestProcedures::requestFields() {
     w->ProgressBar1->setMaximum(200);
     f.device.clearTrace();
 
-    (w->*kReadProcs[proc])();
+    Session *session = w->session;
+    (session->*kReadProcs[proc])();
     QCOMPARE(int(w->HartX1->byteCount()), byteCount < 0 ? 21 : byteCount);
     QCOMPARE(w->ProgressBar1->maximum(), maximum);
     QCOMPARE(w->ProgressBar1->value(), progress);
@@ -243,7 +244,7 @@ void TestRequestProcedures::writeTag() {
     ProgressLog log;
     log.attach(w);
     w->Text7->setText(typed);
-    w->SendWriteTag();
+    w->session->SendWriteTag();
     QCOMPARE(w->Dev.Tag.left(8), sent);
     QCOMPARE(MousePointer(), int(vbHourglass));
     QVERIFY(f.waitIdle());
@@ -265,7 +266,7 @@ void TestRequestProcedures::writeTagBeforeAnyRead() {
     // Nothing read yet: descriptor and date would go out blank and wipe the transmitter's.
     GuiFixture f;
     f.form->Text7->setText(QStringLiteral("ABC"));
-    f.form->SendWriteTag();
+    f.form->session->SendWriteTag();
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY(f.boxes().first().prompt.startsWith(QStringLiteral("Cannot send the tag")));
     QVERIFY(nothingWentOut(f));
@@ -303,7 +304,7 @@ void TestRequestProcedures::writeUnitAndRange() {
     w->Text5->setText(span);
     ProgressLog log;
     log.attach(w);
-    w->SendWriteUnit();
+    w->session->SendWriteUnit();
     QCOMPARE(MousePointer(), int(vbHourglass));
     QVERIFY(f.waitIdle());
 
@@ -355,7 +356,7 @@ void TestRequestProcedures::writeUnitRefused() {
     w->Text4->setText(zero);
     w->Text5->setText(span);
     const DeviceRecord before = w->Dev;
-    w->SendWriteUnit();
+    w->session->SendWriteUnit();
 
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY2(f.boxes().first().prompt.startsWith(message), qPrintable(f.boxes().first().prompt));
@@ -393,7 +394,7 @@ void TestRequestProcedures::writeDampingThenDirection() {
     w->Option1[std::size_t(option)]->setChecked(true);
     ProgressLog log;
     log.attach(w);
-    w->SendWriteDamping();
+    w->session->SendWriteDamping();
     QVERIFY(f.waitIdle());
 
     QCOMPARE(f.commandsSeen(), (QList<int>{34, 152}));
@@ -433,7 +434,7 @@ void TestRequestProcedures::writeDampingRefused() {
     Form1 *w = f.form.get();
     if (!typed.isNull()) w->Text6->setText(typed);
     const double before = w->Dev.Damping;
-    w->SendWriteDamping();
+    w->session->SendWriteDamping();
 
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY2(f.boxes().first().prompt.startsWith(message), qPrintable(f.boxes().first().prompt));
@@ -444,7 +445,7 @@ void TestRequestProcedures::writeDampingRefused() {
     // Once the user has given a value and a direction, the same button sends both.
     w->Text6->setText(QStringLiteral("1"));
     w->Option1[1]->setChecked(true);
-    w->SendWriteDamping();
+    w->session->SendWriteDamping();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), (QList<int>{34, 152}));
     QCOMPARE(f.device.config().damping, 1.0f);
@@ -482,7 +483,7 @@ void TestRequestProcedures::mountingEffect() {
     if (!typed.isNull()) w->Combo2->setEditText(typed);
     ProgressLog log;
     log.attach(w);
-    w->SendMountingEffect();
+    w->session->SendMountingEffect();
     QVERIFY(f.waitIdle());
 
     if (byte < 0) {
@@ -508,7 +509,7 @@ void TestRequestProcedures::fixedCurrent() {
     log.attach(w);
 
     w->Text8->setText(QStringLiteral("12,5"));
-    w->SendFixedCurrentOn();
+    w->session->SendFixedCurrentOn();
     QCOMPARE(w->Command5->text(), QStringLiteral("Abort"));
     QCOMPARE(MousePointer(), int(vbArrowHourglass));
     QVERIFY(f.waitIdle());
@@ -517,7 +518,7 @@ void TestRequestProcedures::fixedCurrent() {
     QCOMPARE(*f.device.config().fixedCurrent, 12.5f);
     QVERIFY(!w->Timer5->isActive()); // monitoring is off
 
-    w->SendFixedCurrentOff();
+    w->session->SendFixedCurrentOff();
     QCOMPARE(w->Command5->text(), QStringLiteral("Send"));
     QCOMPARE(MousePointer(), int(vbDefault));
     QVERIFY(f.waitIdle());
@@ -528,7 +529,7 @@ void TestRequestProcedures::fixedCurrent() {
     // A current no 4-byte float can carry is not sent as infinity.
     f.device.clearTrace();
     w->Text8->setText(QStringLiteral("1e39"));
-    w->SendFixedCurrentOn();
+    w->session->SendFixedCurrentOn();
     QCOMPARE(f.boxes().size(), 1);
     QCOMPARE(w->Command5->text(), QStringLiteral("Send"));
     QCOMPARE(MousePointer(), int(vbDefault));

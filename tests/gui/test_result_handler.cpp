@@ -34,23 +34,23 @@ void start(Form1 *w, int how) {
     switch (how) {
     case StartTag:
         w->Text7->setText(QStringLiteral("NEW"));
-        w->SendWriteTag();
+        w->session->SendWriteTag();
         break;
     case StartUnitRange:
         w->Text4->setText(QStringLiteral("1"));
         w->Text5->setText(QStringLiteral("5"));
-        w->SendWriteUnit();
+        w->session->SendWriteUnit();
         break;
     case StartDamping:
         w->Text6->setText(QStringLiteral("1.5"));
-        w->SendWriteDamping();
+        w->session->SendWriteDamping();
         break;
     case StartSetLower:
         w->Dev.PendingRangeCommand = 37;
-        w->SendReadPressure();
+        w->session->SendReadPressure();
         break;
     case StartIdentify:
-        w->SendIdentify();
+        w->session->SendIdentify();
         break;
     case StartRaw38:
         w->HartX1->setDataIndex(0);
@@ -173,7 +173,7 @@ void TestResultHandler::busyThenSuccess() {
     SetMousePointer(vbHourglass);
     f.device.setBusy(busy);
     w->Text6->setText(QStringLiteral("3"));
-    w->SendWriteDamping();
+    w->session->SendWriteDamping();
     QVERIFY(f.waitIdle());
 
     const QList<QByteArray> sent = requestsOf(f, 34);
@@ -465,7 +465,7 @@ void TestResultHandler::pressureConfirmation() {
     f.answers.push_back(answer);
     ProgressLog log;
     log.attach(w);
-    w->SendReadPressure();
+    w->session->SendReadPressure();
     QVERIFY(f.waitIdle());
 
     QCOMPARE(f.commandsSeen(), commands);
@@ -486,7 +486,7 @@ void TestResultHandler::pressureConfirmation() {
 
     // Timer4's tick reads the transmitter again and puts the new range end on screen.
     w->Timer4->stop();
-    w->Timer4_Timer();
+    w->session->Timer4_Timer();
     QVERIFY(QTest::qWaitFor([w] { return w->Timer1->isActive(); }, 5000));
     if (pending == 37)
         QCOMPARE(w->Text4->text(), local(QStringLiteral("3.25")));
@@ -503,7 +503,7 @@ void TestResultHandler::pressureNotANumber() {
     f.device.config().mountingOffset = kNaN;
     f.form->Dev.PendingRangeCommand = 37;
     f.answers.push_back(vbCancel);
-    f.form->SendReadPressure();
+    f.form->session->SendReadPressure();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), QList<int>{3});
     QCOMPARE(f.boxes().size(), 1);
@@ -543,7 +543,7 @@ void TestResultHandler::outputSignal() {
     f.device.setAppliedPressure(applied);
     f.device.settle();
     w->Option3[1]->setChecked(true);
-    w->Timer5_Timer();
+    w->session->Timer5_Timer();
     QVERIFY(f.waitIdle());
 
     QCOMPARE(f.commandsSeen(), QList<int>{2});
@@ -560,7 +560,7 @@ void TestResultHandler::outputSignalWhileOff() {
     Form1 *w = f.form.get();
     w->Text9[0]->setText(QStringLiteral("old"));
     w->ProgressBar2->setValue(1234);
-    w->Timer5_Timer();
+    w->session->Timer5_Timer();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), QList<int>{2});
     QCOMPARE(w->Text9[0]->text(), QStringLiteral("old"));
@@ -577,14 +577,14 @@ void TestResultHandler::rangeReadAsNaNNotSentBack() {
     QCOMPARE(w->Text5->text(), QStringLiteral("NaN"));
 
     // Left as shown, the span would go out as 0: refused before the unit is touched.
-    w->SendWriteUnit();
+    w->session->SendWriteUnit();
     QCOMPARE(f.boxes().size(), 1);
     QVERIFY(f.boxes().first().prompt.startsWith(QStringLiteral("Cannot send, the measuring")));
     QVERIFY(nothingWentOut(f));
 
     // A span the user typed is theirs to send.
     w->Text5->setText(QStringLiteral("4"));
-    w->SendWriteUnit();
+    w->session->SendWriteUnit();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), (QList<int>{44, 35}));
     QCOMPARE(f.device.config().upperRange, 4.0f);

@@ -59,7 +59,7 @@ void TestScreenshot::mainWindowAfterRead() {
     for (int i = 0; i < 600; ++i) {
         if (i == 300) fx.device.setAppliedPressure(fx.device.appliedPressure() + 0.3);
         fx.form->Timer5->stop();
-        fx.form->Timer5_Timer();
+        fx.form->session->Timer5_Timer();
         QVERIFY(spinIdle(fx));
     }
     trend->refresh();

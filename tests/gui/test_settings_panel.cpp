@@ -129,7 +129,7 @@ void TestSettingsPanel::sendButtons() {
     QVERIFY(fx.boxes().isEmpty());
     QVERIFY(!f.Timer5->isActive()); // still paused until the write has ended
 
-    f.Timer2_Timer();
+    f.session->Timer2_Timer();
     QVERIFY(f.Timer5->isActive());
     QCOMPARE(MousePointer(), int(vbDefault));
     QCOMPARE(f.ProgressBar1->value(), 0);

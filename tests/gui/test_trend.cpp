@@ -53,7 +53,7 @@ void TestTrend::samplesFollowThePolls() {
     QVERIFY(t->statusLabel->text().contains(QLatin1String("Monitoring is on")));
     for (int i = 0; i < 4; ++i) {
         m.Timer5->stop();
-        m.Timer5_Timer();
+        m.session->Timer5_Timer();
         QVERIFY(spinIdle(f));
     }
     const int polls = int(chain::requestsOf(f, 2).size());
