@@ -1,5 +1,6 @@
 // zanu-bench: the measurements behind bench/RESULTS.md. bench/run builds it in Release and runs
 // every part; each part can be run on its own while looking into a figure.
+#include "bench_history.h"
 #include "bench_link.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ const char kUsage[] =
     "                                transmitter at address 0 among 11 silent ports (default 3)\n"
     "  startup --config BIN --sim BIN [--runs N]\n"
     "                                process start to the first request (default 7 runs)\n"
+    "  history [--count N]           recording N entries of reads and writes (default 100000),\n"
+    "                                the file's size, the History window opening on them\n"
     "  phases --config BIN --sim BIN [--runs N]\n"
     "                                the same under strace, split into the work before the\n"
     "                                splash's wait, that wait, and the work after it (default 5)\n";
@@ -68,7 +71,7 @@ int main(int argc, char *argv[]) {
     // Only the window needs a GUI; the offscreen platform keeps it headless.
     std::unique_ptr<QCoreApplication> app;
     if (part == QLatin1String("monitor") || part == QLatin1String("sequence") ||
-        part == QLatin1String("trend")) {
+        part == QLatin1String("trend") || part == QLatin1String("history")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     } else {
@@ -90,6 +93,8 @@ int main(int argc, char *argv[]) {
         return benchMonitor(intOption(args, QStringLiteral("--seconds"), 60));
     if (part == QLatin1String("sequence"))
         return benchSequence(intOption(args, QStringLiteral("--runs"), 3));
+    if (part == QLatin1String("history"))
+        return benchHistory(intOption(args, QStringLiteral("--count"), 100000));
     if (part == QLatin1String("scan"))
         return benchScan(intOption(args, QStringLiteral("--runs"), 3));
     if (part == QLatin1String("startup")) {

@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -25,9 +26,12 @@ constexpr int kBusyTimeoutMs = 1000;
 
 const char kTimeFormat[] = "yyyy-MM-dd'T'HH:mm:ss.zzz'Z'";
 
+// The hash is kept as its 32 bytes and the previous entry's is not kept at all (it is the row
+// before): 100 000 entries must fit in 20 MB.
 const char *const kColumns =
-    "id, time_utc, utc_offset, user, host, program, version, port, serial, tag, kind, what, "
-    "old_value, new_value, outcome, response_code, message, detail, completes, prev_hash, hash";
+    "id, time_ms, utc_offset, user, host, program, version, port, serial, tag, kind, what, "
+    "old_value, new_value, outcome, response_code, message, detail, completes, hash";
+constexpr int kColumnCount = 20;
 
 bool isCorruption(const QSqlError &e) {
     const int code = e.nativeErrorCode().toInt();
@@ -37,8 +41,7 @@ bool isCorruption(const QSqlError &e) {
 Event eventFrom(const QSqlQuery &q, int at = 0) {
     Event e;
     e.id = q.value(at + 0).toLongLong();
-    e.time = QDateTime::fromString(q.value(at + 1).toString(), QLatin1String(kTimeFormat));
-    e.time.setTimeSpec(Qt::UTC);
+    e.time = QDateTime::fromMSecsSinceEpoch(q.value(at + 1).toLongLong(), Qt::UTC);
     e.utcOffset = q.value(at + 2).toInt();
     e.user = q.value(at + 3).toString();
     e.host = q.value(at + 4).toString();
@@ -56,8 +59,7 @@ Event eventFrom(const QSqlQuery &q, int at = 0) {
     e.message = q.value(at + 16).toString();
     e.detail = q.value(at + 17).toString();
     e.completes = q.value(at + 18).toLongLong();
-    e.prevHash = q.value(at + 19).toByteArray();
-    e.hash = q.value(at + 20).toByteArray();
+    e.hash = q.value(at + 19).toByteArray().toHex();
     return e;
 }
 
@@ -143,17 +145,20 @@ bool Store::moveAside(QString *notice) {
                  QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     if (!QFile::rename(path_, aside)) {
         if (notice)
-            *notice = QStringLiteral("The history %1 is damaged and could not be moved aside; "
-                                     "nothing is recorded. Move or delete the file.")
-                          .arg(path_);
+            *notice =
+                QCoreApplication::translate(
+                    "history::Store", "The history %1 is damaged and could not be moved aside; "
+                                      "nothing is recorded. Move or delete the file.")
+                    .arg(path_);
         return false;
     }
     // The journal belongs to the damaged file; a new database must not replay it.
     QFile::rename(path_ + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
     QFile::remove(path_ + QStringLiteral("-shm"));
     if (notice)
-        *notice = QStringLiteral("The history %1 was damaged; it was moved to %2 and a new "
-                                 "history started.")
+        *notice = QCoreApplication::translate(
+                      "history::Store", "The history %1 was damaged; it was moved to %2 and a new "
+                                        "history started.")
                       .arg(path_, aside);
     return true;
 }
@@ -170,9 +175,11 @@ bool Store::open(const QString &path, QString *notice, int version) {
         if (!moveAside(notice)) return false;
     }
     if (notice)
-        *notice = QStringLiteral("The history %1 cannot be opened (%2); reads and writes go on "
-                                 "unrecorded. Make its folder writable or free disk space.")
-                      .arg(path, problem);
+        *notice =
+            QCoreApplication::translate(
+                "history::Store", "The history %1 cannot be opened (%2); reads and writes go on "
+                                  "unrecorded. Make its folder writable or free disk space.")
+                .arg(path, problem);
     return false;
 }
 
@@ -201,7 +208,7 @@ bool Store::openOnce(int version, QString *problem) {
     insert_ = std::make_unique<QSqlQuery>(db);
     if (!last_->prepare(QStringLiteral("SELECT id, hash FROM events ORDER BY id DESC LIMIT 1")) ||
         !insert_->prepare(QStringLiteral("INSERT INTO events (%1) VALUES "
-                                         "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                                         "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
                               .arg(QLatin1String(kColumns)))) {
         *problem = last_->lastError().text() + insert_->lastError().text();
         last_.reset();
@@ -217,13 +224,12 @@ bool Store::migrate(int version, QString *error) {
     static const QStringList steps[] = {
         {QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL, "
                         "applied_utc TEXT NOT NULL)"),
-         QStringLiteral("CREATE TABLE events (id INTEGER PRIMARY KEY, time_utc TEXT NOT NULL, "
+         QStringLiteral("CREATE TABLE events (id INTEGER PRIMARY KEY, time_ms INTEGER NOT NULL, "
                         "utc_offset INTEGER NOT NULL, user TEXT, host TEXT, program TEXT, "
                         "version TEXT, port TEXT, serial INTEGER NOT NULL, tag TEXT, "
                         "kind TEXT NOT NULL, what TEXT, old_value TEXT, new_value TEXT, "
                         "outcome TEXT, response_code INTEGER, message TEXT, detail TEXT, "
-                        "completes INTEGER NOT NULL, prev_hash TEXT NOT NULL, "
-                        "hash TEXT NOT NULL)")},
+                        "completes INTEGER NOT NULL, hash BLOB NOT NULL)")},
         {QStringLiteral("CREATE INDEX events_serial ON events (serial, id)"),
          QStringLiteral("CREATE INDEX events_completes ON events (completes)")},
     };
@@ -274,18 +280,21 @@ bool Store::append(Event &e, QString *error) {
     e.prevHash.clear();
     if (last_->next()) {
         e.id = last_->value(0).toLongLong() + 1;
-        e.prevHash = last_->value(1).toByteArray();
+        e.prevHash = last_->value(1).toByteArray().toHex();
     }
     last_->finish();
     e.time = e.time.toUTC();
     e.hash = entryHash(e);
-    const QVariantList values{
-        e.id, e.time.toString(QLatin1String(kTimeFormat)), e.utcOffset, e.user, e.host, e.program,
-        e.version, e.port, e.serial, e.tag, e.kind, e.what, e.oldValue, e.newValue, e.outcome,
-        e.responseCode, e.message, e.detail, e.completes,
-        // The first entry follows nothing: an empty text, not NULL.
-        e.prevHash.isEmpty() ? QStringLiteral("") : QString::fromLatin1(e.prevHash),
-        QString::fromLatin1(e.hash)};
+    const QVariantList values{e.id,        e.time.toMSecsSinceEpoch(),
+                              e.utcOffset, e.user,
+                              e.host,      e.program,
+                              e.version,   e.port,
+                              e.serial,    e.tag,
+                              e.kind,      e.what,
+                              e.oldValue,  e.newValue,
+                              e.outcome,   e.responseCode,
+                              e.message,   e.detail,
+                              e.completes, QByteArray::fromHex(e.hash)};
     for (int i = 0; i < values.size(); ++i)
         insert_->bindValue(i, values[i]);
     if (!insert_->exec()) {
@@ -301,16 +310,15 @@ QList<Transmitter> Store::transmitters() const {
     if (!isOpen()) return out;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     // The tag of each transmitter's latest entry, with the time of that entry.
-    if (!q.exec(QStringLiteral("SELECT e.serial, e.tag, e.time_utc FROM events e JOIN "
+    if (!q.exec(QStringLiteral("SELECT e.serial, e.tag, e.time_ms FROM events e JOIN "
                                "(SELECT serial, max(id) AS id FROM events WHERE serial > 0 "
-                               "GROUP BY serial) l ON e.id = l.id ORDER BY e.time_utc DESC")))
+                               "GROUP BY serial) l ON e.id = l.id ORDER BY e.time_ms DESC")))
         return out;
     while (q.next()) {
         Transmitter t;
         t.serial = q.value(0).toLongLong();
         t.tag = q.value(1).toString();
-        t.lastSeen = QDateTime::fromString(q.value(2).toString(), QLatin1String(kTimeFormat));
-        t.lastSeen.setTimeSpec(Qt::UTC);
+        t.lastSeen = QDateTime::fromMSecsSinceEpoch(q.value(2).toLongLong(), Qt::UTC);
         out << t;
     }
     return out;
@@ -327,12 +335,12 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
     }
     // Dates are the user's own: a day runs from local midnight to local midnight.
     if (filter.since.isValid()) {
-        where << QStringLiteral("e.time_utc >= ?");
-        binds << filter.since.startOfDay().toUTC().toString(QLatin1String(kTimeFormat));
+        where << QStringLiteral("e.time_ms >= ?");
+        binds << filter.since.startOfDay().toMSecsSinceEpoch();
     }
     if (filter.until.isValid()) {
-        where << QStringLiteral("e.time_utc < ?");
-        binds << filter.until.addDays(1).startOfDay().toUTC().toString(QLatin1String(kTimeFormat));
+        where << QStringLiteral("e.time_ms < ?");
+        binds << filter.until.addDays(1).startOfDay().toMSecsSinceEpoch();
     }
     if (!filter.text.isEmpty()) {
         QString like = filter.text;
@@ -349,9 +357,12 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
         }
         where << QLatin1Char('(') + any.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
+    // A read's configuration is not shown in a timeline; reading it would only cost time.
     QString columns;
     for (const QString &c : QString::fromLatin1(kColumns).split(QStringLiteral(", ")))
-        columns += QStringLiteral("e.") + c + QStringLiteral(", ");
+        columns +=
+            (c == QLatin1String("detail") ? QStringLiteral("''") : QStringLiteral("e.") + c) +
+            QStringLiteral(", ");
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 c.id, c.outcome, c.response_code, c.message FROM events e "
@@ -363,10 +374,10 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
     while (q.next()) {
         TimelineRow r;
         r.event = eventFrom(q);
-        r.completed = !q.value(21).isNull();
-        r.outcome = r.completed ? q.value(22).toString() : r.event.outcome;
-        r.responseCode = r.completed ? q.value(23).toInt() : r.event.responseCode;
-        r.message = r.completed ? q.value(24).toString() : r.event.message;
+        r.completed = !q.value(kColumnCount).isNull();
+        r.outcome = r.completed ? q.value(kColumnCount + 1).toString() : r.event.outcome;
+        r.responseCode = r.completed ? q.value(kColumnCount + 2).toInt() : r.event.responseCode;
+        r.message = r.completed ? q.value(kColumnCount + 3).toString() : r.event.message;
         out << r;
     }
     return out;
@@ -389,17 +400,20 @@ Verification Store::verify() const {
     QByteArray previous;
     qint64 previousId = 0;
     while (q.next()) {
-        const Event e = eventFrom(q);
+        Event e = eventFrom(q);
         ++v.entries;
+        e.prevHash = previous;
         QString why;
-        if (e.prevHash != previous)
-            why = previousId ? QStringLiteral("it does not follow entry %1: an entry between them "
-                                              "was removed or added, or entry %1 was changed")
+        if (e.id != previousId + 1)
+            why = previousId ? QStringLiteral("it does not follow entry %1: entries between them "
+                                              "were removed")
                                    .arg(previousId)
                              : QStringLiteral("it is not the first entry of the chain: earlier "
                                               "entries were removed");
         else if (entryHash(e) != e.hash)
-            why = QStringLiteral("its content does not match its hash: it was changed");
+            why = previousId ? QStringLiteral("its content, or entry %1 before it, was changed")
+                                   .arg(previousId)
+                             : QStringLiteral("its content was changed");
         if (!why.isEmpty()) {
             v.intact = false;
             v.firstBad = e.id;

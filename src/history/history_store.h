@@ -33,9 +33,9 @@ struct Event {
     QString outcome;
     int responseCode = -1; // -1: no reply
     QString message;
-    QString detail;       // a read's configuration, as the configuration files hold it
-    qint64 completes = 0; // the entry (sent, outcome unknown) this one completes
-    QByteArray prevHash, hash;
+    QString detail;            // a read's configuration, as the configuration files hold it
+    qint64 completes = 0;      // the entry (sent, outcome unknown) this one completes
+    QByteArray prevHash, hash; // hex; the previous entry's is not stored, it is the row before
 
     // Local time where it was recorded, with that offset.
     QDateTime localTime() const { return time.toOffsetFromUtc(utcOffset); }
