@@ -1,13 +1,11 @@
-// Helpers for the tests of the request procedures and the result handler: a window whose read
-// sequence has finished on a quiet simulated transmitter, and small readers of what went over
-// the line.
+// Helpers for the window tests that start from a read transmitter: a window whose read sequence
+// has finished on a quiet simulated transmitter, and small readers of what went over the line.
 #pragma once
 
 #include "gui_test_helper.h"
 #include "hart/link/hart_codec.h"
 
 #include <QLocale>
-#include <QProgressBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -45,30 +43,5 @@ inline QByteArray floatBytes(float v) {
 inline QString local(QString text) {
     return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
-
-// Records every value ProgressBar1 takes, together with whether a transaction was outstanding at
-// that moment (so a value set after the Command write is told from one set before it). The bar
-// is reset first, so that a first step to the value it already shows is recorded too.
-struct ProgressLog {
-    QList<QPair<int, bool>> steps;
-    QMetaObject::Connection connection;
-    ProgressLog() = default;
-    ProgressLog(const ProgressLog &) = delete;
-    ProgressLog &operator=(const ProgressLog &) = delete;
-    ~ProgressLog() { QObject::disconnect(connection); }
-    QList<int> values() const {
-        QList<int> v;
-        for (const auto &s : steps)
-            v.append(s.first);
-        return v;
-    }
-    void attach(Form1 *form) {
-        form->ProgressBar1->reset();
-        connection = QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged,
-                                      form->ProgressBar1, [this, form](int v) {
-                                          steps.append({v, form->HartX1->isBusy()});
-                                      });
-    }
-};
 
 } // namespace chain

@@ -432,6 +432,21 @@ void TestChains::outputAndTimers_data() {
     QTest::newRow("Refresh while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "identify"} << Answers{}
         << L{"2", "2"} + kRead << L{} << L{poll, "panels 0", poll, "data"} << L{"timer1=1"};
+    QTest::newRow("tag while a poll is out") << half
+        << L{"monitoring=1", "monitor", "wait", "tick5", "tag=T", "tag"} << Answers{}
+        << L{"2", "2", tagReq("T       ")} << L{} << L{poll, "tag T", poll} << L{"timer2=1"};
+    QTest::newRow("range while a poll is out") << half
+        << L{"monitoring=1", "monitor", "wait", "tick5", "zero=1", "span=5", "unit"} << Answers{}
+        << L{"2", "2", byteReq(44, 240), rangeReq(240, 6, 1)} << L{} << L{poll, poll}
+        << L{"timer2=1"};
+    QTest::newRow("set 4 mA while a poll is out") << half
+        << L{"monitoring=1", "monitor", "wait", "tick5", "dev.pending=37", "pressure"}
+        << Answers{int(Decisions::Cancel)} << L{"2", "2", "3"} << L{pressureBox("5.0")}
+        << L{poll, poll} << L{"sim.lower=0"};
+    QTest::newRow("simulation Send while a poll is out") << half
+        << L{"monitoring=1", "monitor", "wait", "tick5", "current=8", "toggle"} << Answers{}
+        << L{"2", "2", req(40, fl(8))} << L{} << L{poll, "clear", "caption Abort", poll}
+        << L{"sim.fixed=8"};
     // A poll tick that falls inside a write neither slips between its steps nor spoils the
     // resend of a step answered busy; the write's end resumes the poll.
     QTest::newRow("a poll tick during a write waits") << L{}
