@@ -9,7 +9,7 @@
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/form1.h"
-#include "window/trend_window.h"
+#include "trend/trend_window.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,12 +3,12 @@
 #include "dialogs/frm_splash.h"
 #include "hart/link/link_log.h"
 #include "hart/link/link_timing.h"
+#include "health/device_health.h"
 #include "i18n/language.h"
 #include "platform/exit_signals.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
 #include "window/exit_on_signal.h"
-#include "window/finder_window.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -149,7 +149,7 @@ int main(int argc, char *argv[]) {
             };
             mainWindow->HartX1->setLineFactory(lines);
             // The finder looks where the window talks: on no serial port.
-            ScanThroughControlLines(*mainWindow, lines);
+            mainWindow->Health->scanThroughControlLines(lines);
         }
         mainWindow->Form_Load();
         return mainWindow.get();

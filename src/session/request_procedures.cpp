@@ -46,16 +46,17 @@ bool UnitSendable(const QString &unitName) {
     return unitName != Module1::kUnknownUnit && Module1::UnitCodeFromName(unitName) != 0;
 }
 
-const QString kNoDirection =
-    QStringLiteral("Cannot send, no output direction is selected. Select 4-20 mA or 20-4 mA, "
-                   "then press Send again.");
+// Translated where it is shown: a translator is installed only after static initialisation.
+const char *const kNoDirection =
+    QT_TRANSLATE_NOOP("Session", "Cannot send, no output direction is selected. Select 4-20 mA or "
+                                 "20-4 mA, then press Send again.");
 
 } // namespace
 
 QString Session::NoNumberProblem(const QString &text, const QString &fieldName) {
     if (Module1::HoldsNumber(text)) return QString();
-    return QStringLiteral("Cannot send, \"%1\" holds no number. Type a number there, then try "
-                          "again.")
+    return tr("Cannot send, \"%1\" holds no number. Type a number there, then try "
+              "again.")
         .arg(fieldName);
 }
 
@@ -82,8 +83,8 @@ QString Session::rangeProblem(double *lower, double *upper) const {
     const QString zero = view_->text(Field::Zero);
     const QString span = view_->text(Field::Span);
     if (StillShowsInvalidRead(Dev.LowerRangeValue, zero) || StillShowsInvalidRead(Dev.Span, span))
-        return QStringLiteral("Cannot send, the measuring range read from the transmitter is not "
-                              "a valid number. Type the zero and span, then press Send again.");
+        return tr("Cannot send, the measuring range read from the transmitter is not "
+                  "a valid number. Type the zero and span, then press Send again.");
     for (const Field f : {Field::Zero, Field::Span}) {
         const QString problem = NoNumberProblem(view_->text(f), view_->fieldName(f));
         if (!problem.isEmpty()) return problem;
@@ -91,23 +92,23 @@ QString Session::rangeProblem(double *lower, double *upper) const {
     *lower = Module1::NumberOf(zero);
     *upper = Module1::NumberOf(span) + *lower;
     if (!FitsSingle(*lower) || !FitsSingle(*upper))
-        return QStringLiteral("Cannot send, the zero or the span is too large for the "
-                              "transmitter. Correct it, then press Send again.");
+        return tr("Cannot send, the zero or the span is too large for the "
+                  "transmitter. Correct it, then press Send again.");
     return QString();
 }
 
 QString Session::dampingProblem(double *damping) const {
     const QString text = view_->text(Field::Damping);
     if (StillShowsInvalidRead(Dev.Damping, text))
-        return QStringLiteral("Cannot send, the damping read from the transmitter is not a valid "
-                              "number. Type the damping, then press Send again.");
+        return tr("Cannot send, the damping read from the transmitter is not a valid "
+                  "number. Type the damping, then press Send again.");
     if (const QString problem = NoNumberProblem(text, view_->fieldName(Field::Damping));
         !problem.isEmpty())
         return problem;
     *damping = Module1::NumberOf(text);
     if (!FitsSingle(*damping))
-        return QStringLiteral("Cannot send, the damping is too large for the transmitter. "
-                              "Correct it, then press Send again.");
+        return tr("Cannot send, the damping is too large for the transmitter. "
+                  "Correct it, then press Send again.");
     return QString();
 }
 
@@ -179,7 +180,7 @@ void Session::SendWriteUnit() {
     // A name outside the unit table (an unknown code read from the transmitter) has no code to
     // send either; it is refused like "Unknown" instead of writing unit code 0.
     if (!UnitSendable(Dev.UnitName)) {
-        decisions_->ask(QStringLiteral("Cannot send, Unit Unkown"));
+        decisions_->ask(tr("Cannot send, Unit Unkown"));
         return;
     }
     // The range follows the unit in the same chain; refuse before the unit is changed if the
@@ -202,8 +203,8 @@ void Session::SendWriteUnit() {
 void Session::SendWriteRange() {
     // The fields stay editable while the unit is on its way, so they are checked again here.
     double lower = 0, upper = 0;
-    const QString problem = UnitSendable(Dev.UnitName) ? rangeProblem(&lower, &upper)
-                                                       : QStringLiteral("Cannot send, Unit Unkown");
+    const QString problem =
+        UnitSendable(Dev.UnitName) ? rangeProblem(&lower, &upper) : tr("Cannot send, Unit Unkown");
     if (!problem.isEmpty()) {
         decisions_->ask(problem);
         abandonOperation();
@@ -227,7 +228,7 @@ void Session::SendWriteDamping() {
     // selected (the transmitter reported a direction the window has no button for) a 1 would
     // reverse the output behind the user's back.
     if (view_->outputDirection() < 0) {
-        decisions_->ask(kNoDirection);
+        decisions_->ask(tr(kNoDirection));
         return;
     }
     double damping = 0;
@@ -248,7 +249,7 @@ void Session::SendWriteDamping() {
 void Session::SendWriteOutputDirection() {
     const int direction = view_->outputDirection();
     if (direction < 0) {
-        decisions_->ask(kNoDirection);
+        decisions_->ask(tr(kNoDirection));
         abandonOperation();
         return;
     }
@@ -263,9 +264,9 @@ void Session::SendWriteTag() {
     // The descriptor and date are written back as last read; before any read there is nothing
     // to write back, and blanks would wipe what the transmitter holds.
     if (Dev.Descriptor.isEmpty()) {
-        decisions_->ask(QStringLiteral("Cannot send the tag yet: the descriptor and date of this "
-                                       "transmitter have not been read. Press Connect, then send "
-                                       "the tag again."));
+        decisions_->ask(tr("Cannot send the tag yet: the descriptor and date of this "
+                           "transmitter have not been read. Press Connect, then send "
+                           "the tag again."));
         return;
     }
     view_->startProgress();
@@ -299,8 +300,8 @@ void Session::SendWriteTag() {
 void Session::SendMountingEffect() {
     view_->setPointer(Pointer::Hourglass);
     const int index = view_->mountingAction();
-    // 1 sets the correction from the pressure applied now, 2 resets it; anything else sends
-    // nothing.
+    // 1 ("Reset") clears the correction, 2 ("Set") takes it from the pressure applied now;
+    // anything else sends nothing.
     if (index != 1 && index != 2) {
         view_->setPointer(Pointer::Default);
         return;
@@ -316,8 +317,8 @@ void Session::SendFixedCurrentOn() {
     if (!fieldHoldsNumber(Field::FixedCurrent)) return;
     const double current = Module1::NumberOf(view_->text(Field::FixedCurrent));
     if (!FitsSingle(current)) {
-        decisions_->ask(QStringLiteral("Cannot send, the fixed current is too large for the "
-                                       "transmitter. Correct it, then press Send again."));
+        decisions_->ask(tr("Cannot send, the fixed current is too large for the "
+                           "transmitter. Correct it, then press Send again."));
         return;
     }
     simulationRequested_ = true;

@@ -11,9 +11,11 @@
 
 namespace {
 
-const QString kFinderHint =
-    QStringLiteral("\n\nIf the transmitter may be on another port or at another polling address, "
-                   "Config, Find transmitter… looks for it on every serial port.");
+// Translated where it is shown: a translator is installed only after static initialisation.
+const char *const kFinderHint =
+    QT_TRANSLATE_NOOP("Session", "\n\nIf the transmitter may be on another port or at another "
+                                 "polling address, Config, Find transmitter… looks for it on "
+                                 "every serial port.");
 
 namespace cmd = hart::cmd;
 namespace at = hart::at;
@@ -34,8 +36,8 @@ T Decode(const HartX &h, hart::Decoded<T> (*decode)(const QByteArray &), int siz
 
 int Session::CheckResponseCode(int code, int command) {
     if (code == 0) return 0;
-    const int answer = decisions_->ask(Module1::ResponseCodeMessage(code, command),
-                                       Decisions::OKOnly, QStringLiteral("Error"));
+    const int answer = decisions_->ask(Module1::ResponseCodeMessageShown(code, command),
+                                       Decisions::OKOnly, tr("Error"));
     // A message was shown, so the caller must hear "failed" even from a box that answered 0
     // (closed by the window manager, or a scripted answer).
     return answer != 0 ? answer : Decisions::OK;
@@ -60,7 +62,7 @@ void Session::handleIdentification() {
         return;
     }
     view_->setProgress(100);
-    decisions_->ask(QStringLiteral("No ZANU transmitter!! Programm will abort!!"));
+    decisions_->ask(tr("No ZANU transmitter!! Programm will abort!!"));
     endProgram();
 }
 
@@ -74,11 +76,9 @@ void Session::handleOutputSignal() {
 void Session::handleAppliedPressure() {
     const float pv = Decode(*hart_, hart::decodeDynamicVariables, at::DynamicVariables::Size).pv;
     const float p = Module1::ConvertPressure(pv, Dev.PreviousUnitName, Dev.UnitName);
-    const QString prompt = QStringLiteral("Current Pressure value is: ") +
-                           Module1::Format(p, QStringLiteral("#0.0# ")) + Dev.UnitName +
-                           QStringLiteral(". Continue??");
-    if (decisions_->ask(prompt, Decisions::OKCancel, QStringLiteral("Continue??")) !=
-        Decisions::OK) {
+    const QString prompt = tr("Current Pressure value is: %1%2. Continue??")
+                               .arg(Module1::Format(p, QStringLiteral("#0.0# ")), Dev.UnitName);
+    if (decisions_->ask(prompt, Decisions::OKCancel, tr("Continue??")) != Decisions::OK) {
         abandonOperation();
         return;
     }
@@ -134,9 +134,9 @@ void Session::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult)
     if (iResult == HartX::kNoAnswer) {
         view_->setProgress(100);
         // The box's own words stay fixed; the link's reason (port, time-out) goes in its details.
-        const int answer = decisions_->ask(
-            QStringLiteral("No Device Response!!!! Connect transmitter?"), Decisions::RetryCancel,
-            QStringLiteral("No Device"), hart_->LastError() + kFinderHint);
+        const int answer = decisions_->ask(tr("No Device Response!!!! Connect transmitter?"),
+                                           Decisions::RetryCancel, tr("No Device"),
+                                           hart_->LastError() + tr(kFinderHint));
         if (answer == Decisions::Retry) {
             view_->offerConnect();
             SendIdentify();
@@ -151,8 +151,8 @@ void Session::hartx1_Result(qint16 /*iAction*/, qint16 iCommand, qint16 iResult)
             hart_->setCommand(iCommand);
             return;
         }
-        decisions_->ask(QStringLiteral("Transmitter is Busy, Aborting Send Process"),
-                        Decisions::OKOnly, QStringLiteral("Error"));
+        decisions_->ask(tr("Transmitter is Busy, Aborting Send Process"), Decisions::OKOnly,
+                        tr("Error"));
         Dev.BusyRetryCount = 0;
         abandonOperation();
         return;

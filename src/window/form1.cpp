@@ -2,11 +2,15 @@
 
 #include "window/main_window_view.h"
 
+#include "history/history_text.h"
+#include "history/history_window.h"
+#include "history/session_recorder.h"
+
 #include "dialogs/frm_splash.h"
+#include "health/device_health.h"
+#include "health/status_indicator.h"
+#include "keeper/records_keeper.h"
 #include "ui_form1.h"
-#include "window/device_health.h"
-#include "window/records_keeper.h"
-#include "window/status_indicator.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -55,11 +59,24 @@ void applyClassicFaces(QWidget *w) {
     w->setFont(WithFallbackFamily(f));
 }
 
+// Combo2's entries; the session reads the chosen entry by its place, never by its text.
+constexpr const char *kMountingActions[] = {QT_TRANSLATE_NOOP("Form1", "Esc"),
+                                            QT_TRANSLATE_NOOP("Form1", "Reset"),
+                                            QT_TRANSLATE_NOOP("Form1", "Set")};
+
 // A caption that does not fit its box at the form's font gets a slightly smaller one rather than
-// being cut off; the box keeps its place and size.
+// being cut off; the box keeps its place and size. The size it was given first is kept, so that
+// a caption in another language starts again from there, shorter ones included.
 void shrinkToFit(QWidget *w) {
     constexpr qreal kSmallest = 6.5;
+    const char *const kDesignPoints = "zanuDesignPoints";
     QFont f = w->font();
+    if (!w->property(kDesignPoints).isValid())
+        w->setProperty(kDesignPoints, f.pointSizeF());
+    else if (f.pointSizeF() != w->property(kDesignPoints).toReal()) {
+        f.setPointSizeF(w->property(kDesignPoints).toReal());
+        w->setFont(f);
+    }
     while (w->sizeHint().width() > w->width() && f.pointSizeF() - 0.25 >= kSmallest) {
         f.setPointSizeF(f.pointSizeF() - 0.25);
         w->setFont(f);
@@ -241,8 +258,6 @@ Form1::Form1(QWidget *parent)
 
     Text7->setMaxLength(8);
     Text7->setValidator(new TagValidator(Text7));
-    Text7->setToolTip(QStringLiteral("Up to 8 characters. The transmitter stores letters as upper "
-                                     "case; a character it cannot store shows as ?."));
 
     // The HART control, the chains and their timers are the session's; this window shows them
     // and answers their questions.
@@ -253,7 +268,7 @@ Form1::Form1(QWidget *parent)
     Timer5 = session->Timer5;
     view_ = std::make_unique<MainWindowView>(*this);
     session->attach(view_.get(), view_.get());
-    Health = new DeviceHealth(*this);
+    Health = new DeviceHealth(*session, *view_);
 
     // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
     // user's choice arrives here.
@@ -306,22 +321,35 @@ Form1::Form1(QWidget *parent)
     Combo1->installEventFilter(this);
     // Made after the window's own connections, so that it sees each result once the window's
     // handler has decoded it.
-    Records = new RecordsKeeper(this);
+    Records = new RecordsKeeper(*session, *view_);
+    // Every transaction goes into the history; a history that cannot be written is said in the
+    // status bar, and the window works on without it.
+    History = history::AttachToSession(*session, this);
+    connect(History, &history::SessionRecorder::warning, this,
+            [this](const QString &text) { StatusBar1->showMessage(text, 15000); });
+    Records->historyLines = [](qint64 serial) { return history::reportLines(serial); };
+    {
+        // The history's entry joins the file entries, after the report's.
+        QAction *entry = history::AddHistoryMenuEntry(bestand, this);
+        entry->setObjectName(QStringLiteral("HistoryMenu"));
+        bestand->removeAction(entry);
+        const QList<QAction *> file = bestand->actions();
+        const int at = int(file.indexOf(Records->PrintReportMenu)) + 1;
+        bestand->insertAction(at < file.size() ? file[at] : Exitform, entry);
+    }
 
     // Status bar: time, a text panel that takes the rest, date.
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};
-    const char *panelRoles[] = {"Time", "Transmitter serial number", "Date"};
     for (size_t i = 0; i < StatusPanel.size(); ++i) {
         auto *l = new QLabel(StatusBar1);
         l->setObjectName(QLatin1String(panelNames[i]));
-        // The role is the description: the name a screen reader reads is the panel's text.
-        l->setAccessibleDescription(QLatin1String(panelRoles[i]));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setAlignment(i == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         StatusPanel[i] = l;
         StatusBar1->addWidget(l, i == 1 ? 1 : 0);
     }
+    showOwnTexts();
     // The health sign sits before the date and takes its room from the text panel, only
     // while it is shown.
     StatusBar1->insertWidget(2, Health->indicator());
@@ -342,8 +370,7 @@ Form1::Form1(QWidget *parent)
                 w->setGeometry(scaled(w->geometry(), f));
         }
     }
-    for (QWidget *w : centralWidget()->findChildren<QWidget *>())
-        if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)) shrinkToFit(w);
+    fitCaptions();
 
     for (QLineEdit *e : {Text1, Text2, Text3, Text9[0], Text9[1]}) {
         const qreal designPoints = e->font().pointSizeF();
@@ -427,6 +454,45 @@ void Form1::showEvent(QShowEvent *event) {
     // The frame is drawn after the window is mapped; fit again once it is there.
     fitToScreen();
     QTimer::singleShot(0, this, [this] { fitToScreen(); });
+}
+
+void Form1::fitCaptions() {
+    for (QWidget *w : ui->centralwidget->findChildren<QWidget *>())
+        if (qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)) shrinkToFit(w);
+}
+
+// The window's texts that are not in its form.
+void Form1::showOwnTexts() {
+    Text7->setToolTip(tr("Up to 8 characters. The transmitter stores letters as upper "
+                         "case; a character it cannot store shows as ?."));
+    // The role is the description: the name a screen reader reads is the panel's text.
+    const char *const panelRoles[] = {QT_TR_NOOP("Time"), QT_TR_NOOP("Transmitter serial number"),
+                                      QT_TR_NOOP("Date")};
+    for (size_t i = 0; i < StatusPanel.size(); ++i)
+        StatusPanel[i]->setAccessibleDescription(tr(panelRoles[i]));
+}
+
+void Form1::ShowMountingActions() {
+    for (int i = 0; i < int(std::size(kMountingActions)); ++i) {
+        if (i < Combo2->count())
+            Combo2->setItemText(i, tr(kMountingActions[i]));
+        else
+            Combo2->addItem(tr(kMountingActions[i]));
+    }
+}
+
+// Everything the window shows in words, again in the language now spoken. The form's own
+// captions come from the form; the captions the chains set come from what the session and its
+// chains last said, never from the text they had before.
+void Form1::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange || !view_) return;
+    ui->retranslateUi(this);
+    showOwnTexts();
+    if (OutputTrimMenu) OutputTrimMenu->setText(tr("&Output trim…"));
+    if (Combo2->count() > 0) ShowMountingActions();
+    view_->retranslate();
+    fitCaptions();
 }
 
 void Form1::updateClock() {

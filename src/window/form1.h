@@ -3,10 +3,10 @@
 #pragma once
 
 #include "hart/hartx.h"
+#include "loopcheck/loop_check_result.h"
 #include "session/device_record.h"
 #include "session/session.h"
 #include "trim/trim_procedure.h"
-#include "window/loop_check_result.h"
 
 #include <QMainWindow>
 #include <QVariant>
@@ -30,6 +30,9 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class RecordsKeeper;
+namespace history {
+class SessionRecorder;
+}
 class QStatusBar;
 class QTimer;
 class QWidget;
@@ -82,6 +85,8 @@ public:
     // Configuration files and the report, with their "&File" menu entries:
     // src/window/records_keeper.cpp.
     RecordsKeeper *Records = nullptr;
+    // The history of every transaction, and its File menu entry: src/history/.
+    history::SessionRecorder *History = nullptr;
     QMenu *DeviceMenu = nullptr; // between Config and About
     QAction *DeviceStatusMenu = nullptr;
     QAction *FindTransmitterMenu = nullptr; // under Config
@@ -110,6 +115,8 @@ public:
     // Takes port 1..12 for this run and writes it to zanu.ini; says so when it cannot be kept.
     // False (and nothing changed) for a number outside 1..12.
     bool StoreComPort(int port);
+    // Fills Combo2 with the mounting-effect actions, or names them again in the language spoken.
+    void ShowMountingActions();
 
     // ---- The session's chains, from the window ----
     // Tells the user which field needs a number, and returns false, when one of `fields` holds
@@ -137,9 +144,6 @@ public:
     // ---- Output monitoring and simulation: src/window/output_panel.cpp ----
     void Option3_Click(int index);
     void Command5_Click();
-    // True while this program holds the loop current fixed: the simulation or a loop check, as
-    // the session knows it. Defined in src/window/device_health.cpp.
-    bool FixedCurrentOfOurs() const;
     void Text8_KeyPress(int keyAscii);
 
     // ---- Device menu: loop check and trend: src/window/device_menu.cpp ----
@@ -160,6 +164,7 @@ public:
     bool DeviceWindowsLetClose();
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -171,6 +176,9 @@ private:
     QSize designSize;                      // the whole window as designed
     bool screenWatched = false;
     void updateClock();
+    void showOwnTexts();
+    // Every caption that does not fit its box at the form's font gets a smaller one.
+    void fitCaptions();
     // Design size where the screen has room, else the screen's room with the form scrolling;
     // a shown window is also moved back onto the screen.
     void fitToScreen();

@@ -3,6 +3,7 @@
 
 #include "dialogs/form2.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/language_menu.h"
 #include "dialogs/msgbox.h"
 #include "hart/link/com_port_name.h"
 #include "settings/settings_file.h"
@@ -22,7 +23,7 @@
 void Form1::Form_Load() {
     CentreOnScreen(this);
     if (!OutputTrimMenu) {
-        OutputTrimMenu = new QAction(QStringLiteral("&Output trim…"), this);
+        OutputTrimMenu = new QAction(tr("&Output trim…"), this);
         DeviceMenu->insertAction(TrendMenu, OutputTrimMenu);
         connect(OutputTrimMenu, &QAction::triggered, this, &Form1::OutputTrimMenu_Click);
     }
@@ -46,12 +47,11 @@ void Form1::Form_Load() {
     if (read.readFailed) {
         // Said here, before any port is tried, so that the engineer is sent to the file and not
         // to a port setting.
-        const QString what =
-            ComPortNumber >= 1 && ComPortNumber <= 12
-                ? QStringLiteral("COM %1, read from it, is used.").arg(ComPortNumber)
-                : QStringLiteral("No COM port could be taken from it.");
-        MsgBox(QStringLiteral("The settings file could not be read properly.\n\n%1\n\n%2 Choose "
-                              "the port under Config, COM-settings to write the file anew.")
+        const QString what = ComPortNumber >= 1 && ComPortNumber <= 12
+                                 ? tr("COM %1, read from it, is used.").arg(ComPortNumber)
+                                 : tr("No COM port could be taken from it.");
+        MsgBox(tr("The settings file could not be read properly.\n\n%1\n\n%2 Choose "
+                  "the port under Config, COM-settings to write the file anew.")
                    .arg(read.error, what));
     }
 
@@ -60,8 +60,9 @@ void Form1::Form_Load() {
     Dev.PreviousUnitName = Dev.UnitName;
     SetCombo1ListIndex(Module1::UnitIndexFromName(Dev.UnitName));
 
-    Combo2->addItems({QStringLiteral("Esc"), QStringLiteral("Reset"), QStringLiteral("Set")});
+    ShowMountingActions();
     Combo2->setCurrentIndex(0);
+    i18n::AddLanguageMenu(Configuratie);
 
     LinkSetup();
 
@@ -86,8 +87,10 @@ void Form1::LinkSetup() {
 }
 
 void Form1::Command1_Click() {
-    if (Command5->text() == QLatin1String("Abort")) {
-        MsgBox(QStringLiteral("Please, Abort Current Simulation Before Exit!!!"), vbOKOnly);
+    // Exit asks the simulation's button, as it always has; the caption is set and compared in the
+    // language now spoken.
+    if (Command5->text() == tr("Abort")) {
+        MsgBox(tr("Please, Abort Current Simulation Before Exit!!!"), vbOKOnly);
         return;
     }
     close();
@@ -132,22 +135,22 @@ bool Form1::StoreComPort(int chosen) {
     QString path, error;
     const bool beside = SettingsSavePath() == ProgramSettingsFilePath();
     if (!SaveSettings(ComPortText, &path, &error)) {
-        MsgBox(QStringLiteral("The COM port could not be saved for the next start.\n\n"
-                              "%1\n\n"
-                              "COM %2 is used until the program is closed. To keep the "
-                              "choice, put that right, then choose the port again under "
-                              "Config, COM-settings.")
+        MsgBox(tr("The COM port could not be saved for the next start.\n\n"
+                  "%1\n\n"
+                  "COM %2 is used until the program is closed. To keep the "
+                  "choice, put that right, then choose the port again under "
+                  "Config, COM-settings.")
                    .arg(error, QString::number(chosen)));
     } else if (!beside) {
         // Beside the program is where everyone expects the file; anywhere else must be said, and
         // so must an administrator's file that will outvote this choice at the next start.
-        QString note = QStringLiteral("COM %1 is saved in %2, because the program's folder may "
-                                      "not be written to.")
+        QString note = tr("COM %1 is saved in %2, because the program's folder may "
+                          "not be written to.")
                            .arg(QString::number(chosen), QDir::toNativeSeparators(path));
         if (SettingsFilePath() != path)
-            note += QStringLiteral("\n\nThe program starts with the port in %1, which an "
-                                   "administrator put there; ask to have it changed or removed "
-                                   "to start on COM %2.")
+            note += tr("\n\nThe program starts with the port in %1, which an "
+                       "administrator put there; ask to have it changed or removed "
+                       "to start on COM %2.")
                         .arg(QDir::toNativeSeparators(SettingsFilePath()), QString::number(chosen));
         MsgBox(note);
     }

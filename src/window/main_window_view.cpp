@@ -6,12 +6,15 @@
 #include "window/form1.h"
 #include "window/result_rules.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -149,10 +152,27 @@ void MainWindowView::showDeviceData() {
     f_.SetCombo1ListIndex(Module1::UnitIndexFromName(d.UnitName));
     f_.Text6->setText(Module1::Format(d.Damping, kNumberPattern));
     SelectOutputDirection(f_.Option1, d.OutputDirection);
-    f_.StatusPanel[1]->setText(QStringLiteral("Transmitter Serialnumber: ") +
-                               QString::number(d.SerialNumber));
+    serialShown_ = d.SerialNumber;
+    showSerialNumber();
     f_.ReloadingRange = false;
-    f_.Command2->setText(QStringLiteral("Re&fresh"));
+    refreshOffered_ = true;
+    showConnectCaption();
+}
+
+void MainWindowView::showSerialNumber() {
+    if (serialShown_)
+        f_.StatusPanel[1]->setText(Form1::tr("Transmitter Serialnumber: ") +
+                                   QString::number(*serialShown_));
+}
+
+void MainWindowView::showConnectCaption() {
+    f_.Command2->setText(refreshOffered_ ? Form1::tr("Re&fresh") : Form1::tr("Co&nnect"));
+}
+
+void MainWindowView::retranslate() {
+    showSerialNumber();
+    showConnectCaption();
+    setSimulationCaption(f_.session->simulationRequested());
 }
 
 void MainWindowView::showTag(const QString &tag) {
@@ -179,11 +199,12 @@ void MainWindowView::resetOutputBar() {
 }
 
 void MainWindowView::setSimulationCaption(bool running) {
-    f_.Command5->setText(running ? QStringLiteral("Abort") : QStringLiteral("Send"));
+    f_.Command5->setText(running ? Form1::tr("Abort") : Form1::tr("Send"));
 }
 
 void MainWindowView::offerConnect() {
-    f_.Command2->setText(QStringLiteral("Co&nnect"));
+    refreshOffered_ = false;
+    showConnectCaption();
 }
 
 void MainWindowView::endProgram() {
@@ -195,4 +216,113 @@ void MainWindowView::endProgram() {
 int MainWindowView::ask(const QString &prompt, int buttons, const QString &title,
                         const QString &detail) {
     return MsgBox(prompt, buttons, title, detail);
+}
+
+QWidget *MainWindowView::window() {
+    return &f_;
+}
+
+int MainWindowView::comPort() const {
+    return f_.ComPortNumber;
+}
+
+void MainWindowView::linkSetup() {
+    f_.LinkSetup();
+}
+
+bool MainWindowView::storeComPort(int port) {
+    return f_.StoreComPort(port);
+}
+
+void MainWindowView::addFileMenuEntries(const QList<QAction *> &actions) {
+    QMenu *file = f_.bestand;
+    file->insertSeparator(f_.Exitform);
+    for (QAction *a : actions)
+        file->insertAction(f_.Exitform, a);
+    file->insertSeparator(f_.Exitform);
+}
+
+void MainWindowView::lockForLoopCheck() {
+    Saved &s = saved_;
+    s.frameDisabled = f_.Frame1->testAttribute(Qt::WA_Disabled);
+    s.connectDisabled = f_.Command2->testAttribute(Qt::WA_Disabled);
+    s.pointer = MousePointer();
+    s.actions.clear();
+    // Every menu command may start a sequence of its own; only leaving, the About box and the
+    // Device windows stay.
+    const QList<QAction *> keep = {f_.Exitform, f_.Infoscreen, f_.LoopCheckMenu, f_.TrendMenu};
+    QList<QMenu *> menus;
+    for (QAction *a : f_.menuBar()->actions())
+        if (a->menu()) menus.append(a->menu());
+    while (!menus.isEmpty()) {
+        QMenu *m = menus.takeFirst();
+        for (QAction *a : m->actions()) {
+            if (a->menu()) {
+                menus.append(a->menu());
+                continue;
+            }
+            if (a->isSeparator() || keep.contains(a)) continue;
+            s.actions.append({a, a->isEnabled()});
+            a->setEnabled(false);
+        }
+    }
+    f_.Frame1->setEnabled(false);
+    f_.Command2->setEnabled(false);
+    SetMousePointer(vbArrowHourglass);
+}
+
+void MainWindowView::unlockAfterLoopCheck() {
+    const Saved &s = saved_;
+    for (const auto &a : s.actions)
+        if (a.first) a.first->setEnabled(a.second);
+    f_.Frame1->setEnabled(!s.frameDisabled);
+    f_.Command2->setEnabled(!s.connectDisabled);
+    SetMousePointer(s.pointer);
+}
+
+void MainWindowView::openOutputTrim() {
+    f_.OutputTrimMenu_Click();
+}
+
+void MainWindowView::fillGroup(const records::Configuration &c, records::Group group) {
+    switch (group) {
+    case records::Group::UnitRange:
+        f_.SetCombo1ListIndex(Module1::UnitIndexFromName(c.unit));
+        f_.Text4->setText(Module1::PlainNumberText(c.lowerRangeValue));
+        f_.Text5->setText(Module1::PlainNumberText(c.upperRangeValue - c.lowerRangeValue));
+        break;
+    case records::Group::DampingDirection:
+        f_.Text6->setText(Module1::PlainNumberText(c.dampingS));
+        f_.Option1[c.outputDirection == 0 ? 0 : 1]->setChecked(true);
+        break;
+    case records::Group::Tag:
+        f_.Text7->setText(c.tag);
+        f_.Dev.Descriptor = c.descriptor;
+        f_.Dev.DateDay = quint8(c.date.day());
+        f_.Dev.DateMonth = quint8(c.date.month());
+        f_.Dev.DateYear = quint8(c.date.year() - 1900);
+        break;
+    case records::Group::None:
+        break;
+    }
+}
+
+void MainWindowView::pressSend(records::Group group) {
+    switch (group) {
+    case records::Group::UnitRange:
+        f_.Command3_Click();
+        break;
+    case records::Group::DampingDirection:
+        f_.Command4_Click();
+        break;
+    case records::Group::Tag:
+        f_.Command8_Click();
+        break;
+    case records::Group::None:
+        break;
+    }
+}
+
+void MainWindowView::refresh() {
+    f_.Command2_Click();
 }

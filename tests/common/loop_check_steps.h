@@ -5,7 +5,7 @@
 #pragma once
 
 #include "window/form1.h"
-#include "window/loop_check_window.h"
+#include "loopcheck/loop_check_window.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -6,8 +6,8 @@
 
 #include "platform/exit_signals.h"
 #include "trim/trim_window.h"
-#include "window/device_health.h"
-#include "window/device_status_window.h"
+#include "health/device_health.h"
+#include "health/device_status_window.h"
 #include "window/exit_on_signal.h"
 
 #include <QtTest>

@@ -3,10 +3,10 @@
 // "configuration changed", and the way to the finder from the no-answer message.
 #include "gui_test_helper.h"
 
-#include "window/device_health.h"
-#include "window/device_status_window.h"
-#include "window/status_indicator.h"
-#include "window/trend_window.h"
+#include "health/device_health.h"
+#include "health/device_status_window.h"
+#include "health/status_indicator.h"
+#include "trend/trend_window.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // transmitter at another polling address), a port without a COM number, and Cancel.
 #include "gui_test_helper.h"
 
-#include "window/device_health.h"
-#include "window/finder_window.h"
+#include "finder/finder_window.h"
+#include "health/device_health.h"
 
 #include <QAction>
 #include <QFile>
@@ -92,9 +92,8 @@ void TestFinderWindow::listsTheWindowsOwnLine() {
     GuiFixture fx;
     QVERIFY(loadAndReveal(fx));
     SimDevice *device = &fx.device;
-    ScanThroughControlLines(*fx.form, [device](int) {
-        return std::make_unique<SimLine>(device, SimLine::Timing::Instant);
-    });
+    fx.form->Health->scanThroughControlLines(
+        [device](int) { return std::make_unique<SimLine>(device, SimLine::Timing::Instant); });
     FinderWindow *w = openAndScan(fx);
     QVERIFY(w);
     QCOMPARE(w->Found->topLevelItemCount(), 1);

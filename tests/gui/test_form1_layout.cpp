@@ -300,19 +300,19 @@ void TestForm1Layout::menus_data() {
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<QStringList>("captions");
     // The configuration-file entries sit between Connect and Exit, set off by separators.
-    QTest::newRow("File")
-        << "bestand"
-        << "&File"
-        << QStringList{"ConnectMenu",     "", "SaveConfigMenu", "CompareMenu", "ReportMenu",
-                       "PrintReportMenu", "", "Exitform"}
-        << QStringList{"Co&nnect",
-                       "",
-                       "&Save configuration…",
-                       "Com&pare with file…",
-                       "&Report…",
-                       "Prin&t report…",
-                       "",
-                       "E&xit"};
+    QTest::newRow("File") << "bestand"
+                          << "&File" << QStringList{"ConnectMenu", "",           "SaveConfigMenu",
+                                                    "CompareMenu", "ReportMenu", "PrintReportMenu",
+                                                    "HistoryMenu", "",           "Exitform"}
+                          << QStringList{"Co&nnect",
+                                         "",
+                                         "&Save configuration…",
+                                         "Com&pare with file…",
+                                         "&Report…",
+                                         "Prin&t report…",
+                                         "&History…",
+                                         "",
+                                         "E&xit"};
     QTest::newRow("Config") << "Configuratie"
                             << "&Config" << QStringList{"Compoort", "FindTransmitterMenu"}
                             << QStringList{"COM-&settings", "&Find transmitter…"};

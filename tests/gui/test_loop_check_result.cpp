@@ -1,6 +1,6 @@
 // The loop check's record: pass and fail at the edges of the tolerance, the verdict, typed
 // readings with either decimal mark, and the CSV the report and the engineer get.
-#include "window/loop_check_result.h"
+#include "loopcheck/loop_check_result.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 #include "dialogs/frm_splash.h"
 #include "gui_test_helper.h"
 #include "hart/link/com_port_name.h"
-#include "window/loop_check_window.h"
-#include "window/trend_window.h"
+#include "loopcheck/loop_check_window.h"
+#include "trend/trend_window.h"
 
 #include <QDir>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // The trend of the output signal: one sample per answered poll and none without monitoring, a
 // day at most kept, spikes kept through any zoom, the view's zoom, pan and pause, and the CSV.
 #include "chain_helper.h"
-#include "window/trend_window.h"
+#include "trend/trend_window.h"
 
 #include <QLabel>
 #include <QLineSeries>

@@ -1,8 +1,8 @@
-#include "window/device_status_window.h"
+#include "health/device_status_window.h"
 
 #include "dialogs/centre.h"
 #include "hart/device_status.h"
-#include "window/device_health.h"
+#include "health/device_health.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,38 +1,23 @@
-#include "window/device_health.h"
+#include "health/device_health.h"
 
 #include "dialogs/msgbox.h"
+#include "finder/finder_window.h"
 #include "hart/hart_catalogue.h"
 #include "hart/hart_replies.h"
 #include "hart/link/hart_codec.h"
+#include "health/device_status_window.h"
+#include "health/status_indicator.h"
+#include "session/main_window_port.h"
 #include "units/module1.h"
-#include "window/device_status_window.h"
-#include "window/finder_window.h"
-#include "window/form1.h"
-#include "window/loop_check_procedure.h"
-#include "window/loop_check_window.h"
-#include "window/status_indicator.h"
-#include "window/trend_window.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
-bool Form1::FixedCurrentOfOurs() const {
-    return session->holdsLoopCurrent();
-}
-
-DeviceHealth::DeviceHealth(Form1 &form) : QObject(&form), f_(form) {
+DeviceHealth::DeviceHealth(Session &session, MainWindowPort &mainWindow)
+    : QObject(mainWindow.window()), session_(session), main_(mainWindow) {
     // Made before anything is sent, so that it hears every chain result before the chain acts.
-    connect(f_.session, &Session::chainResultArrived, this, &DeviceHealth::noteResult);
+    connect(&session_, &Session::chainResultArrived, this, &DeviceHealth::noteResult);
     indicator_ = new StatusIndicator;
     connect(indicator_, &QToolButton::clicked, this, &DeviceHealth::openStatusWindow);
-    // The trend window is made by the menu's own slot; queued, this runs once it exists, so that
-    // a trend opened on a silent line says so from the start.
-    if (f_.TrendMenu)
-        connect(f_.TrendMenu, &QAction::triggered, this, &DeviceHealth::syncTrend,
-                Qt::QueuedConnection);
 }
 
 DeviceHealth::~DeviceHealth() = default;
@@ -46,13 +31,12 @@ FinderWindow *DeviceHealth::finder() const {
 }
 
 health::FixedBy DeviceHealth::fixedBy() const {
-    return f_.FixedCurrentOfOurs() ? health::FixedBy::ThisProgram : health::FixedBy::Other;
+    return session_.holdsLoopCurrent() ? health::FixedBy::ThisProgram : health::FixedBy::Other;
 }
 
 void DeviceHealth::syncTrend() {
-    if (f_.trendWindow)
-        f_.trendWindow->setNoAnswerSince(
-            silentSince_ ? std::optional<qint64>(silentSince_->toMSecsSinceEpoch()) : std::nullopt);
+    emit silenceChanged(silentSince_ ? std::optional<qint64>(silentSince_->toMSecsSinceEpoch())
+                                     : std::nullopt);
 }
 
 void DeviceHealth::noteSilence() {
@@ -64,7 +48,7 @@ void DeviceHealth::noteSilence() {
 }
 
 void DeviceHealth::noteResult(qint16 iCommand, qint16 iResult) {
-    const HartX &h = *f_.HartX1;
+    const HartX &h = *session_.hart();
     Session::Reply r;
     r.command = iCommand;
     r.result = iResult;
@@ -112,21 +96,21 @@ void DeviceHealth::noteReply(const Session::Reply &r) {
 }
 
 QString DeviceHealth::serialNumberText() const {
-    return f_.Dev.SerialNumber > 0 ? QString::number(f_.Dev.SerialNumber) : QString();
+    return session_.Dev.SerialNumber > 0 ? QString::number(session_.Dev.SerialNumber) : QString();
 }
 
 QString DeviceHealth::tag() const {
-    return f_.Dev.Tag.trimmed();
+    return session_.Dev.Tag.trimmed();
 }
 
 void DeviceHealth::send(qint16 command, const QByteArray &data,
                         std::function<void(const Session::Reply &)> then) {
-    f_.session->request(
+    session_.request(
         command, data,
         [this, then = std::move(then)](const Session::Reply &r) {
             if (!r.accepted()) {
                 noteResult(r.command, r.result);
-                f_.session->hartx1_Result(0, r.command, r.result);
+                session_.hartx1_Result(0, r.command, r.result);
                 return;
             }
             noteReply(r);
@@ -137,28 +121,28 @@ void DeviceHealth::send(qint16 command, const QByteArray &data,
 
 void DeviceHealth::resumeMonitoring() {
     // A loop check holds the loop and has stopped the poll; it starts it again when it is done.
-    if (f_.Option3[1]->isChecked() && !f_.session->loopCheckRunning()) f_.Timer5->start();
+    if (main_.monitoring() && !session_.loopCheckRunning()) session_.Timer5->start();
 }
 
 void DeviceHealth::afterReadSequence() {
     // Only a read whose data are on screen, and no other read begun since.
-    if (!f_.session->lastReadComplete()) return;
+    if (!session_.lastReadComplete()) return;
     if (moveToZeroAfterRead_) {
         // Its current is fixed by the multidrop address, which is about to change: no question.
         moveToZeroAfterRead_ = false;
         QByteArray data(hart::at::PollingAddress::Size, '\0');
         hart::putByte(data, hart::at::PollingAddress::Address, 0);
         send(hart::cmd::WritePollingAddress, data, [this](const Session::Reply &) {
-            f_.HartX1->setLinkSetting3(0);
-            QTimer::singleShot(0, &f_, [this] { f_.session->SendIdentify(); });
+            session_.hart()->setLinkSetting3(0);
+            QTimer::singleShot(0, this, [this] { session_.SendIdentify(); });
         });
         return;
     }
     if (!(status_ & health::LoopCurrentFixed)) return;
     // Our own simulation holds it: the user knows.
-    if (f_.FixedCurrentOfOurs()) return;
+    if (session_.holdsLoopCurrent()) return;
     if (declinedFor_ && identity_ && *declinedFor_ == identity_->deviceId) return;
-    if (multidropPort_ && *multidropPort_ == f_.ComPortNumber) return;
+    if (multidropPort_ && *multidropPort_ == main_.comPort()) return;
     send(hart::cmd::ReadLoopCurrent, QByteArray(), [this](const Session::Reply &r) {
         const float mA = hart::getFloat(r.data, hart::at::LoopCurrent::Current);
         QTimer::singleShot(0, this, [this, mA] { askToReleaseFixedCurrent(mA); });
@@ -173,10 +157,10 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
             .arg(Module1::Format(mA, QStringLiteral("#0.000")));
     if (MsgBox(prompt, vbYesNo, QStringLiteral("Loop current fixed")) == vbYes) {
         declinedFor_.reset();
-        f_.Timer5->stop();
+        session_.Timer5->stop();
         // 0 mA: leave fixed-current mode.
         send(hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f), [this](const Session::Reply &) {
-            QTimer::singleShot(0, &f_, [this] { f_.session->SendIdentify(); });
+            QTimer::singleShot(0, this, [this] { session_.SendIdentify(); });
         });
         return;
     }
@@ -185,7 +169,7 @@ void DeviceHealth::askToReleaseFixedCurrent(float mA) {
 
 void DeviceHealth::openStatusWindow() {
     if (!window_) {
-        window_ = new DeviceStatusWindow(*this, &f_);
+        window_ = new DeviceStatusWindow(*this, main_.window());
         window_->setAttribute(Qt::WA_DeleteOnClose);
     }
     window_->show();
@@ -197,7 +181,7 @@ void DeviceHealth::openStatusWindow() {
 }
 
 void DeviceHealth::readAdditionalStatus() {
-    f_.Timer5->stop();
+    session_.Timer5->stop();
     send(hart::cmd::ReadAdditionalStatus, QByteArray(), [this](const Session::Reply &r) {
         additional_ = r.data;
         additionalRead_ = true;
@@ -207,21 +191,21 @@ void DeviceHealth::readAdditionalStatus() {
 }
 
 void DeviceHealth::clearConfigurationChanged() {
-    f_.Timer5->stop();
+    session_.Timer5->stop();
     send(hart::cmd::ResetConfigChanged, QByteArray(),
          [this](const Session::Reply &) { resumeMonitoring(); });
 }
 
 void DeviceHealth::releaseFixedCurrent() {
     // Ours is ended where it was started, so that the window's captions stay true.
-    if (!known_ || !(status_ & health::LoopCurrentFixed) || f_.FixedCurrentOfOurs()) return;
+    if (!known_ || !(status_ & health::LoopCurrentFixed) || session_.holdsLoopCurrent()) return;
     const QString prompt = QStringLiteral(
         "Release the transmitter's loop current?\n\n"
         "It is fixed, and no simulation of this program holds it: another master or a loop test "
         "fixed it. Released, it follows the level again; a tool that still relies on the fixed "
         "value loses it.");
     if (MsgBox(prompt, vbYesNo, QStringLiteral("Release loop current")) != vbYes) return;
-    f_.Timer5->stop();
+    session_.Timer5->stop();
     // 0 mA: leave fixed-current mode. The reply's own status byte may still be the one from
     // before; the status is read again.
     send(hart::cmd::FixedCurrentMode, hart::encodeSingle(0.0f), [this](const Session::Reply &) {
@@ -235,10 +219,10 @@ void DeviceHealth::openFinder() {
         return;
     }
     // The scan needs the ports to itself: no poll meanwhile, and our own port let go.
-    f_.Timer5->stop();
-    f_.HartX1->setCommPort(f_.ComPortNumber);
+    session_.Timer5->stop();
+    session_.hart()->setCommPort(main_.comPort());
     finder_ = new FinderWindow(finderTargets ? finderTargets() : QList<ScanTarget>(), finderLines,
-                               f_.HartX1->linkTiming(), &f_);
+                               session_.hart()->linkTiming(), main_.window());
     finder_->setAttribute(Qt::WA_DeleteOnClose);
     connect(finder_, &QDialog::finished, this, [this](int result) {
         const auto chosen = finder_ ? finder_->chosen() : std::nullopt;
@@ -251,11 +235,11 @@ void DeviceHealth::openFinder() {
 }
 
 void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
-    if (!f_.StoreComPort(find.target.comPort)) return;
+    if (!main_.storeComPort(find.target.comPort)) return;
     multidropPort_.reset();
-    f_.LinkSetup();
+    main_.linkSetup();
     if (find.address == 0) {
-        f_.session->SendIdentify();
+        session_.SendIdentify();
         return;
     }
     const QString prompt =
@@ -270,10 +254,19 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
             .arg(find.target.comPort)
             .arg(find.address);
     // Until it is moved, this run reaches it where it is.
-    f_.HartX1->setLinkSetting3(qint16(find.address));
+    session_.hart()->setLinkSetting3(qint16(find.address));
     if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes)
         moveToZeroAfterRead_ = true;
     else
         multidropPort_ = find.target.comPort;
-    f_.session->SendIdentify();
+    session_.SendIdentify();
+}
+
+void DeviceHealth::scanThroughControlLines(const HartX::LineFactory &lines) {
+    finderTargets = [this] {
+        const int port = main_.comPort() >= 1 && main_.comPort() <= 12 ? main_.comPort() : 1;
+        return QList<ScanTarget>{{QStringLiteral("simulated transmitter"), port,
+                                  QStringLiteral("the line the main window uses")}};
+    };
+    finderLines = [lines](const ScanTarget &t) { return lines(t.comPort); };
 }

@@ -4,13 +4,13 @@
 // transmitter confirmed the release. The check's replies come back to it alone.
 #pragma once
 
-#include "window/loop_check_procedure.h"
+#include "loopcheck/loop_check_procedure.h"
 
 #include <QWidget>
 
 #include <functional>
 
-class Form1;
+class MainWindowPort;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ class QTableWidget;
 class LoopCheckWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit LoopCheckWindow(Form1 *mainWindow);
+    LoopCheckWindow(Session &session, MainWindowPort &mainWindow);
     ~LoopCheckWindow() override;
 
     // Reads the settings fields; on a mistake returns false with what to correct in `error`.
@@ -51,6 +51,10 @@ public:
     // Where "Save CSV..." asks for a file name; tests replace it.
     std::function<QString(QWidget *, const QString &suggested)> askSavePath;
 
+signals:
+    // A check ended (done or stopped, the loop let go or left on purpose): for the report.
+    void checked(const LoopCheckResult &result);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -67,7 +71,8 @@ private:
     void beginWhenIdle();
     void saveClicked();
 
-    Form1 *main_;
+    Session &session_;
+    MainWindowPort &main_;
     LoopCheckProcedure *procedure_;
     LoopCheckProcedure::Settings pending_;
     After after_ = After::Nothing;
@@ -75,6 +80,4 @@ private:
     bool abandoned_ = false; // the engineer left the loop unconfirmed on purpose
     bool releaseBoxOpen_ = false;
     bool locked_ = false;
-    struct Saved;
-    Saved *saved_;
 };

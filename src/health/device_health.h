@@ -17,7 +17,7 @@
 #include <functional>
 #include <optional>
 
-class Form1;
+class MainWindowPort;
 class StatusIndicator;
 class DeviceStatusWindow;
 class FinderWindow;
@@ -25,7 +25,7 @@ class FinderWindow;
 class DeviceHealth : public QObject {
     Q_OBJECT
 public:
-    explicit DeviceHealth(Form1 &form);
+    DeviceHealth(Session &session, MainWindowPort &mainWindow);
     ~DeviceHealth() override;
 
     // Every chain result, before the chain acts on it.
@@ -71,8 +71,16 @@ public:
     std::function<QList<ScanTarget>()> finderTargets = &HartScanner::presentTargets;
     HartScanner::LineFactory finderLines;
 
+    // Makes the finder scan the window's own port through `lines`, the factory its control opens
+    // lines with, instead of the system's serial ports: where the window talks to a transmitter
+    // on no serial port (the built-in simulated one), the finder must find it there too.
+    void scanThroughControlLines(const HartX::LineFactory &lines);
+
 signals:
     void changed();
+    // The line fell silent (with the local time of its last answer, ms since the epoch) or
+    // answers again (empty): for the trend, whose line breaks there.
+    void silenceChanged(std::optional<qint64> sinceMs);
 
 private:
     void afterReadSequence();
@@ -85,7 +93,8 @@ private:
     void noteSilence();
     void syncTrend();
 
-    Form1 &f_;
+    Session &session_;
+    MainWindowPort &main_;
     StatusIndicator *indicator_ = nullptr;
     QPointer<DeviceStatusWindow> window_;
     QPointer<FinderWindow> finder_;

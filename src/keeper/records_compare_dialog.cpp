@@ -1,8 +1,8 @@
-#include "window/records_compare_dialog.h"
+#include "keeper/records_compare_dialog.h"
 
+#include "keeper/records_keeper.h"
 #include "records/comparison.h"
 #include "ui_records_compare_dialog.h"
-#include "window/records_keeper.h"
 
 #include <QFileInfo>
 #include <QHeaderView>

@@ -4,7 +4,7 @@
 // lines break over the silent time instead of carrying the last reading across it.
 #pragma once
 
-#include "window/trend_buffer.h"
+#include "trend/trend_buffer.h"
 
 #include <QWidget>
 

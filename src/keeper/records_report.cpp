@@ -1,4 +1,4 @@
-#include "window/records_report.h"
+#include "keeper/records_report.h"
 
 #include "dialogs/frm_splash.h"
 #include "platform/regular_file.h"
@@ -204,6 +204,13 @@ QString CommissioningReportHtml(const ReportData &r) {
         {{QStringLiteral("Field device status"), esc(records::deviceStatusText(r.deviceStatus))}});
     html += loopCheckSection(r.loopCheck, locale);
     html += trimSection(r.trim, locale);
+    if (!r.history.isEmpty()) {
+        html += QStringLiteral("<h3 style=\"margin-top:14px; margin-bottom:4px;\">History</h3>"
+                               "<p style=\"font-size:8pt;\">");
+        for (const QString &line : r.history)
+            html += esc(line) + QStringLiteral("<br/>");
+        html += QStringLiteral("</p>");
+    }
     html += QStringLiteral(
                 "<p style=\"margin-top:14px;\">Read from the transmitter on %1. Report made on "
                 "%2 with %3 %4.</p>")

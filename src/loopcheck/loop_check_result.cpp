@@ -1,4 +1,4 @@
-#include "window/loop_check_result.h"
+#include "loopcheck/loop_check_result.h"
 
 #include "platform/csv.h"
 #include "units/module1.h"

@@ -7,9 +7,9 @@
 // write it by hand and the comparison afterwards shows what it really holds.
 #pragma once
 
+#include "keeper/records_report.h"
 #include "records/comparison.h"
 #include "records/configuration.h"
-#include "window/records_report.h"
 
 #include <QDateTime>
 #include <QList>
@@ -17,7 +17,10 @@
 #include <QPointer>
 #include <QStringList>
 
-class Form1;
+#include <functional>
+
+class MainWindowPort;
+class Session;
 class QAction;
 class QPrinter;
 class RecordsCompareDialog;
@@ -27,7 +30,12 @@ class RecordsKeeper : public QObject {
 public:
     // Adds the menu entries to the window's "&File" menu (before "E&xit") and follows the
     // results of the window's chains. Make it after the window has connected its own handlers.
-    explicit RecordsKeeper(Form1 *form);
+    RecordsKeeper(Session &session, MainWindowPort &mainWindow);
+    // The last loop check and the last output trim of this run, for the report.
+    void noteLoopCheck(const LoopCheckResult &result) { lastLoopCheck_ = result; }
+    void noteTrim(const TrimResult &result) { lastTrim_ = result; }
+    // The transmitter's history for the report, by serial number; unset, the report has none.
+    std::function<QStringList(qint64 serial)> historyLines;
     ~RecordsKeeper() override;
 
     QAction *SaveConfigMenu = nullptr;  // "&Save configuration…"
@@ -85,7 +93,10 @@ private:
     void takeSnapshot();
     bool refuseWithoutRead(const QString &title);
 
-    Form1 *form_;
+    Session &session_;
+    MainWindowPort &main_;
+    std::optional<LoopCheckResult> lastLoopCheck_;
+    std::optional<TrimResult> lastTrim_;
     records::Configuration read_;
     quint8 status_ = 0;
     QDateTime readTime_;

@@ -1,4 +1,4 @@
-#include "window/loop_check_procedure.h"
+#include "loopcheck/loop_check_procedure.h"
 
 #include "hart/hart_catalogue.h"
 #include "hart/hart_replies.h"

@@ -4,9 +4,9 @@
 // for the checker's name and signature.
 #pragma once
 
+#include "loopcheck/loop_check_result.h"
 #include "records/configuration.h"
 #include "trim/trim_procedure.h"
-#include "window/loop_check_result.h"
 
 #include <QDateTime>
 #include <QString>
@@ -25,6 +25,8 @@ struct ReportData {
     std::optional<LoopCheckResult> loopCheck;
     // The output trim of this session, when it was made on this transmitter.
     std::optional<TrimResult> trim;
+    // The transmitter's history, one line an entry, when the report is to include it.
+    QStringList history;
 };
 
 // The report as rich text; the picture is the resource "zanu:product".

@@ -6,9 +6,9 @@
 // come back to it; it tells the session while it holds the loop.
 #pragma once
 
+#include "loopcheck/loop_check_result.h"
 #include "session/session.h"
 #include "trim/loop_hold.h"
-#include "window/loop_check_result.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,9 +1,7 @@
-#include "window/finder_window.h"
+#include "finder/finder_window.h"
 
 #include "dialogs/centre.h"
 #include "dialogs/msgbox.h"
-#include "window/device_health.h"
-#include "window/form1.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -210,14 +208,4 @@ void FinderWindow::useRow(int row) {
 void FinderWindow::reject() {
     scanner_->cancel();
     QDialog::reject();
-}
-
-void ScanThroughControlLines(Form1 &form, const HartX::LineFactory &lines) {
-    Form1 *f = &form;
-    form.Health->finderTargets = [f] {
-        const int port = f->ComPortNumber >= 1 && f->ComPortNumber <= 12 ? f->ComPortNumber : 1;
-        return QList<ScanTarget>{{QStringLiteral("simulated transmitter"), port,
-                                  QStringLiteral("the line the main window uses")}};
-    };
-    form.Health->finderLines = [lines](const ScanTarget &t) { return lines(t.comPort); };
 }

@@ -1,4 +1,4 @@
-#include "window/status_indicator.h"
+#include "health/status_indicator.h"
 
 #include "hart/device_status.h"
 

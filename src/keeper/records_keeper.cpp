@@ -1,11 +1,11 @@
-#include "window/records_keeper.h"
+#include "keeper/records_keeper.h"
 
 #include "dialogs/msgbox.h"
 #include "hart/hart_catalogue.h"
+#include "keeper/records_compare_dialog.h"
+#include "keeper/records_report.h"
+#include "session/main_window_port.h"
 #include "units/module1.h"
-#include "window/form1.h"
-#include "window/records_compare_dialog.h"
-#include "window/records_report.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -60,10 +60,11 @@ bool sameTransmitter(const LoopCheckResult &check, const records::Configuration 
 
 } // namespace
 
-RecordsKeeper::RecordsKeeper(Form1 *form) : QObject(form), form_(form) {
+RecordsKeeper::RecordsKeeper(Session &session, MainWindowPort &mainWindow)
+    : QObject(mainWindow.window()), session_(session), main_(mainWindow) {
     setObjectName(QStringLiteral("Records"));
     auto make = [this](const char *name, const QString &text, void (RecordsKeeper::*slot)()) {
-        auto *a = new QAction(text, form_);
+        auto *a = new QAction(text, main_.window());
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, slot);
         return a;
@@ -75,22 +76,18 @@ RecordsKeeper::RecordsKeeper(Form1 *form) : QObject(form), form_(form) {
     ReportMenu = make("ReportMenu", QStringLiteral("&Report…"), &RecordsKeeper::ReportMenu_Click);
     PrintReportMenu = make("PrintReportMenu", QStringLiteral("Prin&t report…"),
                            &RecordsKeeper::PrintReportMenu_Click);
-    QMenu *file = form_->bestand;
-    file->insertSeparator(form_->Exitform);
-    for (QAction *a : {SaveConfigMenu, CompareMenu, ReportMenu, PrintReportMenu})
-        file->insertAction(form_->Exitform, a);
-    file->insertSeparator(form_->Exitform);
+    main_.addFileMenuEntries({SaveConfigMenu, CompareMenu, ReportMenu, PrintReportMenu});
 
     // After the window's own handler: by then the reply is decoded into the device record. Only
     // the chains' results: the files are written and read back through the window's chains.
-    connect(form_->session, &Session::chainResult, this, &RecordsKeeper::onResult);
-    connect(form_->Timer2, &QTimer::timeout, this, &RecordsKeeper::onWriteStepDone);
+    connect(&session_, &Session::chainResult, this, &RecordsKeeper::onResult);
+    connect(session_.Timer2, &QTimer::timeout, this, &RecordsKeeper::onWriteStepDone);
 }
 
 RecordsKeeper::~RecordsKeeper() = default;
 
 void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult) {
-    const int rc = form_->HartX1->ResponseCode();
+    const int rc = session_.hart()->ResponseCode();
     const bool answered = iResult != HartX::kNoAnswer;
     if (answered && (rc & kBusyBit)) return; // resent by the window; nothing has ended
     const bool accepted = answered && rc == 0;
@@ -132,16 +129,16 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
 // The window's chain stopped at the warning; what that chain had still to send goes out as it
 // would have, then the groups after it. With nothing left, the read just done is the read-back.
 void RecordsKeeper::resumeAfterWarning() {
-    Form1 &f = *form_;
+    Session &f = session_;
     state_ = State::Writing;
     const int cutAt = cutAt_;
     cutAt_ = -1;
     if (cutAt == hart::cmd::WritePvUnits) {
         fillGroupFields(records::Group::UnitRange);
-        f.session->SendWriteRange();
+        f.SendWriteRange();
     } else if (cutAt == hart::cmd::WriteDamping) {
         fillGroupFields(records::Group::DampingDirection);
-        f.session->SendWriteOutputDirection();
+        f.SendWriteOutputDirection();
     } else if (pending_.isEmpty()) {
         finishWriting();
     } else {
@@ -165,7 +162,7 @@ void RecordsKeeper::finishWriting() {
 }
 
 void RecordsKeeper::takeSnapshot() {
-    const DeviceRecord &d = form_->Dev;
+    const DeviceRecord &d = session_.Dev;
     records::Configuration c;
     c.programName = QStringLiteral("zanu-config");
     c.programVersion = records::programVersion();
@@ -187,7 +184,7 @@ void RecordsKeeper::takeSnapshot() {
     c.lowerSensorLimit = records::tidySingle(d.LowerSensorLimit);
     c.minimumSpan = records::tidySingle(d.MinimumSpan);
     read_ = c;
-    status_ = form_->HartX1->DeviceStatus();
+    status_ = session_.hart()->DeviceStatus();
     readTime_ = QDateTime::currentDateTime();
     complete_ = true;
     emit readCompleted();
@@ -238,7 +235,7 @@ bool RecordsKeeper::compareWithFile(const QString &path) {
         return false;
     }
     if (dialog_) dialog_->close();
-    dialog_ = new RecordsCompareDialog(this, file, path, form_);
+    dialog_ = new RecordsCompareDialog(this, file, path, main_.window());
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->show();
@@ -287,54 +284,23 @@ bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
 // Each group goes out as its "Send" button would send it, from the window's own fields, so the
 // requests are the window's requests byte for byte.
 void RecordsKeeper::writeNextGroup() {
-    Form1 &f = *form_;
     if (pending_.isEmpty()) {
         state_ = State::Rereading;
-        f.Timer5->stop();
-        f.Command2_Click();
+        session_.Timer5->stop();
+        main_.refresh();
         return;
     }
     current_ = pending_.takeFirst();
     fillGroupFields(current_);
-    switch (current_) {
-    case records::Group::UnitRange:
-        f.Command3_Click();
-        break;
-    case records::Group::DampingDirection:
-        f.Command4_Click();
-        break;
-    case records::Group::Tag:
-        f.Command8_Click();
-        break;
-    case records::Group::None:
+    if (current_ == records::Group::None) {
         writeNextGroup();
-        break;
+        return;
     }
+    main_.pressSend(current_);
 }
 
 void RecordsKeeper::fillGroupFields(records::Group g) {
-    Form1 &f = *form_;
-    const records::Configuration &c = writing_;
-    switch (g) {
-    case records::Group::UnitRange:
-        f.SetCombo1ListIndex(Module1::UnitIndexFromName(c.unit));
-        f.Text4->setText(Module1::PlainNumberText(c.lowerRangeValue));
-        f.Text5->setText(Module1::PlainNumberText(c.upperRangeValue - c.lowerRangeValue));
-        break;
-    case records::Group::DampingDirection:
-        f.Text6->setText(Module1::PlainNumberText(c.dampingS));
-        f.Option1[c.outputDirection == 0 ? 0 : 1]->setChecked(true);
-        break;
-    case records::Group::Tag:
-        f.Text7->setText(c.tag);
-        f.Dev.Descriptor = c.descriptor;
-        f.Dev.DateDay = quint8(c.date.day());
-        f.Dev.DateMonth = quint8(c.date.month());
-        f.Dev.DateYear = quint8(c.date.year() - 1900);
-        break;
-    case records::Group::None:
-        break;
-    }
+    main_.fillGroup(writing_, g);
 }
 
 // Timer2's tick ends every write chain that the transmitter accepted.
@@ -364,15 +330,16 @@ ReportData RecordsKeeper::reportData() const {
     r.deviceStatus = status_;
     r.readTime = readTime_;
     r.printed = QDateTime::currentDateTime();
-    const std::optional<LoopCheckResult> &check = form_->LastLoopCheck;
+    const std::optional<LoopCheckResult> &check = lastLoopCheck_;
     if (check && sameTransmitter(*check, read_)) r.loopCheck = check;
-    if (form_->LastTrim && form_->LastTrim->deviceId == read_.deviceId) r.trim = form_->LastTrim;
+    if (lastTrim_ && lastTrim_->deviceId == read_.deviceId) r.trim = lastTrim_;
+    if (historyLines && read_.serialNumber > 0) r.history = historyLines(read_.serialNumber);
     return r;
 }
 
 void RecordsKeeper::SaveConfigMenu_Click() {
     if (refuseWithoutRead(kSaveTitle)) return;
-    QString path = QFileDialog::getSaveFileName(form_, kSaveTitle,
+    QString path = QFileDialog::getSaveFileName(main_.window(), kSaveTitle,
                                                 fileSuggestion(read_, QStringLiteral("json")),
                                                 QStringLiteral("Configuration files (*.json)"));
     if (path.isEmpty()) return;
@@ -382,13 +349,13 @@ void RecordsKeeper::SaveConfigMenu_Click() {
 
 void RecordsKeeper::CompareMenu_Click() {
     const QString path = QFileDialog::getOpenFileName(
-        form_, kCompareTitle, QString(), QStringLiteral("Configuration files (*.json)"));
+        main_.window(), kCompareTitle, QString(), QStringLiteral("Configuration files (*.json)"));
     if (!path.isEmpty()) compareWithFile(path);
 }
 
 void RecordsKeeper::ReportMenu_Click() {
     if (refuseWithoutRead(kReportTitle)) return;
-    QString path = QFileDialog::getSaveFileName(form_, kReportTitle,
+    QString path = QFileDialog::getSaveFileName(main_.window(), kReportTitle,
                                                 fileSuggestion(read_, QStringLiteral("pdf")),
                                                 QStringLiteral("PDF documents (*.pdf)"));
     if (path.isEmpty()) return;
@@ -399,7 +366,7 @@ void RecordsKeeper::ReportMenu_Click() {
 void RecordsKeeper::PrintReportMenu_Click() {
     if (refuseWithoutRead(kReportTitle)) return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, form_);
+    QPrintDialog dialog(&printer, main_.window());
     dialog.setWindowTitle(QStringLiteral("Print report"));
     if (dialog.exec() == QDialog::Accepted) printReport(&printer);
 }

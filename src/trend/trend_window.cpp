@@ -1,4 +1,4 @@
-#include "window/trend_window.h"
+#include "trend/trend_window.h"
 
 #include "dialogs/msgbox.h"
 

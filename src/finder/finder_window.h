@@ -9,7 +9,6 @@
 
 #include <optional>
 
-class Form1;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -51,8 +50,3 @@ private:
     QStringList problems_;
     std::optional<ScanFind> chosen_;
 };
-
-// Makes the main window's finder scan the window's own port through `lines`, the factory its
-// control opens lines with, instead of the system's serial ports: where the window talks to a
-// transmitter on no serial port (the built-in simulated one), the finder must find it there too.
-void ScanThroughControlLines(Form1 &form, const HartX::LineFactory &lines);

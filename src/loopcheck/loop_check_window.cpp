@@ -1,8 +1,8 @@
-#include "window/loop_check_window.h"
+#include "loopcheck/loop_check_window.h"
 
 #include "dialogs/msgbox.h"
 #include "dialogs/pointer.h"
-#include "window/form1.h"
+#include "session/main_window_port.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,8 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -46,16 +44,9 @@ QString plusMinus(double v) {
 
 } // namespace
 
-struct LoopCheckWindow::Saved {
-    bool frameDisabled = false;
-    bool connectDisabled = false;
-    QList<QPair<QPointer<QAction>, bool>> actions;
-    int pointer = vbDefault;
-};
-
-LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
-    : QWidget(mainWindow, Qt::Window), main_(mainWindow),
-      procedure_(new LoopCheckProcedure(*mainWindow->session, this)), saved_(new Saved) {
+LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
+    : QWidget(mainWindow.window(), Qt::Window), session_(session), main_(mainWindow),
+      procedure_(new LoopCheckProcedure(session, this)) {
     setObjectName(QStringLiteral("LoopCheckWindow"));
     setWindowTitle(kTitle);
 
@@ -153,7 +144,7 @@ LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
     connect(cancelButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::cancel);
     connect(retryButton, &QPushButton::clicked, procedure_, &LoopCheckProcedure::retryRelease);
     connect(saveButton, &QPushButton::clicked, this, &LoopCheckWindow::saveClicked);
-    connect(trimButton, &QPushButton::clicked, main_, &Form1::OutputTrimMenu_Click);
+    connect(trimButton, &QPushButton::clicked, this, [this] { main_.openOutputTrim(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(procedure_, &LoopCheckProcedure::changed, this, &LoopCheckWindow::onChanged);
     connect(procedure_, &LoopCheckProcedure::released, this, &LoopCheckWindow::onReleased);
@@ -172,9 +163,7 @@ LoopCheckWindow::LoopCheckWindow(Form1 *mainWindow)
     onChanged();
 }
 
-LoopCheckWindow::~LoopCheckWindow() {
-    delete saved_;
-}
+LoopCheckWindow::~LoopCheckWindow() {}
 
 bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *error) const {
     LoopCheckProcedure::Settings s;
@@ -222,12 +211,20 @@ bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *e
 
 bool LoopCheckWindow::startCheck() {
     if (procedure_->holdsLoop() || waitingForLine_) return false;
-    const Session &session = *main_->session;
+    const Session &session = session_;
     if (session.isSimulatingCurrent()) {
         MsgBox(QStringLiteral("A loop current is being simulated from the Current Simulation "
                               "panel. The loop check sets the current itself and would end that "
                               "simulation behind the panel's back. Press Abort in the panel "
                               "first, then start the loop check."),
+               vbOKOnly, kTitle);
+        return false;
+    }
+    // Only the output trim holds the loop this way while no check runs: its release would end
+    // the check's fixed current behind the check's back.
+    if (session.loopCheckRunning()) {
+        MsgBox(QStringLiteral("The output trim holds the loop current. Finish or cancel it in the "
+                              "Output trim window, then start the loop check."),
                vbOKOnly, kTitle);
         return false;
     }
@@ -259,16 +256,16 @@ bool LoopCheckWindow::startCheck() {
 // main window.
 void LoopCheckWindow::beginWhenIdle() {
     if (!waitingForLine_) return;
-    Form1 &f = *main_;
+    Session &f = session_;
     f.Timer5->stop();
-    if (f.HartX1->isBusy()) {
-        connect(f.session, &Session::lineFree, this, &LoopCheckWindow::beginWhenIdle,
+    if (f.hart()->isBusy()) {
+        connect(&f, &Session::lineFree, this, &LoopCheckWindow::beginWhenIdle,
                 Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
         return;
     }
     waitingForLine_ = false;
     // That reply may have started a chain of its own (an error reply re-reads the transmitter).
-    if (f.session->chainRunning()) {
+    if (f.chainRunning()) {
         unlockMainWindow();
         MsgBox(QStringLiteral("The main window started sending to the transmitter. Wait until it "
                               "has finished, then start the loop check again."),
@@ -288,48 +285,16 @@ void LoopCheckWindow::beginWhenIdle() {
 
 void LoopCheckWindow::lockMainWindow() {
     if (locked_) return;
-    Form1 &f = *main_;
-    Saved &s = *saved_;
-    s.frameDisabled = f.Frame1->testAttribute(Qt::WA_Disabled);
-    s.connectDisabled = f.Command2->testAttribute(Qt::WA_Disabled);
-    s.pointer = MousePointer();
-    s.actions.clear();
-    // Every menu command may start a sequence of its own; only leaving, the About box and the
-    // Device windows stay.
-    const QList<QAction *> keep = {f.Exitform, f.Infoscreen, f.LoopCheckMenu, f.TrendMenu};
-    QList<QMenu *> menus;
-    for (QAction *a : f.menuBar()->actions())
-        if (a->menu()) menus.append(a->menu());
-    while (!menus.isEmpty()) {
-        QMenu *m = menus.takeFirst();
-        for (QAction *a : m->actions()) {
-            if (a->menu()) {
-                menus.append(a->menu());
-                continue;
-            }
-            if (a->isSeparator() || keep.contains(a)) continue;
-            s.actions.append({a, a->isEnabled()});
-            a->setEnabled(false);
-        }
-    }
-    f.Frame1->setEnabled(false);
-    f.Command2->setEnabled(false);
-    SetMousePointer(vbArrowHourglass);
+    main_.lockForLoopCheck();
     locked_ = true;
 }
 
 void LoopCheckWindow::unlockMainWindow() {
     if (!locked_) return;
-    Form1 &f = *main_;
-    const Saved &s = *saved_;
-    for (const auto &a : s.actions)
-        if (a.first) a.first->setEnabled(a.second);
-    f.Frame1->setEnabled(!s.frameDisabled);
-    f.Command2->setEnabled(!s.connectDisabled);
-    SetMousePointer(s.pointer);
+    main_.unlockAfterLoopCheck();
     locked_ = false;
     // Monitoring picks up again as after any other sequence.
-    if (f.Option3[1]->isChecked()) f.Timer5->start();
+    if (main_.monitoring()) session_.Timer5->start();
 }
 
 void LoopCheckWindow::enterTyped() {
@@ -464,11 +429,11 @@ void LoopCheckWindow::onChanged() {
 
 void LoopCheckWindow::onReleased() {
     unlockMainWindow();
-    main_->LastLoopCheck = procedure_->result();
+    emit checked(procedure_->result());
     const After after = after_;
     after_ = After::Nothing;
     if (after == After::CloseWindow) close();
-    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_, &QWidget::close);
+    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_.window(), &QWidget::close);
 }
 
 void LoopCheckWindow::onReleaseFailed(const QString &reason) {
@@ -510,10 +475,10 @@ void LoopCheckWindow::onReleaseFailed(const QString &reason) {
     const After after = after_;
     after_ = After::Nothing;
     procedure_->abandon();
-    main_->LastLoopCheck = procedure_->result();
+    emit checked(procedure_->result());
     unlockMainWindow();
     if (after == After::CloseWindow) close();
-    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_, &QWidget::close);
+    if (after == After::CloseMainWindow) QTimer::singleShot(0, main_.window(), &QWidget::close);
 }
 
 bool LoopCheckWindow::releaseBeforeMainWindowCloses() {

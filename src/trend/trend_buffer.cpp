@@ -1,4 +1,4 @@
-#include "window/trend_buffer.h"
+#include "trend/trend_buffer.h"
 
 #include "platform/csv.h"
 
