@@ -156,10 +156,6 @@
         <translation>Lagekorrektur</translation>
     </message>
     <message>
-        <source>Combo2</source>
-        <translation>Combo2</translation>
-    </message>
-    <message>
         <source>Send mounting effect</source>
         <translation>Lagekorrektur senden</translation>
     </message>
@@ -170,10 +166,6 @@
     <message>
         <source>Fixed Current (mA):</source>
         <translation>Fester Strom (mA):</translation>
-    </message>
-    <message>
-        <source>4.00</source>
-        <translation>4.00</translation>
     </message>
     <message>
         <source>Fixed Current (mA)</source>
@@ -283,6 +275,98 @@
         <source>&amp;Info</source>
         <translation>&amp;Info</translation>
     </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Setzen</translation>
+    </message>
+    <message>
+        <source>Up to 8 characters. The transmitter stores letters as upper case; a character it cannot store shows as ?.</source>
+        <translation>Bis zu 8 Zeichen. Der Messumformer speichert Buchstaben als Großbuchstaben; ein Zeichen, das er nicht speichern kann, erscheint als ?.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Transmitter serial number</source>
+        <translation>Seriennummer des Messumformers</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>&amp;Output trim…</source>
+        <translation>&amp;Ausgangsabgleich…</translation>
+    </message>
+    <message>
+        <source>COM %1, read from it, is used.</source>
+        <translation>COM %1, aus der Datei gelesen, wird verwendet.</translation>
+    </message>
+    <message>
+        <source>No COM port could be taken from it.</source>
+        <translation>Es ließ sich kein COM-Port daraus entnehmen.</translation>
+    </message>
+    <message>
+        <source>The settings file could not be read properly.
+
+%1
+
+%2 Choose the port under Config, COM-settings to write the file anew.</source>
+        <translation>Die Einstellungsdatei konnte nicht richtig gelesen werden.
+
+%1
+
+%2 Wählen Sie den Port unter Konfiguration, COM-Einstellungen, um die Datei neu zu schreiben.</translation>
+    </message>
+    <message>
+        <source>Please, Abort Current Simulation Before Exit!!!</source>
+        <translation>Bitte brechen Sie die Stromsimulation vor dem Beenden ab!</translation>
+    </message>
+    <message>
+        <source>The COM port could not be saved for the next start.
+
+%1
+
+COM %2 is used until the program is closed. To keep the choice, put that right, then choose the port again under Config, COM-settings.</source>
+        <translation>Der COM-Port konnte für den nächsten Start nicht gespeichert werden.
+
+%1
+
+COM %2 wird verwendet, bis das Programm geschlossen wird. Um die Wahl zu behalten, beheben Sie das und wählen Sie den Port erneut unter Konfiguration, COM-Einstellungen.</translation>
+    </message>
+    <message>
+        <source>COM %1 is saved in %2, because the program&apos;s folder may not be written to.</source>
+        <translation>COM %1 wurde in %2 gespeichert, weil in den Ordner des Programms nicht geschrieben werden darf.</translation>
+    </message>
+    <message>
+        <source>
+
+The program starts with the port in %1, which an administrator put there; ask to have it changed or removed to start on COM %2.</source>
+        <translation>
+
+Das Programm startet mit dem Port in %1, die ein Administrator dort abgelegt hat; bitten Sie darum, sie zu ändern oder zu entfernen, um mit COM %2 zu starten.</translation>
+    </message>
+    <message>
+        <source>Transmitter Serialnumber: </source>
+        <translation>Seriennummer des Messumformers: </translation>
+    </message>
+    <message>
+        <source>Re&amp;fresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -305,6 +389,21 @@
     <message>
         <source>absent</source>
         <translation>fehlt</translation>
+    </message>
+</context>
+<context>
+    <name>LoopHold</name>
+    <message>
+        <source>response code %1</source>
+        <translation>Antwortcode %1</translation>
+    </message>
+    <message>
+        <source>the transmitter refused command %1 (%2)</source>
+        <translation>der Messumformer hat Befehl %1 abgelehnt (%2)</translation>
+    </message>
+    <message>
+        <source>the transmitter did not answer</source>
+        <translation>der Messumformer hat nicht geantwortet</translation>
     </message>
 </context>
 <context>
@@ -407,6 +506,247 @@
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>Cannot send, no output direction is selected. Select 4-20 mA or 20-4 mA, then press Send again.</source>
+        <translation>Senden nicht möglich: keine Ausgangsrichtung gewählt. Wählen Sie 4-20 mA oder 20-4 mA und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, &quot;%1&quot; holds no number. Type a number there, then try again.</source>
+        <translation>Senden nicht möglich: &quot;%1&quot; enthält keine Zahl. Geben Sie dort eine Zahl ein und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the measuring range read from the transmitter is not a valid number. Type the zero and span, then press Send again.</source>
+        <translation>Senden nicht möglich: der aus dem Messumformer gelesene Messbereich ist keine gültige Zahl. Geben Sie Nullpunkt und Spanne ein und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the zero or the span is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Senden nicht möglich: Nullpunkt oder Spanne sind für den Messumformer zu groß. Korrigieren Sie den Wert und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the damping read from the transmitter is not a valid number. Type the damping, then press Send again.</source>
+        <translation>Senden nicht möglich: die aus dem Messumformer gelesene Dämpfung ist keine gültige Zahl. Geben Sie die Dämpfung ein und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the damping is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Senden nicht möglich: die Dämpfung ist für den Messumformer zu groß. Korrigieren Sie sie und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, Unit Unkown</source>
+        <translation>Senden nicht möglich, Einheit unbekannt</translation>
+    </message>
+    <message>
+        <source>Cannot send the tag yet: the descriptor and date of this transmitter have not been read. Press Connect, then send the tag again.</source>
+        <translation>Der TAG kann noch nicht gesendet werden: Beschreibung und Datum dieses Messumformers wurden nicht gelesen. Drücken Sie Verbinden und senden Sie den TAG dann erneut.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the fixed current is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Senden nicht möglich: der feste Strom ist für den Messumformer zu groß. Korrigieren Sie ihn und drücken Sie dann erneut Senden.</translation>
+    </message>
+    <message>
+        <source>
+
+If the transmitter may be on another port or at another polling address, Config, Find transmitter… looks for it on every serial port.</source>
+        <translation>
+
+Wenn der Messumformer an einem anderen Port oder unter einer anderen Polling-Adresse sein kann: Konfiguration, Messumformer suchen… sucht ihn an jeder seriellen Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>No ZANU transmitter!! Programm will abort!!</source>
+        <translation>Kein ZANU-Messumformer! Das Programm wird beendet!</translation>
+    </message>
+    <message>
+        <source>Current Pressure value is: %1%2. Continue??</source>
+        <translation>Aktueller Druck: %1%2. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Continue??</source>
+        <translation>Fortfahren?</translation>
+    </message>
+    <message>
+        <source>No Device Response!!!! Connect transmitter?</source>
+        <translation>Keine Antwort vom Gerät! Messumformer verbinden?</translation>
+    </message>
+    <message>
+        <source>No Device</source>
+        <translation>Kein Gerät</translation>
+    </message>
+    <message>
+        <source>Transmitter is Busy, Aborting Send Process</source>
+        <translation>Messumformer ist beschäftigt, Senden wird abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>TrimProcedure</name>
+    <message>
+        <source>A loop current is being simulated from the Current Simulation panel. Press Abort in the panel first, then start the trim.</source>
+        <translation>Im Feld Stromsimulation wird ein Schleifenstrom simuliert. Drücken Sie dort zuerst Abbrechen und starten Sie dann den Abgleich.</translation>
+    </message>
+    <message>
+        <source>A loop check holds the loop current. Let it finish or cancel it, then start the trim.</source>
+        <translation>Ein Schleifentest hält den Schleifenstrom. Lassen Sie ihn zu Ende laufen oder brechen Sie ihn ab, und starten Sie dann den Abgleich.</translation>
+    </message>
+    <message>
+        <source>No transmitter has been read yet. Connect to the transmitter (File, Connect) and wait until its data are shown, then start the trim.</source>
+        <translation>Es wurde noch kein Messumformer gelesen. Verbinden Sie sich mit dem Messumformer (Datei, Verbinden), warten Sie, bis seine Daten angezeigt werden, und starten Sie dann den Abgleich.</translation>
+    </message>
+    <message>
+        <source>The transmitter read is not a Zanu transmitter (manufacturer %1); this program trims only Pelvanor I and Ostrimel transmitters.</source>
+        <translation>Der gelesene Messumformer ist kein Zanu-Messumformer (Hersteller %1); dieses Programm gleicht nur Pelvanor-I- und Ostrimel-Messumformer ab.</translation>
+    </message>
+    <message>
+        <source>The main window is still sending to the transmitter. Wait until it has finished, then start the trim.</source>
+        <translation>Das Hauptfenster sendet noch an den Messumformer. Warten Sie, bis es fertig ist, und starten Sie dann den Abgleich.</translation>
+    </message>
+    <message>
+        <source>the transmitter refused command %1 (the loop current is not fixed at the value the trim needs)</source>
+        <translation>der Messumformer hat Befehl %1 abgelehnt (der Schleifenstrom steht nicht auf dem Wert, den der Abgleich braucht)</translation>
+    </message>
+    <message>
+        <source>Fixing the current at %1: %2</source>
+        <translation>Festlegen des Stroms auf %1: %2</translation>
+    </message>
+    <message>
+        <source>Trimming at %1: %2</source>
+        <translation>Abgleich bei %1: %2</translation>
+    </message>
+    <message>
+        <source>Reading back at %1: %2</source>
+        <translation>Rücklesen bei %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TrimWindow</name>
+    <message>
+        <source>&quot;%1&quot; is no number. Type the current the reference meter shows, in mA, for example %2.</source>
+        <translation>&quot;%1&quot; ist keine Zahl. Geben Sie den Strom ein, den das Referenzmessgerät anzeigt, in mA, zum Beispiel %2.</translation>
+    </message>
+    <message>
+        <source>Press Start to fix the loop current at 4 mA.</source>
+        <translation>Drücken Sie Starten, um den Schleifenstrom auf 4 mA festzulegen.</translation>
+    </message>
+    <message>
+        <source>Fixing the loop current at %1 mA...</source>
+        <translation>Schleifenstrom wird auf %1 mA festgelegt...</translation>
+    </message>
+    <message>
+        <source>The zero was trimmed. Read the meter again and type what it shows; within %1 mA of %2 mA the trim goes on.</source>
+        <translation>Der Nullpunkt wurde abgeglichen. Lesen Sie das Messgerät erneut ab und geben Sie den Wert ein; innerhalb von %1 mA um %2 mA geht der Abgleich weiter.</translation>
+    </message>
+    <message>
+        <source>The gain was trimmed. Read the meter again and type what it shows; within %1 mA of %2 mA the trim goes on.</source>
+        <translation>Die Verstärkung wurde abgeglichen. Lesen Sie das Messgerät erneut ab und geben Sie den Wert ein; innerhalb von %1 mA um %2 mA geht der Abgleich weiter.</translation>
+    </message>
+    <message>
+        <source>The loop current is fixed at %1 mA. Type what the reference meter shows.</source>
+        <translation>Der Schleifenstrom steht fest auf %1 mA. Geben Sie ein, was das Referenzmessgerät anzeigt.</translation>
+    </message>
+    <message>
+        <source>Trimming the zero...</source>
+        <translation>Nullpunkt wird abgeglichen...</translation>
+    </message>
+    <message>
+        <source>Trimming the gain...</source>
+        <translation>Verstärkung wird abgeglichen...</translation>
+    </message>
+    <message>
+        <source>Reading the loop current back...</source>
+        <translation>Schleifenstrom wird zurückgelesen...</translation>
+    </message>
+    <message>
+        <source>Letting the loop go (fixed-current mode off)...</source>
+        <translation>Schleife wird freigegeben (Festwertmodus aus)...</translation>
+    </message>
+    <message>
+        <source>The transmitter did not confirm the end of fixed-current mode: %1.</source>
+        <translation>Der Messumformer hat das Ende des Festwertmodus nicht bestätigt: %1.</translation>
+    </message>
+    <message>
+        <source>Done: the loop follows the level again.</source>
+        <translation>Fertig: die Schleife folgt wieder dem Füllstand.</translation>
+    </message>
+    <message>
+        <source>The transmitter drives %1 (command 2).</source>
+        <translation>Der Messumformer liefert %1 (Befehl 2).</translation>
+    </message>
+    <message>
+        <source>The trim stopped: %1.</source>
+        <translation>Der Abgleich wurde beendet: %1.</translation>
+    </message>
+    <message>
+        <source>4 mA: before %1, after %2 (%3 zero trims)
+20 mA: before %4, after %5 (%6 gain trims)</source>
+        <translation>4 mA: vorher %1, nachher %2 (%3 Nullpunktabgleiche)
+20 mA: vorher %4, nachher %5 (%6 Verstärkungsabgleiche)</translation>
+    </message>
+    <message>
+        <source>
+The trim was not completed.</source>
+        <translation>
+Der Abgleich wurde nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>The transmitter did not confirm the end of fixed-current mode (%1). Its loop may still be held, and the control system then does not see the real level.
+
+Retry the release, or leave it and check the loop current yourself.</source>
+        <translation>Der Messumformer hat das Ende des Festwertmodus nicht bestätigt (%1). Seine Schleife kann noch festgehalten sein, dann sieht das Leitsystem den wirklichen Füllstand nicht.
+
+Wiederholen Sie die Freigabe, oder lassen Sie es und prüfen Sie den Schleifenstrom selbst.</translation>
+    </message>
+    <message>
+        <source>Output trim</source>
+        <translation>Ausgangsabgleich</translation>
+    </message>
+    <message>
+        <source>The trim fixes the loop current at 4 mA and at 20 mA. Put the control system&apos;s loop in manual first, and connect a reference meter in series with the loop. The trim corrects the output stage only: the measuring range and the mounting effect stay as they are.</source>
+        <translation>Der Abgleich legt den Schleifenstrom auf 4 mA und auf 20 mA fest. Schalten Sie die Schleife im Leitsystem zuerst auf Hand und schließen Sie ein Referenzmessgerät in Reihe mit der Schleife an. Der Abgleich korrigiert nur die Ausgangsstufe: Messbereich und Lagekorrektur bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <source>Loop current read back</source>
+        <translation>Zurückgelesener Schleifenstrom</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;Meter reading (mA):</source>
+        <translation>&amp;Messgerät zeigt (mA):</translation>
+    </message>
+    <message>
+        <source>Meter reading in mA</source>
+        <translation>Anzeige des Messgeräts in mA</translation>
+    </message>
+    <message>
+        <source>&amp;Enter reading</source>
+        <translation>&amp;Eintragen</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry release</source>
+        <translation>Freigabe &amp;wiederholen</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>S&amp;chließen</translation>
     </message>
 </context>
 <context>
@@ -606,7 +946,7 @@
     </message>
     <message>
         <source>No simulation of this program holds it: another master (a handheld, another program&apos;s loop test) fixed it, or the transmitter answers at a polling address other than 0. Release it with &quot;Release loop current&quot; below; if it stays fixed, set the polling address to 0 with Config, Find transmitter.</source>
-        <translation>Keine Simulation dieses Programms hält ihn: ein anderer Master (ein Handterminal, der Schleifentest eines anderen Programms) hat ihn festgelegt, oder der Messumformer antwortet an einer Polling-Adresse ungleich 0. Geben Sie ihn unten mit &quot;Release loop current&quot; frei; bleibt er fest, setzen Sie die Polling-Adresse mit Konfiguration, Messumformer suchen auf 0.</translation>
+        <translation>Keine Simulation dieses Programms hält ihn: ein anderer Master (ein Handterminal, der Schleifentest eines anderen Programms) hat ihn festgelegt, oder der Messumformer antwortet an einer Polling-Adresse ungleich 0. Geben Sie ihn unten mit &quot;Schleifenstrom freigeben&quot; frei; bleibt er fest, setzen Sie die Polling-Adresse mit Konfiguration, Messumformer suchen auf 0.</translation>
     </message>
     <message>
         <source>loop current saturated</source>
@@ -667,6 +1007,135 @@
     <message>
         <source>: sensor fault</source>
         <translation>: Sensorfehler</translation>
+    </message>
+</context>
+<context>
+    <name>history::HistoryWindow</name>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>Old → New</source>
+        <translation>Alt → Neu</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>Ver&amp;lauf…</translation>
+    </message>
+    <message>
+        <source>%1 %2 on %3, port %4</source>
+        <translation>%1 %2 auf %3, Port %4</translation>
+    </message>
+    <message>
+        <source>The history could not be saved to %1: %2</source>
+        <translation>Der Verlauf konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation>Verlauf exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source> Choose another file or folder.</source>
+        <translation> Wählen Sie eine andere Datei oder einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>TAG</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Zuletzt gesehen</translation>
+    </message>
+    <message>
+        <source>Transmitters seen</source>
+        <translation>Gesehene Messumformer</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Zeitleiste</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>beliebig</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>Bis</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV…</source>
+        <translation>CSV &amp;exportieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>F&amp;rom:</source>
+        <translation>&amp;Von:</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>&amp;Bis:</translation>
+    </message>
+</context>
+<context>
+    <name>history::Recorder</name>
+    <message>
+        <source>The history %1 cannot be written (%2); reads and writes go on unrecorded. Free disk space or make the folder writable.</source>
+        <translation>Der Verlauf %1 kann nicht geschrieben werden (%2); Lese- und Schreibvorgänge laufen unaufgezeichnet weiter. Geben Sie Speicherplatz frei oder machen Sie den Ordner beschreibbar.</translation>
+    </message>
+</context>
+<context>
+    <name>history::Store</name>
+    <message>
+        <source>The history %1 is damaged and could not be moved aside; nothing is recorded. Move or delete the file.</source>
+        <translation>Der Verlauf %1 ist beschädigt und konnte nicht beiseitegelegt werden; nichts wird aufgezeichnet. Verschieben oder löschen Sie die Datei.</translation>
+    </message>
+    <message>
+        <source>The history %1 was damaged; it was moved to %2 and a new history started.</source>
+        <translation>Der Verlauf %1 war beschädigt; er wurde nach %2 verschoben und ein neuer Verlauf begonnen.</translation>
+    </message>
+    <message>
+        <source>The history %1 cannot be opened (%2); reads and writes go on unrecorded. Make its folder writable or free disk space.</source>
+        <translation>Der Verlauf %1 kann nicht geöffnet werden (%2); Lese- und Schreibvorgänge laufen unaufgezeichnet weiter. Machen Sie seinen Ordner beschreibbar oder geben Sie Speicherplatz frei.</translation>
     </message>
 </context>
 <context>

@@ -156,10 +156,6 @@
         <translation>Montagecorrectie</translation>
     </message>
     <message>
-        <source>Combo2</source>
-        <translation>Combo2</translation>
-    </message>
-    <message>
         <source>Send mounting effect</source>
         <translation>Montagecorrectie zenden</translation>
     </message>
@@ -170,10 +166,6 @@
     <message>
         <source>Fixed Current (mA):</source>
         <translation>Vaste stroom (mA):</translation>
-    </message>
-    <message>
-        <source>4.00</source>
-        <translation>4.00</translation>
     </message>
     <message>
         <source>Fixed Current (mA)</source>
@@ -283,6 +275,98 @@
         <source>&amp;Info</source>
         <translation>&amp;Info</translation>
     </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Terugzetten</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Instellen</translation>
+    </message>
+    <message>
+        <source>Up to 8 characters. The transmitter stores letters as upper case; a character it cannot store shows as ?.</source>
+        <translation>Maximaal 8 tekens. De transmitter slaat letters op als hoofdletters; een teken dat hij niet kan opslaan, verschijnt als ?.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tijd</translation>
+    </message>
+    <message>
+        <source>Transmitter serial number</source>
+        <translation>Serienummer van de transmitter</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>&amp;Output trim…</source>
+        <translation>&amp;Uitgang trimmen…</translation>
+    </message>
+    <message>
+        <source>COM %1, read from it, is used.</source>
+        <translation>COM %1, daaruit gelezen, wordt gebruikt.</translation>
+    </message>
+    <message>
+        <source>No COM port could be taken from it.</source>
+        <translation>Er kon geen COM-poort uit worden gehaald.</translation>
+    </message>
+    <message>
+        <source>The settings file could not be read properly.
+
+%1
+
+%2 Choose the port under Config, COM-settings to write the file anew.</source>
+        <translation>Het instellingenbestand kon niet goed worden gelezen.
+
+%1
+
+%2 Kies de poort onder Configuratie, COM-instellingen om het bestand opnieuw te schrijven.</translation>
+    </message>
+    <message>
+        <source>Please, Abort Current Simulation Before Exit!!!</source>
+        <translation>Breek de stroomsimulatie af voordat u afsluit!</translation>
+    </message>
+    <message>
+        <source>The COM port could not be saved for the next start.
+
+%1
+
+COM %2 is used until the program is closed. To keep the choice, put that right, then choose the port again under Config, COM-settings.</source>
+        <translation>De COM-poort kon niet worden opgeslagen voor de volgende start.
+
+%1
+
+COM %2 wordt gebruikt tot het programma wordt gesloten. Om de keuze te bewaren, verhelpt u dat en kiest u de poort opnieuw onder Configuratie, COM-instellingen.</translation>
+    </message>
+    <message>
+        <source>COM %1 is saved in %2, because the program&apos;s folder may not be written to.</source>
+        <translation>COM %1 is opgeslagen in %2, omdat er niet in de map van het programma mag worden geschreven.</translation>
+    </message>
+    <message>
+        <source>
+
+The program starts with the port in %1, which an administrator put there; ask to have it changed or removed to start on COM %2.</source>
+        <translation>
+
+Het programma start met de poort in %1, die een beheerder daar heeft neergezet; vraag om die te wijzigen of te verwijderen om op COM %2 te starten.</translation>
+    </message>
+    <message>
+        <source>Transmitter Serialnumber: </source>
+        <translation>Serienummer transmitter: </translation>
+    </message>
+    <message>
+        <source>Re&amp;fresh</source>
+        <translation>&amp;Vernieuwen</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Afbreken</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -305,6 +389,21 @@
     <message>
         <source>absent</source>
         <translation>afwezig</translation>
+    </message>
+</context>
+<context>
+    <name>LoopHold</name>
+    <message>
+        <source>response code %1</source>
+        <translation>antwoordcode %1</translation>
+    </message>
+    <message>
+        <source>the transmitter refused command %1 (%2)</source>
+        <translation>de transmitter weigerde commando %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the transmitter did not answer</source>
+        <translation>de transmitter antwoordde niet</translation>
     </message>
 </context>
 <context>
@@ -407,6 +506,247 @@
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Sluiten</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>Cannot send, no output direction is selected. Select 4-20 mA or 20-4 mA, then press Send again.</source>
+        <translation>Kan niet zenden: er is geen uitgangsrichting gekozen. Kies 4-20 mA of 20-4 mA en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, &quot;%1&quot; holds no number. Type a number there, then try again.</source>
+        <translation>Kan niet zenden: &quot;%1&quot; bevat geen getal. Typ daar een getal en probeer het opnieuw.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the measuring range read from the transmitter is not a valid number. Type the zero and span, then press Send again.</source>
+        <translation>Kan niet zenden: het uit de transmitter gelezen meetbereik is geen geldig getal. Typ het nulpunt en de span en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the zero or the span is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Kan niet zenden: het nulpunt of de span is te groot voor de transmitter. Corrigeer de waarde en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the damping read from the transmitter is not a valid number. Type the damping, then press Send again.</source>
+        <translation>Kan niet zenden: de uit de transmitter gelezen demping is geen geldig getal. Typ de demping en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the damping is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Kan niet zenden: de demping is te groot voor de transmitter. Corrigeer die en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>Cannot send, Unit Unkown</source>
+        <translation>Kan niet zenden, eenheid onbekend</translation>
+    </message>
+    <message>
+        <source>Cannot send the tag yet: the descriptor and date of this transmitter have not been read. Press Connect, then send the tag again.</source>
+        <translation>De tag kan nog niet worden gezonden: de omschrijving en datum van deze transmitter zijn niet gelezen. Druk op Verbinden en zend de tag dan opnieuw.</translation>
+    </message>
+    <message>
+        <source>Cannot send, the fixed current is too large for the transmitter. Correct it, then press Send again.</source>
+        <translation>Kan niet zenden: de vaste stroom is te groot voor de transmitter. Corrigeer die en druk dan opnieuw op Zenden.</translation>
+    </message>
+    <message>
+        <source>
+
+If the transmitter may be on another port or at another polling address, Config, Find transmitter… looks for it on every serial port.</source>
+        <translation>
+
+Als de transmitter op een andere poort of een ander pollingadres kan zitten: Configuratie, Transmitter zoeken… zoekt hem op elke seriële poort.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fout</translation>
+    </message>
+    <message>
+        <source>No ZANU transmitter!! Programm will abort!!</source>
+        <translation>Geen ZANU-transmitter! Het programma wordt beëindigd!</translation>
+    </message>
+    <message>
+        <source>Current Pressure value is: %1%2. Continue??</source>
+        <translation>Huidige druk: %1%2. Doorgaan?</translation>
+    </message>
+    <message>
+        <source>Continue??</source>
+        <translation>Doorgaan?</translation>
+    </message>
+    <message>
+        <source>No Device Response!!!! Connect transmitter?</source>
+        <translation>Geen antwoord van het apparaat! Transmitter verbinden?</translation>
+    </message>
+    <message>
+        <source>No Device</source>
+        <translation>Geen apparaat</translation>
+    </message>
+    <message>
+        <source>Transmitter is Busy, Aborting Send Process</source>
+        <translation>Transmitter is bezet, zenden wordt afgebroken</translation>
+    </message>
+</context>
+<context>
+    <name>TrimProcedure</name>
+    <message>
+        <source>A loop current is being simulated from the Current Simulation panel. Press Abort in the panel first, then start the trim.</source>
+        <translation>In het paneel Stroomsimulatie wordt een lusstroom gesimuleerd. Druk daar eerst op Afbreken en start dan de trim.</translation>
+    </message>
+    <message>
+        <source>A loop check holds the loop current. Let it finish or cancel it, then start the trim.</source>
+        <translation>Een lustest houdt de lusstroom vast. Laat die aflopen of annuleer hem en start dan de trim.</translation>
+    </message>
+    <message>
+        <source>No transmitter has been read yet. Connect to the transmitter (File, Connect) and wait until its data are shown, then start the trim.</source>
+        <translation>Er is nog geen transmitter gelezen. Maak verbinding met de transmitter (Bestand, Verbinden), wacht tot zijn gegevens worden getoond en start dan de trim.</translation>
+    </message>
+    <message>
+        <source>The transmitter read is not a Zanu transmitter (manufacturer %1); this program trims only Pelvanor I and Ostrimel transmitters.</source>
+        <translation>De gelezen transmitter is geen Zanu-transmitter (fabrikant %1); dit programma trimt alleen Pelvanor I- en Ostrimel-transmitters.</translation>
+    </message>
+    <message>
+        <source>The main window is still sending to the transmitter. Wait until it has finished, then start the trim.</source>
+        <translation>Het hoofdvenster zendt nog naar de transmitter. Wacht tot het klaar is en start dan de trim.</translation>
+    </message>
+    <message>
+        <source>the transmitter refused command %1 (the loop current is not fixed at the value the trim needs)</source>
+        <translation>de transmitter weigerde commando %1 (de lusstroom staat niet vast op de waarde die de trim nodig heeft)</translation>
+    </message>
+    <message>
+        <source>Fixing the current at %1: %2</source>
+        <translation>Vastzetten van de stroom op %1: %2</translation>
+    </message>
+    <message>
+        <source>Trimming at %1: %2</source>
+        <translation>Trimmen bij %1: %2</translation>
+    </message>
+    <message>
+        <source>Reading back at %1: %2</source>
+        <translation>Teruglezen bij %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TrimWindow</name>
+    <message>
+        <source>&quot;%1&quot; is no number. Type the current the reference meter shows, in mA, for example %2.</source>
+        <translation>&quot;%1&quot; is geen getal. Typ de stroom die de referentiemeter aangeeft, in mA, bijvoorbeeld %2.</translation>
+    </message>
+    <message>
+        <source>Press Start to fix the loop current at 4 mA.</source>
+        <translation>Druk op Starten om de lusstroom op 4 mA vast te zetten.</translation>
+    </message>
+    <message>
+        <source>Fixing the loop current at %1 mA...</source>
+        <translation>Lusstroom wordt op %1 mA vastgezet...</translation>
+    </message>
+    <message>
+        <source>The zero was trimmed. Read the meter again and type what it shows; within %1 mA of %2 mA the trim goes on.</source>
+        <translation>Het nulpunt is getrimd. Lees de meter opnieuw af en typ wat hij aangeeft; binnen %1 mA van %2 mA gaat de trim verder.</translation>
+    </message>
+    <message>
+        <source>The gain was trimmed. Read the meter again and type what it shows; within %1 mA of %2 mA the trim goes on.</source>
+        <translation>De versterking is getrimd. Lees de meter opnieuw af en typ wat hij aangeeft; binnen %1 mA van %2 mA gaat de trim verder.</translation>
+    </message>
+    <message>
+        <source>The loop current is fixed at %1 mA. Type what the reference meter shows.</source>
+        <translation>De lusstroom staat vast op %1 mA. Typ wat de referentiemeter aangeeft.</translation>
+    </message>
+    <message>
+        <source>Trimming the zero...</source>
+        <translation>Nulpunt wordt getrimd...</translation>
+    </message>
+    <message>
+        <source>Trimming the gain...</source>
+        <translation>Versterking wordt getrimd...</translation>
+    </message>
+    <message>
+        <source>Reading the loop current back...</source>
+        <translation>Lusstroom wordt teruggelezen...</translation>
+    </message>
+    <message>
+        <source>Letting the loop go (fixed-current mode off)...</source>
+        <translation>Lus wordt vrijgegeven (vaste-stroommodus uit)...</translation>
+    </message>
+    <message>
+        <source>The transmitter did not confirm the end of fixed-current mode: %1.</source>
+        <translation>De transmitter heeft het einde van de vaste-stroommodus niet bevestigd: %1.</translation>
+    </message>
+    <message>
+        <source>Done: the loop follows the level again.</source>
+        <translation>Klaar: de lus volgt het niveau weer.</translation>
+    </message>
+    <message>
+        <source>The transmitter drives %1 (command 2).</source>
+        <translation>De transmitter stuurt %1 (commando 2).</translation>
+    </message>
+    <message>
+        <source>The trim stopped: %1.</source>
+        <translation>De trim is gestopt: %1.</translation>
+    </message>
+    <message>
+        <source>4 mA: before %1, after %2 (%3 zero trims)
+20 mA: before %4, after %5 (%6 gain trims)</source>
+        <translation>4 mA: voor %1, na %2 (%3 nulpunttrims)
+20 mA: voor %4, na %5 (%6 versterkingstrims)</translation>
+    </message>
+    <message>
+        <source>
+The trim was not completed.</source>
+        <translation>
+De trim is niet voltooid.</translation>
+    </message>
+    <message>
+        <source>The transmitter did not confirm the end of fixed-current mode (%1). Its loop may still be held, and the control system then does not see the real level.
+
+Retry the release, or leave it and check the loop current yourself.</source>
+        <translation>De transmitter heeft het einde van de vaste-stroommodus niet bevestigd (%1). Zijn lus kan nog vastgehouden zijn, en dan ziet het besturingssysteem het echte niveau niet.
+
+Probeer het vrijgeven opnieuw, of laat het zo en controleer de lusstroom zelf.</translation>
+    </message>
+    <message>
+        <source>Output trim</source>
+        <translation>Uitgang trimmen</translation>
+    </message>
+    <message>
+        <source>The trim fixes the loop current at 4 mA and at 20 mA. Put the control system&apos;s loop in manual first, and connect a reference meter in series with the loop. The trim corrects the output stage only: the measuring range and the mounting effect stay as they are.</source>
+        <translation>De trim zet de lusstroom vast op 4 mA en op 20 mA. Zet de lus in het besturingssysteem eerst op handbediening en sluit een referentiemeter in serie met de lus aan. De trim corrigeert alleen de uitgangstrap: het meetbereik en de montagecorrectie blijven zoals ze zijn.</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Stap</translation>
+    </message>
+    <message>
+        <source>Loop current read back</source>
+        <translation>Teruggelezen lusstroom</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultaat</translation>
+    </message>
+    <message>
+        <source>&amp;Meter reading (mA):</source>
+        <translation>&amp;Meterwaarde (mA):</translation>
+    </message>
+    <message>
+        <source>Meter reading in mA</source>
+        <translation>Meterwaarde in mA</translation>
+    </message>
+    <message>
+        <source>&amp;Enter reading</source>
+        <translation>&amp;Invoeren</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuleren</translation>
+    </message>
+    <message>
+        <source>&amp;Retry release</source>
+        <translation>Vrijgeven &amp;herhalen</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Sl&amp;uiten</translation>
     </message>
 </context>
 <context>
@@ -606,7 +946,7 @@
     </message>
     <message>
         <source>No simulation of this program holds it: another master (a handheld, another program&apos;s loop test) fixed it, or the transmitter answers at a polling address other than 0. Release it with &quot;Release loop current&quot; below; if it stays fixed, set the polling address to 0 with Config, Find transmitter.</source>
-        <translation>Geen simulatie van dit programma houdt hem vast: een andere master (een handterminal, de lustest van een ander programma) heeft hem vastgezet, of de transmitter antwoordt op een pollingadres anders dan 0. Geef hem hieronder vrij met &quot;Release loop current&quot;; blijft hij vast, zet dan het pollingadres op 0 met Configuratie, Transmitter zoeken.</translation>
+        <translation>Geen simulatie van dit programma houdt hem vast: een andere master (een handterminal, de lustest van een ander programma) heeft hem vastgezet, of de transmitter antwoordt op een pollingadres anders dan 0. Geef hem hieronder vrij met &quot;Lusstroom vrijgeven&quot;; blijft hij vast, zet dan het pollingadres op 0 met Configuratie, Transmitter zoeken.</translation>
     </message>
     <message>
         <source>loop current saturated</source>
@@ -667,6 +1007,135 @@
     <message>
         <source>: sensor fault</source>
         <translation>: sensorfout</translation>
+    </message>
+</context>
+<context>
+    <name>history::HistoryWindow</name>
+    <message>
+        <source>Time</source>
+        <translation>Tijd</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Gebruiker</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Wat</translation>
+    </message>
+    <message>
+        <source>Old → New</source>
+        <translation>Oud → Nieuw</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Resultaat</translation>
+    </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Historie…</translation>
+    </message>
+    <message>
+        <source>%1 %2 on %3, port %4</source>
+        <translation>%1 %2 op %3, poort %4</translation>
+    </message>
+    <message>
+        <source>The history could not be saved to %1: %2</source>
+        <translation>De geschiedenis kon niet worden opgeslagen in %1: %2</translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation>Geschiedenis exporteren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-bestanden (*.csv)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source> Choose another file or folder.</source>
+        <translation> Kies een ander bestand of een andere map.</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serienummer</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Laatst gezien</translation>
+    </message>
+    <message>
+        <source>Transmitters seen</source>
+        <translation>Geziene transmitters</translation>
+    </message>
+    <message>
+        <source>Timeline</source>
+        <translation>Tijdlijn</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Van</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>Tot</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV…</source>
+        <translation>CSV &amp;exporteren…</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Sluiten</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>F&amp;rom:</source>
+        <translation>&amp;Van:</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>&amp;Tot:</translation>
+    </message>
+</context>
+<context>
+    <name>history::Recorder</name>
+    <message>
+        <source>The history %1 cannot be written (%2); reads and writes go on unrecorded. Free disk space or make the folder writable.</source>
+        <translation>De geschiedenis %1 kan niet worden geschreven (%2); lezen en schrijven gaan door zonder vastlegging. Maak schijfruimte vrij of maak de map schrijfbaar.</translation>
+    </message>
+</context>
+<context>
+    <name>history::Store</name>
+    <message>
+        <source>The history %1 is damaged and could not be moved aside; nothing is recorded. Move or delete the file.</source>
+        <translation>De geschiedenis %1 is beschadigd en kon niet opzij worden gezet; er wordt niets vastgelegd. Verplaats of verwijder het bestand.</translation>
+    </message>
+    <message>
+        <source>The history %1 was damaged; it was moved to %2 and a new history started.</source>
+        <translation>De geschiedenis %1 was beschadigd; die is verplaatst naar %2 en er is een nieuwe geschiedenis begonnen.</translation>
+    </message>
+    <message>
+        <source>The history %1 cannot be opened (%2); reads and writes go on unrecorded. Make its folder writable or free disk space.</source>
+        <translation>De geschiedenis %1 kan niet worden geopend (%2); lezen en schrijven gaan door zonder vastlegging. Maak de map schrijfbaar of maak schijfruimte vrij.</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QDateEdit>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +27,30 @@ namespace history {
 namespace {
 // The date edits' lowest date stands for "no limit"; they show it as the special text.
 const QDate kOpenDate(2000, 1, 1);
+
+const char *const kColumns[] = {QT_TRANSLATE_NOOP("history::HistoryWindow", "Time"),
+                                QT_TRANSLATE_NOOP("history::HistoryWindow", "User"),
+                                QT_TRANSLATE_NOOP("history::HistoryWindow", "What"),
+                                QT_TRANSLATE_NOOP("history::HistoryWindow", "Old → New"),
+                                QT_TRANSLATE_NOOP("history::HistoryWindow", "Outcome")};
+
+// A menu entry is no widget and hears of no change of language; its window does, and names the
+// entry again.
+class RenameOnLanguageChange : public QObject {
+public:
+    RenameOnLanguageChange(QAction *action, QWidget *window) : QObject(action), action_(action) {
+        window->installEventFilter(this);
+        rename();
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::LanguageChange) rename();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void rename() { action_->setText(HistoryWindow::tr("&History…")); }
+    QAction *action_;
+};
 } // namespace
 
 // A model rather than a table of items: a timeline of a hundred thousand entries opens in a
@@ -44,16 +69,16 @@ public:
     }
     int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 5; }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
-        static const char *const names[] = {"Time", "User", "What", "Old \u2192 New", "Outcome"};
         if (o != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 4) return {};
-        return QString::fromUtf8(names[section]);
+        return HistoryWindow::tr(kColumns[section]);
     }
     QVariant data(const QModelIndex &index, int role) const override {
         if (!index.isValid() || index.row() >= rows_.size()) return {};
         const TimelineRow &r = rows_[index.row()];
         const Event &e = r.event;
         if (role == Qt::ToolTipRole)
-            return QStringLiteral("%1 %2 on %3, port %4").arg(e.program, e.version, e.host, e.port);
+            return HistoryWindow::tr("%1 %2 on %3, port %4")
+                .arg(e.program, e.version, e.host, e.port);
         if (role != Qt::DisplayRole) return {};
         switch (index.column()) {
         case 0:
@@ -82,17 +107,13 @@ HistoryWindow::HistoryWindow(QWidget *parent, const QString &path)
       timeline_(new QTableView(this)), model_(new TimelineModel(this)),
       filter_(new QLineEdit(this)), since_(new QDateEdit(this)), until_(new QDateEdit(this)),
       status_(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("History"));
     setAttribute(Qt::WA_DeleteOnClose);
     resize(1000, 600);
 
-    transmitters_->setHorizontalHeaderLabels(
-        {QStringLiteral("Serial number"), QStringLiteral("Tag"), QStringLiteral("Last seen")});
     transmitters_->setSelectionBehavior(QAbstractItemView::SelectRows);
     transmitters_->setSelectionMode(QAbstractItemView::SingleSelection);
     transmitters_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     transmitters_->verticalHeader()->hide();
-    transmitters_->setAccessibleName(QStringLiteral("Transmitters seen"));
 
     timeline_->setModel(model_);
     timeline_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -100,36 +121,31 @@ HistoryWindow::HistoryWindow(QWidget *parent, const QString &path)
     // Fixed row heights: measuring each of many rows would cost more than the query.
     timeline_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     timeline_->horizontalHeader()->setStretchLastSection(true);
-    timeline_->setAccessibleName(QStringLiteral("Timeline"));
 
-    filter_->setPlaceholderText(QStringLiteral("Filter"));
     filter_->setClearButtonEnabled(true);
-    filter_->setAccessibleName(QStringLiteral("Filter"));
     for (QDateEdit *d : {since_, until_}) {
         d->setCalendarPopup(true);
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setMinimumDate(kOpenDate);
-        d->setSpecialValueText(QStringLiteral("any"));
         d->setDate(kOpenDate);
     }
-    since_->setAccessibleName(QStringLiteral("From"));
-    until_->setAccessibleName(QStringLiteral("To"));
 
-    auto *exportButton = new QPushButton(QStringLiteral("&Export CSV…"), this);
-    auto *closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    exportButton_ = new QPushButton(this);
+    closeButton_ = new QPushButton(this);
 
     auto *filters = new QHBoxLayout;
-    auto *filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
-    filterLabel->setBuddy(filter_);
-    auto *sinceLabel = new QLabel(QStringLiteral("F&rom:"), this);
-    sinceLabel->setBuddy(since_);
-    auto *untilLabel = new QLabel(QStringLiteral("&To:"), this);
-    untilLabel->setBuddy(until_);
-    filters->addWidget(filterLabel);
+    filterLabel_ = new QLabel(this);
+    filterLabel_->setBuddy(filter_);
+    sinceLabel_ = new QLabel(this);
+    sinceLabel_->setBuddy(since_);
+    untilLabel_ = new QLabel(this);
+    untilLabel_->setBuddy(until_);
+    retranslate();
+    filters->addWidget(filterLabel_);
     filters->addWidget(filter_, 1);
-    filters->addWidget(sinceLabel);
+    filters->addWidget(sinceLabel_);
     filters->addWidget(since_);
-    filters->addWidget(untilLabel);
+    filters->addWidget(untilLabel_);
     filters->addWidget(until_);
 
     auto *right = new QWidget(this);
@@ -145,8 +161,8 @@ HistoryWindow::HistoryWindow(QWidget *parent, const QString &path)
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(status_, 1);
-    buttons->addWidget(exportButton);
-    buttons->addWidget(closeButton);
+    buttons->addWidget(exportButton_);
+    buttons->addWidget(closeButton_);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
@@ -159,8 +175,8 @@ HistoryWindow::HistoryWindow(QWidget *parent, const QString &path)
     connect(filter_, &QLineEdit::textChanged, this, &HistoryWindow::showTimeline);
     connect(since_, &QDateEdit::dateChanged, this, &HistoryWindow::showTimeline);
     connect(until_, &QDateEdit::dateChanged, this, &HistoryWindow::showTimeline);
-    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(exportButton_, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     reload();
 }
 
@@ -204,19 +220,42 @@ const QList<TimelineRow> &HistoryWindow::rows() const {
 bool HistoryWindow::exportCsv(const QString &file, QString *error) const {
     QString why;
     if (csv::save(file, csvText(rows()), &why)) return true;
-    *error = QStringLiteral("The history could not be saved to %1: %2").arg(file, why);
+    *error = tr("The history could not be saved to %1: %2").arg(file, why);
     return false;
 }
 
 void HistoryWindow::exportClicked() {
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export history"),
-                                                      QStringLiteral("history.csv"),
-                                                      QStringLiteral("CSV files (*.csv)"));
+    // The file name stays as it is: the export is read by other programs, not by engineers.
+    const QString file = QFileDialog::getSaveFileName(
+        this, tr("Export history"), QStringLiteral("history.csv"), tr("CSV files (*.csv)"));
     if (file.isEmpty()) return;
     QString error;
     if (!exportCsv(file, &error))
-        QMessageBox::warning(this, QStringLiteral("History"),
-                             error + QStringLiteral(" Choose another file or folder."));
+        QMessageBox::warning(this, tr("History"), error + tr(" Choose another file or folder."));
+}
+
+void HistoryWindow::retranslate() {
+    setWindowTitle(tr("History"));
+    transmitters_->setHorizontalHeaderLabels({tr("Serial number"), tr("Tag"), tr("Last seen")});
+    transmitters_->setAccessibleName(tr("Transmitters seen"));
+    timeline_->setAccessibleName(tr("Timeline"));
+    filter_->setPlaceholderText(tr("Filter"));
+    filter_->setAccessibleName(tr("Filter"));
+    for (QDateEdit *d : {since_, until_})
+        d->setSpecialValueText(tr("any"));
+    since_->setAccessibleName(tr("From"));
+    until_->setAccessibleName(tr("To"));
+    exportButton_->setText(tr("&Export CSV…"));
+    closeButton_->setText(tr("&Close"));
+    filterLabel_->setText(tr("&Filter:"));
+    sinceLabel_->setText(tr("F&rom:"));
+    untilLabel_->setText(tr("&To:"));
+    emit model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount({}) - 1);
+}
+
+void HistoryWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) retranslate();
 }
 
 SessionRecorder *AttachToSession(Session &session, QObject *owner) {
@@ -224,7 +263,8 @@ SessionRecorder *AttachToSession(Session &session, QObject *owner) {
 }
 
 QAction *AddHistoryMenuEntry(QMenu *fileMenu, QWidget *parent) {
-    auto *action = fileMenu->addAction(QStringLiteral("&History\u2026"));
+    auto *action = fileMenu->addAction(QString());
+    new RenameOnLanguageChange(action, parent);
     auto window = std::make_shared<QPointer<HistoryWindow>>();
     QObject::connect(action, &QAction::triggered, parent, [parent, window] {
         if (!*window) *window = new HistoryWindow(parent);

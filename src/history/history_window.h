@@ -11,6 +11,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QTableView;
 class QTableWidget;
 class Session;
@@ -34,7 +35,11 @@ public:
     // Writes the rows shown to `file`; false with the message in *error.
     bool exportCsv(const QString &file, QString *error) const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void showTimeline();
     void exportClicked();
 
@@ -45,6 +50,8 @@ private:
     QLineEdit *filter_;
     QDateEdit *since_, *until_;
     QLabel *status_;
+    QPushButton *exportButton_ = nullptr, *closeButton_ = nullptr;
+    QLabel *filterLabel_ = nullptr, *sinceLabel_ = nullptr, *untilLabel_ = nullptr;
 };
 
 // Records `session`'s transactions for as long as `owner` lives. The returned recorder's

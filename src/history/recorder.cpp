@@ -130,8 +130,8 @@ qint64 Recorder::add(Event e) {
     }
     if (!failing_) {
         failing_ = true;
-        emit warning(QStringLiteral("The history %1 cannot be written (%2); reads and writes go "
-                                    "on unrecorded. Free disk space or make the folder writable.")
+        emit warning(tr("The history %1 cannot be written (%2); reads and writes go "
+                        "on unrecorded. Free disk space or make the folder writable.")
                          .arg(store_.path(), error));
     }
     return 0;

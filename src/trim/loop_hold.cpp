@@ -9,13 +9,13 @@ LoopHold::LoopHold(Session &session, QObject *parent) : QObject(parent), session
 LoopHold::~LoopHold() = default;
 
 QString LoopHold::refusal(int code, int command) {
-    QString text = Module1::ResponseCodeMessage(code, command);
-    if (text.isEmpty()) text = QStringLiteral("response code %1").arg(code);
-    return QStringLiteral("the transmitter refused command %1 (%2)").arg(command).arg(text);
+    QString text = Module1::ResponseCodeMessageShown(code, command);
+    if (text.isEmpty()) text = tr("response code %1").arg(code);
+    return tr("the transmitter refused command %1 (%2)").arg(command).arg(text);
 }
 
 QString LoopHold::notAnswered(const Session::Reply &reply) {
-    return QStringLiteral("the transmitter did not answer") +
+    return tr("the transmitter did not answer") +
            (reply.error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reply.error));
 }
 

@@ -40,24 +40,24 @@ TrimProcedure::~TrimProcedure() = default;
 
 QString TrimProcedure::whyNot(const Session &session) {
     if (session.isSimulatingCurrent())
-        return QStringLiteral("A loop current is being simulated from the Current Simulation "
-                              "panel. Press Abort in the panel first, then start the trim.");
+        return tr("A loop current is being simulated from the Current Simulation "
+                  "panel. Press Abort in the panel first, then start the trim.");
     if (session.loopCheckRunning())
-        return QStringLiteral("A loop check holds the loop current. Let it finish or cancel it, "
-                              "then start the trim.");
+        return tr("A loop check holds the loop current. Let it finish or cancel it, "
+                  "then start the trim.");
     if (!session.transmitterRead())
-        return QStringLiteral("No transmitter has been read yet. Connect to the transmitter "
-                              "(File, Connect) and wait until its data are shown, then start the "
-                              "trim.");
+        return tr("No transmitter has been read yet. Connect to the transmitter "
+                  "(File, Connect) and wait until its data are shown, then start the "
+                  "trim.");
     // Commands 45 and 46 change the output stage's calibration: only on a transmitter of the
     // family this program knows, never on whatever else answers on the line.
     if (session.Dev.ManufacturerId != hart::kZanuManufacturerId)
-        return QStringLiteral("The transmitter read is not a Zanu transmitter (manufacturer %1); "
-                              "this program trims only Pelvanor I and Ostrimel transmitters.")
+        return tr("The transmitter read is not a Zanu transmitter (manufacturer %1); "
+                  "this program trims only Pelvanor I and Ostrimel transmitters.")
             .arg(session.Dev.ManufacturerId);
     if (session.chainRunning())
-        return QStringLiteral("The main window is still sending to the transmitter. Wait until "
-                              "it has finished, then start the trim.");
+        return tr("The main window is still sending to the transmitter. Wait until "
+                  "it has finished, then start the trim.");
     return {};
 }
 
@@ -87,8 +87,8 @@ QString TrimProcedure::problem(const Session::Reply &r) {
     if (r.responseCode == hart::rc::LoopNotFixedForTrim &&
         (r.command == hart::cmd::TrimLoopCurrentZero ||
          r.command == hart::cmd::TrimLoopCurrentGain))
-        return QStringLiteral("the transmitter refused command %1 (the loop current is not "
-                              "fixed at the value the trim needs)")
+        return tr("the transmitter refused command %1 (the loop current is not "
+                  "fixed at the value the trim needs)")
             .arg(r.command);
     return LoopHold::refusal(r.responseCode, r.command);
 }
@@ -96,7 +96,7 @@ QString TrimProcedure::problem(const Session::Reply &r) {
 void TrimProcedure::onFixed(const Session::Reply &r) {
     if (state_ != State::Fixing) return;
     if (const QString why = problem(r); !why.isEmpty()) {
-        stopWith(QStringLiteral("Fixing the current at %1: %2").arg(mA(pointMa()), why));
+        stopWith(tr("Fixing the current at %1: %2").arg(mA(pointMa()), why));
         return;
     }
     state_ = State::AwaitingReading;
@@ -127,7 +127,7 @@ void TrimProcedure::enterReading(double meterMa) {
 void TrimProcedure::onTrimmed(const Session::Reply &r) {
     if (state_ != State::Trimming) return;
     if (const QString why = problem(r); !why.isEmpty()) {
-        stopWith(QStringLiteral("Trimming at %1: %2").arg(mA(pointMa()), why));
+        stopWith(tr("Trimming at %1: %2").arg(mA(pointMa()), why));
         return;
     }
     ++(point_ == Point::Zero ? result_.zeroTrims : result_.gainTrims);
@@ -141,12 +141,12 @@ void TrimProcedure::onTrimmed(const Session::Reply &r) {
 void TrimProcedure::onReadBack(const Session::Reply &r) {
     if (state_ != State::ReadingBack) return;
     if (const QString why = problem(r); !why.isEmpty()) {
-        stopWith(QStringLiteral("Reading back at %1: %2").arg(mA(pointMa()), why));
+        stopWith(tr("Reading back at %1: %2").arg(mA(pointMa()), why));
         return;
     }
     const auto current = hart::decodeLoopCurrent(r.data);
     if (!current) {
-        stopWith(QStringLiteral("Reading back at %1: %2").arg(mA(pointMa()), current.why()));
+        stopWith(tr("Reading back at %1: %2").arg(mA(pointMa()), current.why()));
         return;
     }
     readBack_ = double(current->current);

@@ -15,54 +15,42 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Output trim");
-
 QString mA(std::optional<double> v) {
     return v ? QLocale().toString(*v, 'f', 4) + QStringLiteral(" mA") : QStringLiteral("-");
 }
 
-QPushButton *button(const QString &text, QWidget *parent) {
-    auto *b = new QPushButton(text, parent);
+void name(QPushButton *b, const QString &text) {
+    b->setText(text);
     b->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-    return b;
 }
 
 } // namespace
 
 TrimWindow::TrimWindow(Session &session, QWidget *parent)
     : QWidget(parent, Qt::Window), session_(session), procedure_(new TrimProcedure(session, this)) {
-    setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    warningLabel = new QLabel(
-        QStringLiteral("The trim fixes the loop current at 4 mA and at 20 mA. Put the control "
-                       "system's loop in manual first, and connect a reference meter in series "
-                       "with the loop. The trim corrects the output stage only: the measuring "
-                       "range and the mounting effect stay as they are."),
-        this);
+    warningLabel = new QLabel(this);
     warningLabel->setWordWrap(true);
     stepLabel = new QLabel(this);
     stepLabel->setWordWrap(true);
-    stepLabel->setAccessibleName(QStringLiteral("Step"));
     readBackLabel = new QLabel(this);
-    readBackLabel->setAccessibleName(QStringLiteral("Loop current read back"));
     resultLabel = new QLabel(this);
     resultLabel->setWordWrap(true);
-    resultLabel->setAccessibleName(QStringLiteral("Result"));
     resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    auto *readingLabel = new QLabel(QStringLiteral("&Meter reading (mA):"), this);
+    readingLabel_ = new QLabel(this);
     readingEdit = new QLineEdit(this);
-    readingEdit->setAccessibleName(QStringLiteral("Meter reading in mA"));
-    readingLabel->setBuddy(readingEdit);
-    enterButton = button(QStringLiteral("&Enter reading"), this);
-    startButton = button(QStringLiteral("&Start"), this);
-    cancelButton = button(QStringLiteral("&Cancel"), this);
-    retryButton = button(QStringLiteral("&Retry release"), this);
-    closeButton = button(QStringLiteral("C&lose"), this);
+    readingLabel_->setBuddy(readingEdit);
+    enterButton = new QPushButton(this);
+    startButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    retryButton = new QPushButton(this);
+    closeButton = new QPushButton(this);
+    retranslate();
 
     auto *reading = new QHBoxLayout;
-    reading->addWidget(readingLabel);
+    reading->addWidget(readingLabel_);
     reading->addWidget(readingEdit);
     reading->addWidget(enterButton);
     auto *buttons = new QHBoxLayout;
@@ -84,9 +72,11 @@ TrimWindow::TrimWindow(Session &session, QWidget *parent)
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(procedure_, &TrimProcedure::changed, this, &TrimWindow::onChanged);
     connect(procedure_, &TrimProcedure::stopped, this, [this](const QString &reason) {
-        resultLabel->setText(QStringLiteral("The trim stopped: %1.").arg(reason));
+        stopReason_ = reason;
+        showResult();
     });
     connect(procedure_, &TrimProcedure::released, this, [this] {
+        resultShown_ = true;
         showResult();
         emit finished(procedure_->result());
         if (std::exchange(closeWhenReleased_, false)) close();
@@ -101,10 +91,12 @@ TrimWindow::~TrimWindow() = default;
 bool TrimWindow::startTrim() {
     if (procedure_->holdsLoop()) return false;
     if (const QString why = TrimProcedure::whyNot(session_); !why.isEmpty()) {
-        MsgBox(why, vbOKOnly, kTitle);
+        MsgBox(why, vbOKOnly, title());
         return false;
     }
     resultLabel->clear();
+    stopReason_.clear();
+    resultShown_ = false;
     readingEdit->clear();
     return procedure_->start();
 }
@@ -113,10 +105,10 @@ void TrimWindow::enterTyped() {
     const QString text = readingEdit->text().trimmed();
     // Either decimal sign: the engineer's own or the one printed on the meter.
     if (!Module1::HoldsNumber(text)) {
-        MsgBox(QStringLiteral("\"%1\" is no number. Type the current the reference meter shows, "
-                              "in mA, for example %2.")
+        MsgBox(tr("\"%1\" is no number. Type the current the reference meter shows, "
+                  "in mA, for example %2.")
                    .arg(text, QLocale().toString(procedure_->pointMa(), 'f', 3)),
-               vbOKOnly, kTitle);
+               vbOKOnly, title());
         readingEdit->setFocus();
         return;
     }
@@ -128,47 +120,48 @@ void TrimWindow::onChanged() {
     using S = TrimProcedure::State;
     const S s = procedure_->state();
     const QString point = QLocale().toString(procedure_->pointMa(), 'f', 3);
-    const QString what = procedure_->point() == TrimProcedure::Point::Zero ? QStringLiteral("zero")
-                                                                           : QStringLiteral("gain");
+    const bool zero = procedure_->point() == TrimProcedure::Point::Zero;
     switch (s) {
     case S::Idle:
-        stepLabel->setText(QStringLiteral("Press Start to fix the loop current at 4 mA."));
+        stepLabel->setText(tr("Press Start to fix the loop current at 4 mA."));
         break;
     case S::Fixing:
-        stepLabel->setText(QStringLiteral("Fixing the loop current at %1 mA...").arg(point));
+        stepLabel->setText(tr("Fixing the loop current at %1 mA...").arg(point));
         break;
     case S::AwaitingReading:
         stepLabel->setText(
             procedure_->readBackMa()
-                ? QStringLiteral("The %1 was trimmed. Read the meter again and type what it "
-                                 "shows; within %2 mA of %3 mA the trim goes on.")
-                      .arg(what, QLocale().toString(TrimProcedure::kToleranceMa, 'f', 3), point)
-                : QStringLiteral("The loop current is fixed at %1 mA. Type what the reference "
-                                 "meter shows.")
+                ? (zero ? tr("The zero was trimmed. Read the meter again and type what it "
+                             "shows; within %1 mA of %2 mA the trim goes on.")
+                        : tr("The gain was trimmed. Read the meter again and type what it "
+                             "shows; within %1 mA of %2 mA the trim goes on."))
+                      .arg(QLocale().toString(TrimProcedure::kToleranceMa, 'f', 3), point)
+                : tr("The loop current is fixed at %1 mA. Type what the reference "
+                     "meter shows.")
                       .arg(point));
         break;
     case S::Trimming:
-        stepLabel->setText(QStringLiteral("Trimming the %1...").arg(what));
+        stepLabel->setText(zero ? tr("Trimming the zero...") : tr("Trimming the gain..."));
         break;
     case S::ReadingBack:
-        stepLabel->setText(QStringLiteral("Reading the loop current back..."));
+        stepLabel->setText(tr("Reading the loop current back..."));
         break;
     case S::Releasing:
-        stepLabel->setText(QStringLiteral("Letting the loop go (fixed-current mode off)..."));
+        stepLabel->setText(tr("Letting the loop go (fixed-current mode off)..."));
         break;
     case S::ReleaseFailed:
-        stepLabel->setText(QStringLiteral("The transmitter did not confirm the end of "
-                                          "fixed-current mode: %1.")
+        stepLabel->setText(tr("The transmitter did not confirm the end of "
+                              "fixed-current mode: %1.")
                                .arg(procedure_->failure()));
         break;
     case S::Done:
-        stepLabel->setText(QStringLiteral("Done: the loop follows the level again."));
+        stepLabel->setText(tr("Done: the loop follows the level again."));
         break;
     }
-    readBackLabel->setText(procedure_->readBackMa()
-                               ? QStringLiteral("The transmitter drives %1 (command 2).")
-                                     .arg(mA(procedure_->readBackMa()))
-                               : QString());
+    readBackLabel->setText(
+        procedure_->readBackMa()
+            ? tr("The transmitter drives %1 (command 2).").arg(mA(procedure_->readBackMa()))
+            : QString());
     const bool awaiting = s == S::AwaitingReading;
     readingEdit->setEnabled(awaiting);
     enterButton->setEnabled(awaiting);
@@ -180,26 +173,31 @@ void TrimWindow::onChanged() {
 }
 
 void TrimWindow::showResult() {
+    const QString stopped =
+        stopReason_.isEmpty() ? QString() : tr("The trim stopped: %1.").arg(stopReason_);
+    if (!resultShown_) {
+        resultLabel->setText(stopped);
+        return;
+    }
     const TrimResult &r = procedure_->result();
-    QString text = QStringLiteral("4 mA: before %1, after %2 (%3 zero trims)\n"
-                                  "20 mA: before %4, after %5 (%6 gain trims)")
+    QString text = tr("4 mA: before %1, after %2 (%3 zero trims)\n"
+                      "20 mA: before %4, after %5 (%6 gain trims)")
                        .arg(mA(r.before4), mA(r.after4))
                        .arg(r.zeroTrims)
                        .arg(mA(r.before20), mA(r.after20))
                        .arg(r.gainTrims);
-    if (!r.complete()) text += QStringLiteral("\nThe trim was not completed.");
-    const QString stoppedText = resultLabel->text();
-    resultLabel->setText(stoppedText.isEmpty() ? text : stoppedText + QLatin1Char('\n') + text);
+    if (!r.complete()) text += tr("\nThe trim was not completed.");
+    resultLabel->setText(stopped.isEmpty() ? text : stopped + QLatin1Char('\n') + text);
 }
 
 void TrimWindow::onReleaseFailed(const QString &reason) {
     const QString prompt =
-        QStringLiteral("The transmitter did not confirm the end of fixed-current mode (%1). "
-                       "Its loop may still be held, and the control system then does not see the "
-                       "real level.\n\nRetry the release, or leave it and check the loop current "
-                       "yourself.")
+        tr("The transmitter did not confirm the end of fixed-current mode (%1). "
+           "Its loop may still be held, and the control system then does not see the "
+           "real level.\n\nRetry the release, or leave it and check the loop current "
+           "yourself.")
             .arg(reason);
-    if (MsgBox(prompt, vbRetryCancel, kTitle) == vbRetry) {
+    if (MsgBox(prompt, vbRetryCancel, title()) == vbRetry) {
         procedure_->retryRelease();
         return;
     }
@@ -227,4 +225,35 @@ void TrimWindow::closeEvent(QCloseEvent *event) {
     closeWhenReleased_ = true;
     procedure_->cancel();
     event->ignore();
+}
+
+QString TrimWindow::title() {
+    return tr("Output trim");
+}
+
+void TrimWindow::retranslate() {
+    setWindowTitle(title());
+    warningLabel->setText(
+        tr("The trim fixes the loop current at 4 mA and at 20 mA. Put the control "
+           "system's loop in manual first, and connect a reference meter in series "
+           "with the loop. The trim corrects the output stage only: the measuring "
+           "range and the mounting effect stay as they are."));
+    stepLabel->setAccessibleName(tr("Step"));
+    readBackLabel->setAccessibleName(tr("Loop current read back"));
+    resultLabel->setAccessibleName(tr("Result"));
+    readingLabel_->setText(tr("&Meter reading (mA):"));
+    readingEdit->setAccessibleName(tr("Meter reading in mA"));
+    name(enterButton, tr("&Enter reading"));
+    name(startButton, tr("&Start"));
+    name(cancelButton, tr("&Cancel"));
+    name(retryButton, tr("&Retry release"));
+    name(closeButton, tr("C&lose"));
+}
+
+void TrimWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    retranslate();
+    onChanged();
+    showResult();
 }

@@ -40,9 +40,12 @@ signals:
     void finished(const TrimResult &result);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    static QString title();
+    void retranslate();
     void enterTyped();
     void onChanged();
     void onReleaseFailed(const QString &reason);
@@ -50,6 +53,9 @@ private:
 
     Session &session_;
     TrimProcedure *procedure_;
+    QLabel *readingLabel_ = nullptr;
+    QString stopReason_;       // why the last trim stopped early, empty when it did not
+    bool resultShown_ = false; // the last trim's result is on show
     bool closeWhenReleased_ = false;
     std::function<void()> closeMainWindow_;
 };
