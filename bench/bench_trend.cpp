@@ -8,8 +8,8 @@
 #include "settings/settings_file.h"
 #include "sim/sim_device.h"
 #include "sim/sim_line.h"
-#include "window/form1.h"
 #include "trend/trend_window.h"
+#include "window/form1.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
