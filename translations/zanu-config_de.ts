@@ -509,6 +509,119 @@ Das Programm startet mit dem Port in %1, die ein Administrator dort abgelegt hat
     </message>
 </context>
 <context>
+    <name>RecordsKeeper</name>
+    <message>
+        <source>Save configuration</source>
+        <translation>Konfiguration speichern</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Mit Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Write to transmitter</source>
+        <translation>In den Messumformer schreiben</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>&amp;Save configuration…</source>
+        <translation>Konfiguration &amp;speichern…</translation>
+    </message>
+    <message>
+        <source>Com&amp;pare with file…</source>
+        <translation>Mit Datei ver&amp;gleichen…</translation>
+    </message>
+    <message>
+        <source>&amp;Report…</source>
+        <translation>Be&amp;richt…</translation>
+    </message>
+    <message>
+        <source>Prin&amp;t report…</source>
+        <translation>Bericht &amp;drucken…</translation>
+    </message>
+    <message>
+        <source>warning: %1: %2</source>
+        <translation>Warnung: %1: %2</translation>
+    </message>
+    <message>
+        <source>no answer to HART command %1</source>
+        <translation>keine Antwort auf HART-Befehl %1</translation>
+    </message>
+    <message>
+        <source>The file&apos;s configuration was written to transmitter %1, with warnings:
+
+%2
+
+The transmitter kept the nearest values it allows; it has been read again, so the window shows what it now holds.</source>
+        <translation>Die Konfiguration der Datei wurde in den Messumformer %1 geschrieben, mit Warnungen:
+
+%2
+
+Der Messumformer hat die nächsten zulässigen Werte übernommen; er wurde erneut gelesen, das Fenster zeigt also, was er jetzt enthält.</translation>
+    </message>
+    <message>
+        <source>No complete read of the transmitter is at hand. Press Connect (or Refresh) and wait until the transmitter&apos;s data are shown, then try again.</source>
+        <translation>Es liegt keine vollständige Lesung des Messumformers vor. Drücken Sie Verbinden (oder Aktualisieren), warten Sie, bis seine Daten angezeigt werden, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The transmitter works in a unit this program does not know, so its configuration cannot be saved. Choose a unit and send it with the range first.</source>
+        <translation>Der Messumformer arbeitet in einer Einheit, die dieses Programm nicht kennt; seine Konfiguration kann daher nicht gespeichert werden. Wählen Sie zuerst eine Einheit und senden Sie sie mit dem Messbereich.</translation>
+    </message>
+    <message>
+        <source>The date held by the transmitter is not a calendar date, so its configuration cannot be saved.</source>
+        <translation>Das im Messumformer gespeicherte Datum ist kein Kalenderdatum; seine Konfiguration kann daher nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>
+Choose another folder or file name.</source>
+        <translation>
+Wählen Sie einen anderen Ordner oder Dateinamen.</translation>
+    </message>
+    <message>
+        <source>Only Zanu transmitters are written. Nothing was sent.</source>
+        <translation>Nur Zanu-Messumformer werden beschrieben. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The transmitter already holds this configuration. Nothing was sent.</source>
+        <translation>Der Messumformer enthält diese Konfiguration bereits. Es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>This file was saved from the transmitter with serial number %1; the one connected has serial number %2.
+
+Write the file&apos;s configuration to transmitter %2?</source>
+        <translation>Diese Datei wurde vom Messumformer mit der Seriennummer %1 gespeichert; der angeschlossene hat die Seriennummer %2.
+
+Die Konfiguration der Datei in den Messumformer %2 schreiben?</translation>
+    </message>
+    <message>
+        <source>These changes will be written to transmitter %1:
+
+%2
+
+Write them?</source>
+        <translation>Diese Änderungen werden in den Messumformer %1 geschrieben:
+
+%2
+
+Schreiben?</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.json)</source>
+        <translation>Konfigurationsdateien (*.json)</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF-Dokumente (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Print report</source>
+        <translation>Bericht drucken</translation>
+    </message>
+</context>
+<context>
     <name>Session</name>
     <message>
         <source>Cannot send, no output direction is selected. Select 4-20 mA or 20-4 mA, then press Send again.</source>

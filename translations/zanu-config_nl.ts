@@ -509,6 +509,119 @@ Het programma start met de poort in %1, die een beheerder daar heeft neergezet; 
     </message>
 </context>
 <context>
+    <name>RecordsKeeper</name>
+    <message>
+        <source>Save configuration</source>
+        <translation>Configuratie opslaan</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>Vergelijken met bestand</translation>
+    </message>
+    <message>
+        <source>Write to transmitter</source>
+        <translation>Naar transmitter schrijven</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Rapport</translation>
+    </message>
+    <message>
+        <source>&amp;Save configuration…</source>
+        <translation>Configuratie &amp;opslaan…</translation>
+    </message>
+    <message>
+        <source>Com&amp;pare with file…</source>
+        <translation>Ver&amp;gelijken met bestand…</translation>
+    </message>
+    <message>
+        <source>&amp;Report…</source>
+        <translation>&amp;Rapport…</translation>
+    </message>
+    <message>
+        <source>Prin&amp;t report…</source>
+        <translation>Rapport af&amp;drukken…</translation>
+    </message>
+    <message>
+        <source>warning: %1: %2</source>
+        <translation>waarschuwing: %1: %2</translation>
+    </message>
+    <message>
+        <source>no answer to HART command %1</source>
+        <translation>geen antwoord op HART-commando %1</translation>
+    </message>
+    <message>
+        <source>The file&apos;s configuration was written to transmitter %1, with warnings:
+
+%2
+
+The transmitter kept the nearest values it allows; it has been read again, so the window shows what it now holds.</source>
+        <translation>De configuratie uit het bestand is naar transmitter %1 geschreven, met waarschuwingen:
+
+%2
+
+De transmitter heeft de dichtstbijzijnde toegestane waarden aangehouden; hij is opnieuw gelezen, dus het venster toont wat hij nu bevat.</translation>
+    </message>
+    <message>
+        <source>No complete read of the transmitter is at hand. Press Connect (or Refresh) and wait until the transmitter&apos;s data are shown, then try again.</source>
+        <translation>Er is geen volledige uitlezing van de transmitter. Druk op Verbinden (of Vernieuwen), wacht tot de gegevens van de transmitter worden getoond en probeer het dan opnieuw.</translation>
+    </message>
+    <message>
+        <source>The transmitter works in a unit this program does not know, so its configuration cannot be saved. Choose a unit and send it with the range first.</source>
+        <translation>De transmitter werkt in een eenheid die dit programma niet kent, dus zijn configuratie kan niet worden opgeslagen. Kies eerst een eenheid en zend die met het meetbereik.</translation>
+    </message>
+    <message>
+        <source>The date held by the transmitter is not a calendar date, so its configuration cannot be saved.</source>
+        <translation>De datum in de transmitter is geen kalenderdatum, dus zijn configuratie kan niet worden opgeslagen.</translation>
+    </message>
+    <message>
+        <source>
+Choose another folder or file name.</source>
+        <translation>
+Kies een andere map of bestandsnaam.</translation>
+    </message>
+    <message>
+        <source>Only Zanu transmitters are written. Nothing was sent.</source>
+        <translation>Alleen Zanu-transmitters worden beschreven. Er is niets gezonden.</translation>
+    </message>
+    <message>
+        <source>The transmitter already holds this configuration. Nothing was sent.</source>
+        <translation>De transmitter bevat deze configuratie al. Er is niets gezonden.</translation>
+    </message>
+    <message>
+        <source>This file was saved from the transmitter with serial number %1; the one connected has serial number %2.
+
+Write the file&apos;s configuration to transmitter %2?</source>
+        <translation>Dit bestand is opgeslagen van de transmitter met serienummer %1; de aangesloten transmitter heeft serienummer %2.
+
+De configuratie uit het bestand naar transmitter %2 schrijven?</translation>
+    </message>
+    <message>
+        <source>These changes will be written to transmitter %1:
+
+%2
+
+Write them?</source>
+        <translation>Deze wijzigingen worden naar transmitter %1 geschreven:
+
+%2
+
+Schrijven?</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.json)</source>
+        <translation>Configuratiebestanden (*.json)</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF-documenten (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Print report</source>
+        <translation>Rapport afdrukken</translation>
+    </message>
+</context>
+<context>
     <name>Session</name>
     <message>
         <source>Cannot send, no output direction is selected. Select 4-20 mA or 20-4 mA, then press Send again.</source>

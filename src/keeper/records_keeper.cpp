@@ -8,6 +8,7 @@
 #include "units/module1.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -23,10 +24,10 @@ namespace {
 
 constexpr int kBusyBit = hart::rc::Busy;
 
-const QString kSaveTitle = QStringLiteral("Save configuration");
-const QString kCompareTitle = QStringLiteral("Compare with file");
-const QString kWriteTitle = QStringLiteral("Write to transmitter");
-const QString kReportTitle = QStringLiteral("Report");
+const char *const kSaveTitle = QT_TRANSLATE_NOOP("RecordsKeeper", "Save configuration");
+const char *const kCompareTitle = QT_TRANSLATE_NOOP("RecordsKeeper", "Compare with file");
+const char *const kWriteTitle = QT_TRANSLATE_NOOP("RecordsKeeper", "Write to transmitter");
+const char *const kReportTitle = QT_TRANSLATE_NOOP("RecordsKeeper", "Report");
 
 // Commands after whose reply the transmitter may hold something other than what was read.
 bool changesTheTransmitter(int command) {
@@ -63,25 +64,37 @@ bool sameTransmitter(const LoopCheckResult &check, const records::Configuration 
 RecordsKeeper::RecordsKeeper(Session &session, MainWindowPort &mainWindow)
     : QObject(mainWindow.window()), session_(session), main_(mainWindow) {
     setObjectName(QStringLiteral("Records"));
-    auto make = [this](const char *name, const QString &text, void (RecordsKeeper::*slot)()) {
-        auto *a = new QAction(text, main_.window());
+    auto make = [this](const char *name, void (RecordsKeeper::*slot)()) {
+        auto *a = new QAction(main_.window());
         a->setObjectName(QLatin1String(name));
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    SaveConfigMenu = make("SaveConfigMenu", QStringLiteral("&Save configuration…"),
-                          &RecordsKeeper::SaveConfigMenu_Click);
-    CompareMenu = make("CompareMenu", QStringLiteral("Com&pare with file…"),
-                       &RecordsKeeper::CompareMenu_Click);
-    ReportMenu = make("ReportMenu", QStringLiteral("&Report…"), &RecordsKeeper::ReportMenu_Click);
-    PrintReportMenu = make("PrintReportMenu", QStringLiteral("Prin&t report…"),
-                           &RecordsKeeper::PrintReportMenu_Click);
+    SaveConfigMenu = make("SaveConfigMenu", &RecordsKeeper::SaveConfigMenu_Click);
+    CompareMenu = make("CompareMenu", &RecordsKeeper::CompareMenu_Click);
+    ReportMenu = make("ReportMenu", &RecordsKeeper::ReportMenu_Click);
+    PrintReportMenu = make("PrintReportMenu", &RecordsKeeper::PrintReportMenu_Click);
+    nameEntries();
+    // Menu entries are no widgets and hear of no change of language; the window they are in does.
+    main_.window()->installEventFilter(this);
     main_.addFileMenuEntries({SaveConfigMenu, CompareMenu, ReportMenu, PrintReportMenu});
 
     // After the window's own handler: by then the reply is decoded into the device record. Only
     // the chains' results: the files are written and read back through the window's chains.
     connect(&session_, &Session::chainResult, this, &RecordsKeeper::onResult);
     connect(session_.Timer2, &QTimer::timeout, this, &RecordsKeeper::onWriteStepDone);
+}
+
+void RecordsKeeper::nameEntries() {
+    SaveConfigMenu->setText(tr("&Save configuration…"));
+    CompareMenu->setText(tr("Com&pare with file…"));
+    ReportMenu->setText(tr("&Report…"));
+    PrintReportMenu->setText(tr("Prin&t report…"));
+}
+
+bool RecordsKeeper::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::LanguageChange) nameEntries();
+    return QObject::eventFilter(watched, event);
 }
 
 RecordsKeeper::~RecordsKeeper() = default;
@@ -101,9 +114,9 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
     if (state_ == State::Writing && answered && hart::rc::isWarning(rc, iCommand)) {
         // Written, with a remark. The window has shown its message and reads the transmitter
         // again, as after any response code; the rest of the file follows that read.
-        warnings_ << QStringLiteral("warning: %1: %2")
+        warnings_ << tr("warning: %1: %2")
                          .arg(records::groupText(current_),
-                              Module1::ResponseCodeMessage(rc, iCommand));
+                              Module1::ResponseCodeMessageShown(rc, iCommand));
         cutAt_ = iCommand;
         state_ = State::AfterWarning;
         return;
@@ -111,9 +124,8 @@ void RecordsKeeper::onResult(qint16 /*iAction*/, qint16 iCommand, qint16 iResult
     if (!accepted) {
         // The window has said why (or asked to retry) and reads the transmitter again; the
         // groups not yet written stay unwritten.
-        const QString reason = answered
-                                   ? Module1::ResponseCodeMessage(rc, iCommand)
-                                   : QStringLiteral("no answer to HART command %1").arg(iCommand);
+        const QString reason = answered ? Module1::ResponseCodeMessageShown(rc, iCommand)
+                                        : tr("no answer to HART command %1").arg(iCommand);
         state_ = State::Idle;
         pending_.clear();
         emit writeFinished(false, reason);
@@ -151,13 +163,13 @@ void RecordsKeeper::finishWriting() {
     const QString warnings = warnings_.join(QLatin1Char('\n'));
     warnings_.clear();
     if (!warnings.isEmpty())
-        MsgBox(QStringLiteral("The file's configuration was written to transmitter %1, with "
-                              "warnings:\n\n%2\n\nThe transmitter kept the nearest values it "
-                              "allows; it has been read again, so the window shows what it now "
-                              "holds.")
+        MsgBox(tr("The file's configuration was written to transmitter %1, with "
+                  "warnings:\n\n%2\n\nThe transmitter kept the nearest values it "
+                  "allows; it has been read again, so the window shows what it now "
+                  "holds.")
                    .arg(read_.serialNumber)
                    .arg(warnings),
-               vbOKOnly, kWriteTitle);
+               vbOKOnly, tr(kWriteTitle));
     emit writeFinished(true, warnings);
 }
 
@@ -192,27 +204,27 @@ void RecordsKeeper::takeSnapshot() {
 
 bool RecordsKeeper::refuseWithoutRead(const QString &title) {
     if (complete_) return false;
-    MsgBox(QStringLiteral("No complete read of the transmitter is at hand. Press Connect (or "
-                          "Refresh) and wait until the transmitter's data are shown, then try "
-                          "again."),
+    MsgBox(tr("No complete read of the transmitter is at hand. Press Connect (or "
+              "Refresh) and wait until the transmitter's data are shown, then try "
+              "again."),
            vbOKOnly, title);
     return true;
 }
 
 bool RecordsKeeper::saveConfigurationTo(const QString &path) {
-    if (refuseWithoutRead(kSaveTitle)) return false;
+    if (refuseWithoutRead(tr(kSaveTitle))) return false;
     records::Configuration c = read_;
     if (c.unitCode == 0) {
-        MsgBox(QStringLiteral("The transmitter works in a unit this program does not know, so "
-                              "its configuration cannot be saved. Choose a unit and send it "
-                              "with the range first."),
-               vbOKOnly, kSaveTitle);
+        MsgBox(tr("The transmitter works in a unit this program does not know, so "
+                  "its configuration cannot be saved. Choose a unit and send it "
+                  "with the range first."),
+               vbOKOnly, tr(kSaveTitle));
         return false;
     }
     if (!c.date.isValid()) {
-        MsgBox(QStringLiteral("The date held by the transmitter is not a calendar date, so "
-                              "its configuration cannot be saved."),
-               vbOKOnly, kSaveTitle);
+        MsgBox(tr("The date held by the transmitter is not a calendar date, so "
+                  "its configuration cannot be saved."),
+               vbOKOnly, tr(kSaveTitle));
         return false;
     }
     QDateTime now = QDateTime::currentDateTime();
@@ -220,8 +232,7 @@ bool RecordsKeeper::saveConfigurationTo(const QString &path) {
     c.saved = now;
     QString error;
     if (!records::writeFile(path, c, &error)) {
-        MsgBox(error + QStringLiteral("\nChoose another folder or file name."), vbOKOnly,
-               kSaveTitle);
+        MsgBox(error + tr("\nChoose another folder or file name."), vbOKOnly, tr(kSaveTitle));
         return false;
     }
     return true;
@@ -231,7 +242,7 @@ bool RecordsKeeper::compareWithFile(const QString &path) {
     records::Configuration file;
     QString error;
     if (!records::readFile(path, &file, &error)) {
-        MsgBox(error, vbOKOnly, kCompareTitle);
+        MsgBox(error, vbOKOnly, tr(kCompareTitle));
         return false;
     }
     if (dialog_) dialog_->close();
@@ -244,33 +255,33 @@ bool RecordsKeeper::compareWithFile(const QString &path) {
 
 bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
     if (isWriting()) return false;
-    if (refuseWithoutRead(kWriteTitle)) return false;
+    if (refuseWithoutRead(tr(kWriteTitle))) return false;
     if (read_.manufacturer != records::kZanuManufacturerId ||
         file.manufacturer != records::kZanuManufacturerId) {
-        MsgBox(QStringLiteral("Only Zanu transmitters are written. Nothing was sent."), vbOKOnly,
-               kWriteTitle);
+        MsgBox(tr("Only Zanu transmitters are written. Nothing was sent."), vbOKOnly,
+               tr(kWriteTitle));
         return false;
     }
     const records::Comparison cmp = records::compare(file, read_);
     if (cmp.groups.isEmpty()) {
-        MsgBox(QStringLiteral("The transmitter already holds this configuration. Nothing was "
-                              "sent."),
-               vbOKOnly, kWriteTitle);
+        MsgBox(tr("The transmitter already holds this configuration. Nothing was "
+                  "sent."),
+               vbOKOnly, tr(kWriteTitle));
         return false;
     }
     if (!cmp.sameSerial &&
-        MsgBox(QStringLiteral("This file was saved from the transmitter with serial number %1; "
-                              "the one connected has serial number %2.\n\nWrite the file's "
-                              "configuration to transmitter %2?")
+        MsgBox(tr("This file was saved from the transmitter with serial number %1; "
+                  "the one connected has serial number %2.\n\nWrite the file's "
+                  "configuration to transmitter %2?")
                    .arg(file.serialNumber)
                    .arg(read_.serialNumber),
-               vbOKCancel, kWriteTitle) != vbOK)
+               vbOKCancel, tr(kWriteTitle)) != vbOK)
         return false;
-    if (MsgBox(QStringLiteral("These changes will be written to transmitter %1:\n\n%2\n\nWrite "
-                              "them?")
+    if (MsgBox(tr("These changes will be written to transmitter %1:\n\n%2\n\nWrite "
+                  "them?")
                    .arg(read_.serialNumber)
                    .arg(cmp.changes.join(QLatin1Char('\n'))),
-               vbOKCancel, kWriteTitle) != vbOK)
+               vbOKCancel, tr(kWriteTitle)) != vbOK)
         return false;
     writing_ = file;
     pending_ = cmp.groups;
@@ -309,17 +320,17 @@ void RecordsKeeper::onWriteStepDone() {
 }
 
 bool RecordsKeeper::writeReportTo(const QString &pdfPath) {
-    if (refuseWithoutRead(kReportTitle)) return false;
+    if (refuseWithoutRead(tr(kReportTitle))) return false;
     QString error;
     if (!WriteCommissioningReport(reportData(), pdfPath, &error)) {
-        MsgBox(error, vbOKOnly, kReportTitle);
+        MsgBox(error, vbOKOnly, tr(kReportTitle));
         return false;
     }
     return true;
 }
 
 bool RecordsKeeper::printReport(QPrinter *printer) {
-    if (refuseWithoutRead(kReportTitle)) return false;
+    if (refuseWithoutRead(tr(kReportTitle))) return false;
     PrintCommissioningReport(reportData(), printer);
     return true;
 }
@@ -338,36 +349,36 @@ ReportData RecordsKeeper::reportData() const {
 }
 
 void RecordsKeeper::SaveConfigMenu_Click() {
-    if (refuseWithoutRead(kSaveTitle)) return;
-    QString path = QFileDialog::getSaveFileName(main_.window(), kSaveTitle,
+    if (refuseWithoutRead(tr(kSaveTitle))) return;
+    QString path = QFileDialog::getSaveFileName(main_.window(), tr(kSaveTitle),
                                                 fileSuggestion(read_, QStringLiteral("json")),
-                                                QStringLiteral("Configuration files (*.json)"));
+                                                tr("Configuration files (*.json)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".json");
     saveConfigurationTo(path);
 }
 
 void RecordsKeeper::CompareMenu_Click() {
-    const QString path = QFileDialog::getOpenFileName(
-        main_.window(), kCompareTitle, QString(), QStringLiteral("Configuration files (*.json)"));
+    const QString path = QFileDialog::getOpenFileName(main_.window(), tr(kCompareTitle), QString(),
+                                                      tr("Configuration files (*.json)"));
     if (!path.isEmpty()) compareWithFile(path);
 }
 
 void RecordsKeeper::ReportMenu_Click() {
-    if (refuseWithoutRead(kReportTitle)) return;
-    QString path = QFileDialog::getSaveFileName(main_.window(), kReportTitle,
+    if (refuseWithoutRead(tr(kReportTitle))) return;
+    QString path = QFileDialog::getSaveFileName(main_.window(), tr(kReportTitle),
                                                 fileSuggestion(read_, QStringLiteral("pdf")),
-                                                QStringLiteral("PDF documents (*.pdf)"));
+                                                tr("PDF documents (*.pdf)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     writeReportTo(path);
 }
 
 void RecordsKeeper::PrintReportMenu_Click() {
-    if (refuseWithoutRead(kReportTitle)) return;
+    if (refuseWithoutRead(tr(kReportTitle))) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, main_.window());
-    dialog.setWindowTitle(QStringLiteral("Print report"));
+    dialog.setWindowTitle(tr("Print report"));
     if (dialog.exec() == QDialog::Accepted) printReport(&printer);
 }
 

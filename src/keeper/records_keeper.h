@@ -79,7 +79,11 @@ signals:
     // have been shown and its read sequence runs as after any failure).
     void writeFinished(bool ok, const QString &reason);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void nameEntries();
     // AfterWarning: a step was written with a warning and the window reads the transmitter again
     // before the rest goes out.
     enum class State { Idle, Writing, AfterWarning, Rereading };
