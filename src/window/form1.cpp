@@ -150,7 +150,28 @@ public:
 Form1::Form1(QWidget *parent)
     : QMainWindow(parent), session(new Session(this)), Dev(session->Dev), ui(new Ui::Form1) {
     ui->setupUi(this);
+    bindControls();
+    styleControls();
 
+    // The HART control, the chains and their timers are the session's; this window shows them
+    // and answers their questions.
+    HartX1 = session->hart();
+    Timer1 = session->Timer1;
+    Timer2 = session->Timer2;
+    Timer4 = session->Timer4;
+    Timer5 = session->Timer5;
+    view_ = std::make_unique<MainWindowView>(*this);
+    session->attach(view_.get(), view_.get());
+    Health = new DeviceHealth(*session, *view_);
+
+    connectEvents();
+    attachFeatures();
+    makeStatusBar();
+    fitToDesign();
+}
+
+// The Designer form's controls under the names the program gives them.
+void Form1::bindControls() {
     Frame1 = ui->Frame1;
     Frame2 = ui->Frame2;
     Frame3 = ui->Frame3;
@@ -213,7 +234,10 @@ Form1::Form1(QWidget *parent)
     FindTransmitterMenu = ui->FindTransmitterMenu;
     LoopCheckMenu = ui->LoopCheckMenu;
     TrendMenu = ui->TrendMenu;
+}
 
+// Faces, colours and validators the form file cannot say.
+void Form1::styleControls() {
     setWindowIcon(QIcon(ProductPicture(32)));
 
     // Fonts: the form's own faces, and the buttons and Option3 on the window's default font
@@ -258,18 +282,10 @@ Form1::Form1(QWidget *parent)
 
     Text7->setMaxLength(8);
     Text7->setValidator(new TagValidator(Text7));
+}
 
-    // The HART control, the chains and their timers are the session's; this window shows them
-    // and answers their questions.
-    HartX1 = session->hart();
-    Timer1 = session->Timer1;
-    Timer2 = session->Timer2;
-    Timer4 = session->Timer4;
-    Timer5 = session->Timer5;
-    view_ = std::make_unique<MainWindowView>(*this);
-    session->attach(view_.get(), view_.get());
-    Health = new DeviceHealth(*session, *view_);
-
+// The user's events to their handlers.
+void Form1::connectEvents() {
     // User events. Programmatic selections of Combo1 go through SetCombo1ListIndex, so only the
     // user's choice arrives here.
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -319,6 +335,10 @@ Form1::Form1(QWidget *parent)
     // changed: the wheel chooses a unit only once the list has the focus.
     Combo1->setFocusPolicy(Qt::StrongFocus);
     Combo1->installEventFilter(this);
+}
+
+// The features beside the window: the configuration files and the history.
+void Form1::attachFeatures() {
     // Made after the window's own connections, so that it sees each result once the window's
     // handler has decoded it.
     Records = new RecordsKeeper(*session, *view_);
@@ -337,8 +357,10 @@ Form1::Form1(QWidget *parent)
         const int at = int(file.indexOf(Records->PrintReportMenu)) + 1;
         bestand->insertAction(at < file.size() ? file[at] : Exitform, entry);
     }
+}
 
-    // Status bar: time, a text panel that takes the rest, date.
+// Status bar: time, a text panel that takes the rest, date.
+void Form1::makeStatusBar() {
     const char *panelNames[] = {"StatusPanel_0", "StatusPanel_1", "StatusPanel_2"};
     for (size_t i = 0; i < StatusPanel.size(); ++i) {
         auto *l = new QLabel(StatusBar1);
@@ -359,7 +381,11 @@ Form1::Form1(QWidget *parent)
     connect(clock, &QTimer::timeout, this, &Form1::updateClock);
     clock->start();
     updateClock();
+}
 
+// The window's size as designed, grown with the screen's density, scrolling where the screen is
+// small.
+void Form1::fitToDesign() {
     // The form is drawn for 96 dpi; on a denser screen every place and size grows with it, so
     // the larger text still fits its box.
     const qreal f = logicalDpiX() / 96.0;

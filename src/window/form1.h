@@ -176,6 +176,13 @@ private:
     QSize designSize;                      // the whole window as designed
     bool screenWatched = false;
     void updateClock();
+    // The constructor's steps, in the order they run.
+    void bindControls();
+    void styleControls();
+    void connectEvents();
+    void attachFeatures();
+    void makeStatusBar();
+    void fitToDesign();
     void showOwnTexts();
     // Every caption that does not fit its box at the form's font gets a smaller one.
     void fitCaptions();
