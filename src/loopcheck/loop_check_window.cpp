@@ -50,6 +50,30 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     setObjectName(QStringLiteral("LoopCheckWindow"));
     setWindowTitle(kTitle);
 
+    QGroupBox *settings = makeSettings();
+    makeTable();
+    QHBoxLayout *readingRow = makeReadingRow();
+    QHBoxLayout *buttons = makeButtons();
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(settings);
+    top->addWidget(table, 1);
+    top->addWidget(stepLabel);
+    top->addLayout(readingRow);
+    top->addWidget(verdictLabel);
+    top->addLayout(buttons);
+
+    connectControls();
+
+    askSavePath = [](QWidget *parent, const QString &suggested) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save loop check"), suggested,
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+
+    resize(620, 520);
+    onChanged();
+}
+
+QGroupBox *LoopCheckWindow::makeSettings() {
     auto *settings = new QGroupBox(QStringLiteral("Settings"), this);
     auto *form = new QFormLayout(settings);
     pointsEdit = new QLineEdit(QStringLiteral("4; 8; 12; 16; 20"), settings);
@@ -73,7 +97,10 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     settlingEdit = new QLineEdit(QStringLiteral("2"), settings);
     settlingEdit->setObjectName(QStringLiteral("settlingEdit"));
     form->addRow(QStringLiteral("&Settling time (s):"), settlingEdit);
+    return settings;
+}
 
+void LoopCheckWindow::makeTable() {
     table = new QTableWidget(0, ColumnCount, this);
     table->setObjectName(QStringLiteral("table"));
     table->setAccessibleName(QStringLiteral("Loop check points"));
@@ -95,7 +122,9 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     verdictLabel = new QLabel(this);
     verdictLabel->setObjectName(QStringLiteral("verdictLabel"));
     verdictLabel->setWordWrap(true);
+}
 
+QHBoxLayout *LoopCheckWindow::makeReadingRow() {
     auto *readingRow = new QHBoxLayout;
     readingEdit = new QLineEdit(this);
     readingEdit->setObjectName(QStringLiteral("readingEdit"));
@@ -109,7 +138,10 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     readingRow->addWidget(enterButton);
     readingRow->addWidget(skipButton);
     readingRow->addWidget(backButton);
+    return readingRow;
+}
 
+QHBoxLayout *LoopCheckWindow::makeButtons() {
     auto *buttons = new QHBoxLayout;
     startButton = new QPushButton(QStringLiteral("St&art"), this);
     cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
@@ -127,15 +159,10 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     for (QPushButton *b : {startButton, enterButton, skipButton, backButton, cancelButton,
                            retryButton, saveButton, closeButton})
         b->setAutoDefault(false);
+    return buttons;
+}
 
-    auto *top = new QVBoxLayout(this);
-    top->addWidget(settings);
-    top->addWidget(table, 1);
-    top->addWidget(stepLabel);
-    top->addLayout(readingRow);
-    top->addWidget(verdictLabel);
-    top->addLayout(buttons);
-
+void LoopCheckWindow::connectControls() {
     connect(startButton, &QPushButton::clicked, this, [this] { startCheck(); });
     connect(enterButton, &QPushButton::clicked, this, &LoopCheckWindow::enterTyped);
     connect(readingEdit, &QLineEdit::returnPressed, this, &LoopCheckWindow::enterTyped);
@@ -153,14 +180,6 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     connect(procedure_, &LoopCheckProcedure::stopped, this, [this](const QString &reason) {
         verdictLabel->setText(QStringLiteral("The check stopped: %1.").arg(reason));
     });
-
-    askSavePath = [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save loop check"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
-    };
-
-    resize(620, 520);
-    onChanged();
 }
 
 LoopCheckWindow::~LoopCheckWindow() {}

@@ -12,6 +12,8 @@
 
 class MainWindowPort;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +63,13 @@ protected:
 private:
     enum class After { Nothing, CloseWindow, CloseMainWindow };
 
+    // The constructor's parts: the settings, the points table and its labels, the reading's row,
+    // the buttons, and what each control does.
+    QGroupBox *makeSettings();
+    void makeTable();
+    QHBoxLayout *makeReadingRow();
+    QHBoxLayout *makeButtons();
+    void connectControls();
     void enterTyped();
     void onChanged();
     void onReleased();

@@ -42,6 +42,43 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(kTitle);
     clock = [] { return QDateTime::currentMSecsSinceEpoch(); };
 
+    QChart *chart = makeChart();
+
+    chartView = new QChartView(chart, this);
+    chartView->setObjectName(QStringLiteral("chartView"));
+    chartView->setAccessibleName(QStringLiteral("Trend of loop current and percent of range"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setMinimumSize(480, 280);
+    chartView->viewport()->installEventFilter(this);
+
+    scroll = new QScrollBar(Qt::Horizontal, this);
+    scroll->setObjectName(QStringLiteral("scroll"));
+    scroll->setAccessibleName(QStringLiteral("Time shown"));
+
+    QHBoxLayout *buttons = makeButtons();
+
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setWordWrap(true);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(chartView, 1);
+    top->addWidget(scroll);
+    top->addLayout(buttons);
+    top->addWidget(statusLabel);
+
+    connectControls();
+
+    askSavePath = [](QWidget *p, const QString &suggested) {
+        return QFileDialog::getSaveFileName(p, QStringLiteral("Export trend"), suggested,
+                                            QStringLiteral("CSV files (*.csv)"));
+    };
+
+    resize(720, 460);
+    refresh();
+}
+
+QChart *TrendWindow::makeChart() {
     auto *chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -83,18 +120,10 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     currentSeries->attachAxis(currentAxis);
     percentSeries->attachAxis(timeAxis);
     percentSeries->attachAxis(percentAxis);
+    return chart;
+}
 
-    chartView = new QChartView(chart, this);
-    chartView->setObjectName(QStringLiteral("chartView"));
-    chartView->setAccessibleName(QStringLiteral("Trend of loop current and percent of range"));
-    chartView->setRenderHint(QPainter::Antialiasing);
-    chartView->setMinimumSize(480, 280);
-    chartView->viewport()->installEventFilter(this);
-
-    scroll = new QScrollBar(Qt::Horizontal, this);
-    scroll->setObjectName(QStringLiteral("scroll"));
-    scroll->setAccessibleName(QStringLiteral("Time shown"));
-
+QHBoxLayout *TrendWindow::makeButtons() {
     pauseButton = new QPushButton(QStringLiteral("&Pause"), this);
     pauseButton->setCheckable(true);
     zoomInButton = new QPushButton(QStringLiteral("Zoom &in"), this);
@@ -106,17 +135,10 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(exportButton);
+    return buttons;
+}
 
-    statusLabel = new QLabel(this);
-    statusLabel->setObjectName(QStringLiteral("statusLabel"));
-    statusLabel->setWordWrap(true);
-
-    auto *top = new QVBoxLayout(this);
-    top->addWidget(chartView, 1);
-    top->addWidget(scroll);
-    top->addLayout(buttons);
-    top->addWidget(statusLabel);
-
+void TrendWindow::connectControls() {
     redraw_ = new QTimer(this);
     redraw_->setSingleShot(true);
     redraw_->setInterval(kRedrawInterval);
@@ -145,14 +167,6 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
         follow_ = seconds >= scroll->maximum() && !paused();
         refresh();
     });
-
-    askSavePath = [](QWidget *p, const QString &suggested) {
-        return QFileDialog::getSaveFileName(p, QStringLiteral("Export trend"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
-    };
-
-    resize(720, 460);
-    refresh();
 }
 
 TrendWindow::~TrendWindow() = default;

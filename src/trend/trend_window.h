@@ -14,6 +14,7 @@
 class QChart;
 class QChartView;
 class QDateTimeAxis;
+class QHBoxLayout;
 class QLabel;
 class QLineSeries;
 class QPushButton;
@@ -74,6 +75,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The constructor's parts: the chart with its two lines and axes, the buttons' row, and
+    // what each control and timer does.
+    QChart *makeChart();
+    QHBoxLayout *makeButtons();
+    void connectControls();
     void scheduleRefresh();
     void updateScroll();
     void updateStatus();
