@@ -121,6 +121,45 @@ struct SimDevice::Private {
     double dacGain = 1.0;
     QString lastLoop; // the meter's reading as last traced
 
+    // Frames for other devices pass by in silence: ours is the one at our polling address, or
+    // the one whose long address the command-0 reply gave out. Command 11 finds a device by its
+    // tag, usually sent to everybody (the broadcast address, all zero), and only the device whose
+    // tag matches answers.
+    bool addressedBy(const hart::FrameParser::Item &item) const {
+        const hart::Frame &req = item.frame;
+        bool mine = false;
+        if (req.address.size() == 1)
+            mine = (quint8(req.address[0]) & 0x3F) == cfg.pollingAddress;
+        else if (req.address.size() == 5)
+            mine = hart::sameDevice(req.address,
+                                    hart::longAddress(true, manufacturer, kDeviceType, deviceId));
+        if (req.command == cmd::ReadUniqueIdentifierByTag) {
+            const bool broadcast = hart::sameDevice(req.address, QByteArray(5, '\0'));
+            const QByteArray tag = req.data.left(at::TagOnly::Size);
+            mine = (mine || broadcast) && item.outcome == hart::FrameParser::Outcome::Frame &&
+                   tag == hart::packAscii(cfg.tag, at::TagOnly::Size);
+        }
+        return mine;
+    }
+
+    // The line's faults, when asked for: bytes dropped, bits flipped.
+    QByteArray damaged(QByteArray wire) {
+        if (corruptP > 0.0 || dropP > 0.0) {
+            std::uniform_real_distribution<double> roll(0.0, 1.0);
+            std::uniform_int_distribution<int> bit(0, 7);
+            QByteArray damaged;
+            damaged.reserve(wire.size());
+            for (char c : wire) {
+                if (dropP > 0.0 && roll(faultRng) < dropP) continue;
+                if (corruptP > 0.0 && roll(faultRng) < corruptP)
+                    c = char(quint8(c) ^ quint8(1u << bit(faultRng)));
+                damaged.append(c);
+            }
+            wire = damaged;
+        }
+        return wire;
+    }
+
     double nowS() const { return double(clock.nsecsElapsed()) / 1e9; }
 
     double wander(double t) const {
@@ -471,23 +510,7 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
     const hart::Frame &req = item.frame;
     if (req.type() != hart::FrameType::Stx) return {};
 
-    // Frames for other devices pass by in silence: ours is the one at our polling address, or
-    // the one whose long address the command-0 reply gave out. Command 11 finds a device by its
-    // tag, usually sent to everybody (the broadcast address, all zero), and only the device whose
-    // tag matches answers.
-    bool mine = false;
-    if (req.address.size() == 1)
-        mine = (quint8(req.address[0]) & 0x3F) == d->cfg.pollingAddress;
-    else if (req.address.size() == 5)
-        mine = hart::sameDevice(req.address,
-                                hart::longAddress(true, d->manufacturer, kDeviceType, d->deviceId));
-    if (req.command == cmd::ReadUniqueIdentifierByTag) {
-        const bool broadcast = hart::sameDevice(req.address, QByteArray(5, '\0'));
-        const QByteArray tag = req.data.left(at::TagOnly::Size);
-        mine = (mine || broadcast) && item.outcome == hart::FrameParser::Outcome::Frame &&
-               tag == hart::packAscii(d->cfg.tag, at::TagOnly::Size);
-    }
-    if (!mine) return {};
+    if (!d->addressedBy(item)) return {};
 
     TraceEntry entry;
     entry.command = req.command;
@@ -556,21 +579,7 @@ QByteArray SimDevice::respondTo(const hart::FrameParser::Item &item) {
         d->lastLoop = loop;
     }
 
-    QByteArray wire = hart::encode(reply, kReplyPreambles);
-    if (d->corruptP > 0.0 || d->dropP > 0.0) {
-        std::uniform_real_distribution<double> roll(0.0, 1.0);
-        std::uniform_int_distribution<int> bit(0, 7);
-        QByteArray damaged;
-        damaged.reserve(wire.size());
-        for (char c : wire) {
-            if (d->dropP > 0.0 && roll(d->faultRng) < d->dropP) continue;
-            if (d->corruptP > 0.0 && roll(d->faultRng) < d->corruptP)
-                c = char(quint8(c) ^ quint8(1u << bit(d->faultRng)));
-            damaged.append(c);
-        }
-        wire = damaged;
-    }
-    return wire;
+    return d->damaged(hart::encode(reply, kReplyPreambles));
 }
 
 namespace {
