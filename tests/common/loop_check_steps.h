@@ -4,8 +4,8 @@
 // rather than waited for here.
 #pragma once
 
-#include "window/form1.h"
 #include "loopcheck/loop_check_window.h"
+#include "window/form1.h"
 
 #include <QAction>
 #include <QLineEdit>

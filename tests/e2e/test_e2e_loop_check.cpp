@@ -4,10 +4,10 @@
 #include "e2e_helper.h"
 #include "loop_check_steps.h"
 
-#include "platform/exit_signals.h"
-#include "trim/trim_window.h"
 #include "health/device_health.h"
 #include "health/device_status_window.h"
+#include "platform/exit_signals.h"
+#include "trim/trim_window.h"
 #include "window/exit_on_signal.h"
 
 #include <QtTest>
