@@ -2,6 +2,162 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DeviceHealth</name>
+    <message>
+        <source>The transmitter&apos;s loop current is fixed at %1 mA.
+
+While it stays fixed, the control system does not see the level.
+
+Release the loop current now, so that it follows the level again?</source>
+        <translation>Der Schleifenstrom des Messumformers ist fest auf %1 mA eingestellt.
+
+Solange er fest bleibt, sieht das Leitsystem den Füllstand nicht.
+
+Schleifenstrom jetzt freigeben, damit er wieder dem Füllstand folgt?</translation>
+    </message>
+    <message>
+        <source>Loop current fixed</source>
+        <translation>Schleifenstrom fest</translation>
+    </message>
+    <message>
+        <source>Release the transmitter&apos;s loop current?
+
+It is fixed, and no simulation of this program holds it: another master or a loop test fixed it. Released, it follows the level again; a tool that still relies on the fixed value loses it.</source>
+        <translation>Schleifenstrom des Messumformers freigeben?
+
+Er ist fest eingestellt, und keine Simulation dieses Programms hält ihn: Ein anderer Master oder ein Schleifentest hat ihn festgesetzt. Freigegeben folgt er wieder dem Füllstand; ein Werkzeug, das sich noch auf den festen Wert verlässt, verliert ihn.</translation>
+    </message>
+    <message>
+        <source>Release loop current</source>
+        <translation>Schleifenstrom freigeben</translation>
+    </message>
+    <message>
+        <source>The transmitter on COM %1 answers at polling address %2, not 0. At a polling address other than 0 its loop current stays fixed at 4 mA (multidrop), so the control system does not see the level.
+
+Set its polling address to 0?
+
+Warning: this changes its loop current mode. The loop current then follows the level again; on a loop shared with other transmitters (multidrop) this disturbs them.</source>
+        <translation>Der Messumformer an COM %1 antwortet auf Polling-Adresse %2, nicht 0. Bei einer Polling-Adresse ungleich 0 bleibt sein Schleifenstrom fest auf 4 mA (Multidrop), und das Leitsystem sieht den Füllstand nicht.
+
+Polling-Adresse auf 0 setzen?
+
+Warnung: Dies ändert die Betriebsart seines Schleifenstroms. Der Schleifenstrom folgt dann wieder dem Füllstand; in einer Schleife mit weiteren Messumformern (Multidrop) stört dies diese.</translation>
+    </message>
+    <message>
+        <source>Polling address</source>
+        <translation>Polling-Adresse</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceStatusWindow</name>
+    <message>
+        <source>No answer since %1.</source>
+        <translation>Keine Antwort seit %1.</translation>
+    </message>
+    <message>
+        <source>No reply from the transmitter yet.</source>
+        <translation>Noch keine Antwort vom Messumformer.</translation>
+    </message>
+    <message>
+        <source>%1 Status byte of the last reply before: %2; the conditions below may no longer hold.</source>
+        <translation>%1 Statusbyte der letzten Antwort davor: %2; die Zustände unten gelten womöglich nicht mehr.</translation>
+    </message>
+    <message>
+        <source>Status byte of the latest reply: %1</source>
+        <translation>Statusbyte der letzten Antwort: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2
+What to do: %3</source>
+        <translation>%1: %2
+Zu tun: %3</translation>
+    </message>
+    <message>
+        <source>The transmitter reports no condition: it is healthy.</source>
+        <translation>Der Messumformer meldet keinen Zustand: Er ist in Ordnung.</translation>
+    </message>
+    <message>
+        <source>Not read yet.</source>
+        <translation>Noch nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>Bytes: %1</source>
+        <translation>Bytes: %1</translation>
+    </message>
+    <message>
+        <source>Byte %1 = 0x%2: %3</source>
+        <translation>Byte %1 = 0x%2: %3</translation>
+    </message>
+    <message>
+        <source>No bit is set.</source>
+        <translation>Kein Bit gesetzt.</translation>
+    </message>
+    <message>
+        <source>Device status</source>
+        <translation>Gerätestatus</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Messumformer</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Hersteller:</translation>
+    </message>
+    <message>
+        <source>Device type:</source>
+        <translation>Gerätetyp:</translation>
+    </message>
+    <message>
+        <source>Device ID:</source>
+        <translation>Geräte-ID:</translation>
+    </message>
+    <message>
+        <source>HART revision:</source>
+        <translation>HART-Revision:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Tag:</source>
+        <translation>TAG-Nummer:</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Zustände</translation>
+    </message>
+    <message>
+        <source>C&amp;lear &quot;configuration changed&quot;</source>
+        <translation>„Konfiguration geändert“ &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Rel&amp;ease loop current</source>
+        <translation>Schleifenstrom fr&amp;eigeben</translation>
+    </message>
+    <message>
+        <source>Additional status (command 48)</source>
+        <translation>Zusatzstatus (Befehl 48)</translation>
+    </message>
+    <message>
+        <source>Additional status</source>
+        <translation>Zusatzstatus</translation>
+    </message>
+    <message>
+        <source>&amp;Read additional status</source>
+        <translation>Zusatzstatus &amp;lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Pelvanor I / Ostrimel Config</source>
@@ -694,6 +850,21 @@ Wenn der Messumformer an einem anderen Port oder unter einer anderen Polling-Adr
     <message>
         <source>Transmitter is Busy, Aborting Send Process</source>
         <translation>Messumformer ist beschäftigt, Senden wird abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>StatusIndicator</name>
+    <message>
+        <source>Device status</source>
+        <translation>Gerätestatus</translation>
+    </message>
+    <message>
+        <source>Transmitter: %1 — click for details</source>
+        <translation>Messumformer: %1 — für Einzelheiten klicken</translation>
+    </message>
+    <message>
+        <source>No answer since %1</source>
+        <translation>Keine Antwort seit %1</translation>
     </message>
 </context>
 <context>

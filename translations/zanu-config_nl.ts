@@ -2,6 +2,162 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl_NL">
 <context>
+    <name>DeviceHealth</name>
+    <message>
+        <source>The transmitter&apos;s loop current is fixed at %1 mA.
+
+While it stays fixed, the control system does not see the level.
+
+Release the loop current now, so that it follows the level again?</source>
+        <translation>De lusstroom van de transmitter staat vast op %1 mA.
+
+Zolang hij vast blijft, ziet het besturingssysteem het niveau niet.
+
+De lusstroom nu vrijgeven, zodat hij het niveau weer volgt?</translation>
+    </message>
+    <message>
+        <source>Loop current fixed</source>
+        <translation>Lusstroom vast</translation>
+    </message>
+    <message>
+        <source>Release the transmitter&apos;s loop current?
+
+It is fixed, and no simulation of this program holds it: another master or a loop test fixed it. Released, it follows the level again; a tool that still relies on the fixed value loses it.</source>
+        <translation>De lusstroom van de transmitter vrijgeven?
+
+Hij staat vast, en geen simulatie van dit programma houdt hem vast: een andere master of een lustest heeft hem vastgezet. Vrijgegeven volgt hij het niveau weer; een hulpmiddel dat nog op de vaste waarde rekent, verliest die.</translation>
+    </message>
+    <message>
+        <source>Release loop current</source>
+        <translation>Lusstroom vrijgeven</translation>
+    </message>
+    <message>
+        <source>The transmitter on COM %1 answers at polling address %2, not 0. At a polling address other than 0 its loop current stays fixed at 4 mA (multidrop), so the control system does not see the level.
+
+Set its polling address to 0?
+
+Warning: this changes its loop current mode. The loop current then follows the level again; on a loop shared with other transmitters (multidrop) this disturbs them.</source>
+        <translation>De transmitter op COM %1 antwoordt op pollingadres %2, niet 0. Bij een ander pollingadres dan 0 blijft zijn lusstroom vast op 4 mA (multidrop), zodat het besturingssysteem het niveau niet ziet.
+
+Het pollingadres op 0 zetten?
+
+Waarschuwing: dit wijzigt de lusstroommodus. De lusstroom volgt dan weer het niveau; in een lus die met andere transmitters wordt gedeeld (multidrop) stoort dit die transmitters.</translation>
+    </message>
+    <message>
+        <source>Polling address</source>
+        <translation>Pollingadres</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceStatusWindow</name>
+    <message>
+        <source>No answer since %1.</source>
+        <translation>Geen antwoord sinds %1.</translation>
+    </message>
+    <message>
+        <source>No reply from the transmitter yet.</source>
+        <translation>Nog geen antwoord van de transmitter.</translation>
+    </message>
+    <message>
+        <source>%1 Status byte of the last reply before: %2; the conditions below may no longer hold.</source>
+        <translation>%1 Statusbyte van het laatste antwoord daarvoor: %2; de toestanden hieronder gelden mogelijk niet meer.</translation>
+    </message>
+    <message>
+        <source>Status byte of the latest reply: %1</source>
+        <translation>Statusbyte van het laatste antwoord: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2
+What to do: %3</source>
+        <translation>%1: %2
+Wat te doen: %3</translation>
+    </message>
+    <message>
+        <source>The transmitter reports no condition: it is healthy.</source>
+        <translation>De transmitter meldt geen toestand: hij is in orde.</translation>
+    </message>
+    <message>
+        <source>Not read yet.</source>
+        <translation>Nog niet gelezen.</translation>
+    </message>
+    <message>
+        <source>Bytes: %1</source>
+        <translation>Bytes: %1</translation>
+    </message>
+    <message>
+        <source>Byte %1 = 0x%2: %3</source>
+        <translation>Byte %1 = 0x%2: %3</translation>
+    </message>
+    <message>
+        <source>No bit is set.</source>
+        <translation>Geen bit gezet.</translation>
+    </message>
+    <message>
+        <source>Device status</source>
+        <translation>Apparaatstatus</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>Manufacturer:</source>
+        <translation>Fabrikant:</translation>
+    </message>
+    <message>
+        <source>Device type:</source>
+        <translation>Apparaattype:</translation>
+    </message>
+    <message>
+        <source>Device ID:</source>
+        <translation>Apparaat-ID:</translation>
+    </message>
+    <message>
+        <source>HART revision:</source>
+        <translation>HART-revisie:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Serienummer:</translation>
+    </message>
+    <message>
+        <source>Tag:</source>
+        <translation>Tagnummer:</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Toestanden</translation>
+    </message>
+    <message>
+        <source>C&amp;lear &quot;configuration changed&quot;</source>
+        <translation>„Configuratie gewijzigd” &amp;wissen</translation>
+    </message>
+    <message>
+        <source>Rel&amp;ease loop current</source>
+        <translation>Lusstroom vrij&amp;geven</translation>
+    </message>
+    <message>
+        <source>Additional status (command 48)</source>
+        <translation>Aanvullende status (commando 48)</translation>
+    </message>
+    <message>
+        <source>Additional status</source>
+        <translation>Aanvullende status</translation>
+    </message>
+    <message>
+        <source>&amp;Read additional status</source>
+        <translation>Aanvullende status &amp;lezen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Sluiten</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Pelvanor I / Ostrimel Config</source>
@@ -694,6 +850,21 @@ Als de transmitter op een andere poort of een ander pollingadres kan zitten: Con
     <message>
         <source>Transmitter is Busy, Aborting Send Process</source>
         <translation>Transmitter is bezet, zenden wordt afgebroken</translation>
+    </message>
+</context>
+<context>
+    <name>StatusIndicator</name>
+    <message>
+        <source>Device status</source>
+        <translation>Apparaatstatus</translation>
+    </message>
+    <message>
+        <source>Transmitter: %1 — click for details</source>
+        <translation>Transmitter: %1 — klik voor details</translation>
+    </message>
+    <message>
+        <source>No answer since %1</source>
+        <translation>Geen antwoord sinds %1</translation>
     </message>
 </context>
 <context>

@@ -150,12 +150,11 @@ void DeviceHealth::afterReadSequence() {
 }
 
 void DeviceHealth::askToReleaseFixedCurrent(float mA) {
-    const QString prompt =
-        QStringLiteral("The transmitter's loop current is fixed at %1 mA.\n\n"
-                       "While it stays fixed, the control system does not see the level.\n\n"
-                       "Release the loop current now, so that it follows the level again?")
-            .arg(Module1::Format(mA, QStringLiteral("#0.000")));
-    if (MsgBox(prompt, vbYesNo, QStringLiteral("Loop current fixed")) == vbYes) {
+    const QString prompt = tr("The transmitter's loop current is fixed at %1 mA.\n\n"
+                              "While it stays fixed, the control system does not see the level.\n\n"
+                              "Release the loop current now, so that it follows the level again?")
+                               .arg(Module1::Format(mA, QStringLiteral("#0.000")));
+    if (MsgBox(prompt, vbYesNo, tr("Loop current fixed")) == vbYes) {
         declinedFor_.reset();
         session_.Timer5->stop();
         // 0 mA: leave fixed-current mode.
@@ -199,12 +198,12 @@ void DeviceHealth::clearConfigurationChanged() {
 void DeviceHealth::releaseFixedCurrent() {
     // Ours is ended where it was started, so that the window's captions stay true.
     if (!known_ || !(status_ & health::LoopCurrentFixed) || session_.holdsLoopCurrent()) return;
-    const QString prompt = QStringLiteral(
-        "Release the transmitter's loop current?\n\n"
-        "It is fixed, and no simulation of this program holds it: another master or a loop test "
-        "fixed it. Released, it follows the level again; a tool that still relies on the fixed "
-        "value loses it.");
-    if (MsgBox(prompt, vbYesNo, QStringLiteral("Release loop current")) != vbYes) return;
+    const QString prompt =
+        tr("Release the transmitter's loop current?\n\n"
+           "It is fixed, and no simulation of this program holds it: another master or a loop test "
+           "fixed it. Released, it follows the level again; a tool that still relies on the fixed "
+           "value loses it.");
+    if (MsgBox(prompt, vbYesNo, tr("Release loop current")) != vbYes) return;
     session_.Timer5->stop();
     // 0 mA: leave fixed-current mode. The reply's own status byte may still be the one from
     // before; the status is read again.
@@ -243,19 +242,18 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
         return;
     }
     const QString prompt =
-        QStringLiteral(
-            "The transmitter on COM %1 answers at polling address %2, not 0. At a polling "
-            "address other than 0 its loop current stays fixed at 4 mA (multidrop), so the "
-            "control system does not see the level.\n\n"
-            "Set its polling address to 0?\n\n"
-            "Warning: this changes its loop current mode. The loop current then follows the "
-            "level again; on a loop shared with other transmitters (multidrop) this disturbs "
-            "them.")
+        tr("The transmitter on COM %1 answers at polling address %2, not 0. At a polling "
+           "address other than 0 its loop current stays fixed at 4 mA (multidrop), so the "
+           "control system does not see the level.\n\n"
+           "Set its polling address to 0?\n\n"
+           "Warning: this changes its loop current mode. The loop current then follows the "
+           "level again; on a loop shared with other transmitters (multidrop) this disturbs "
+           "them.")
             .arg(find.target.comPort)
             .arg(find.address);
     // Until it is moved, this run reaches it where it is.
     session_.hart()->setLinkSetting3(qint16(find.address));
-    if (MsgBox(prompt, vbYesNo, QStringLiteral("Polling address")) == vbYes)
+    if (MsgBox(prompt, vbYesNo, tr("Polling address")) == vbYes)
         moveToZeroAfterRead_ = true;
     else
         multidropPort_ = find.target.comPort;

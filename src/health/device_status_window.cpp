@@ -4,6 +4,7 @@
 #include "hart/device_status.h"
 #include "health/device_health.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -33,34 +35,31 @@ QString orDash(const QString &s) {
 DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
     : QDialog(parent), health_(health) {
     setObjectName(QStringLiteral("DeviceStatusWindow"));
-    setWindowTitle(QStringLiteral("Device status"));
     setModal(false);
 
-    auto *identity = new QGroupBox(QStringLiteral("Transmitter"), this);
-    auto *form = new QFormLayout(identity);
+    identity_ = new QGroupBox(this);
+    auto *identity = identity_;
+    form_ = new QFormLayout(identity);
+    auto *form = form_;
     Manufacturer = valueLabel(QStringLiteral("Manufacturer"), identity);
     DeviceType = valueLabel(QStringLiteral("DeviceType"), identity);
     DeviceId = valueLabel(QStringLiteral("DeviceId"), identity);
     HartRevision = valueLabel(QStringLiteral("HartRevision"), identity);
     SerialNumber = valueLabel(QStringLiteral("SerialNumber"), identity);
     Tag = valueLabel(QStringLiteral("Tag"), identity);
-    form->addRow(QStringLiteral("Manufacturer:"), Manufacturer);
-    form->addRow(QStringLiteral("Device type:"), DeviceType);
-    form->addRow(QStringLiteral("Device ID:"), DeviceId);
-    form->addRow(QStringLiteral("HART revision:"), HartRevision);
-    form->addRow(QStringLiteral("Serial number:"), SerialNumber);
-    form->addRow(QStringLiteral("Tag:"), Tag);
+    for (QLabel *field : {Manufacturer, DeviceType, DeviceId, HartRevision, SerialNumber, Tag})
+        form->addRow(QString(), field);
 
-    auto *state = new QGroupBox(QStringLiteral("Status"), this);
+    state_ = new QGroupBox(this);
+    auto *state = state_;
     auto *stateLayout = new QVBoxLayout(state);
     StatusByte = valueLabel(QStringLiteral("StatusByte"), state);
     Conditions = valueLabel(QStringLiteral("Conditions"), state);
     Conditions->setWordWrap(true);
-    Conditions->setAccessibleName(QStringLiteral("Conditions"));
     StatusByte->setWordWrap(true);
-    ClearChanged = new QPushButton(QStringLiteral("C&lear \"configuration changed\""), state);
+    ClearChanged = new QPushButton(state);
     ClearChanged->setObjectName(QStringLiteral("ClearChanged"));
-    ReleaseCurrent = new QPushButton(QStringLiteral("Rel&ease loop current"), state);
+    ReleaseCurrent = new QPushButton(state);
     ReleaseCurrent->setObjectName(QStringLiteral("ReleaseCurrent"));
     auto *stateButtons = new QHBoxLayout;
     stateButtons->addWidget(ClearChanged);
@@ -70,17 +69,17 @@ DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
     stateLayout->addWidget(Conditions);
     stateLayout->addLayout(stateButtons);
 
-    auto *more = new QGroupBox(QStringLiteral("Additional status (command 48)"), this);
+    more_ = new QGroupBox(this);
+    auto *more = more_;
     auto *moreLayout = new QVBoxLayout(more);
     Additional = valueLabel(QStringLiteral("Additional"), more);
     Additional->setWordWrap(true);
-    Additional->setAccessibleName(QStringLiteral("Additional status"));
-    ReadAdditional = new QPushButton(QStringLiteral("&Read additional status"), more);
+    ReadAdditional = new QPushButton(more);
     ReadAdditional->setObjectName(QStringLiteral("ReadAdditional"));
     moreLayout->addWidget(Additional);
     moreLayout->addWidget(ReadAdditional, 0, Qt::AlignLeft);
 
-    CloseButton = new QPushButton(QStringLiteral("&Close"), this);
+    CloseButton = new QPushButton(this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -99,6 +98,7 @@ DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
             &DeviceHealth::clearConfigurationChanged);
     connect(ReleaseCurrent, &QPushButton::clicked, &health_, &DeviceHealth::releaseFixedCurrent);
     connect(&health_, &DeviceHealth::changed, this, &DeviceStatusWindow::refresh);
+    retranslate();
     refresh();
     adjustSize();
     CentreOnScreen(this);
@@ -117,12 +117,11 @@ void DeviceStatusWindow::refresh() {
     Tag->setText(orDash(health_.tag()));
 
     const auto silent = health_.silentSince();
-    const QString silence = silent ? QStringLiteral("No answer since %1.")
-                                         .arg(silent->toString(QStringLiteral("HH:mm:ss")))
-                                   : QString();
+    const QString silence =
+        silent ? tr("No answer since %1.").arg(silent->toString(QStringLiteral("HH:mm:ss")))
+               : QString();
     if (!health_.known()) {
-        StatusByte->setText(silent ? silence
-                                   : QStringLiteral("No reply from the transmitter yet."));
+        StatusByte->setText(silent ? silence : tr("No reply from the transmitter yet."));
         Conditions->clear();
         ClearChanged->setEnabled(false);
         ReleaseCurrent->setEnabled(false);
@@ -131,42 +130,68 @@ void DeviceStatusWindow::refresh() {
         const health::FixedBy fixedBy = health_.fixedBy();
         const QString byte = QStringLiteral("0x%1").arg(s, 2, 16, QLatin1Char('0'));
         // What a silent transmitter last said may no longer hold; it is shown as what it is.
-        StatusByte->setText(
-            silent ? QStringLiteral("%1 Status byte of the last reply before: %2; the conditions "
-                                    "below may no longer hold.")
-                         .arg(silence, byte)
-                   : QStringLiteral("Status byte of the latest reply: %1").arg(byte));
+        StatusByte->setText(silent
+                                ? tr("%1 Status byte of the last reply before: %2; the conditions "
+                                     "below may no longer hold.")
+                                      .arg(silence, byte)
+                                : tr("Status byte of the latest reply: %1").arg(byte));
         QStringList lines;
         for (const health::Condition &c : health::decodeStatus(s, fixedBy)) {
             QString name = c.name;
             name[0] = name[0].toUpper();
-            lines << QStringLiteral("%1: %2\nWhat to do: %3").arg(name, c.words, c.action);
+            lines << tr("%1: %2\nWhat to do: %3").arg(name, c.words, c.action);
         }
-        Conditions->setText(lines.isEmpty()
-                                ? QStringLiteral("The transmitter reports no condition: it is "
+        Conditions->setText(lines.isEmpty() ? tr("The transmitter reports no condition: it is "
                                                  "healthy.")
-                                : lines.join(QStringLiteral("\n\n")));
+                                            : lines.join(QStringLiteral("\n\n")));
         ClearChanged->setEnabled((s & health::ConfigurationChanged) != 0);
         ReleaseCurrent->setEnabled((s & health::LoopCurrentFixed) &&
                                    fixedBy == health::FixedBy::Other);
     }
 
     if (!health_.additionalRead()) {
-        Additional->setText(QStringLiteral("Not read yet."));
+        Additional->setText(tr("Not read yet."));
     } else {
         const QByteArray data = health_.additionalStatus();
-        QStringList lines{QStringLiteral("Bytes: %1").arg(orDash(health::hexBytes(data)))};
+        QStringList lines{tr("Bytes: %1").arg(orDash(health::hexBytes(data)))};
         for (const health::AdditionalByte &b :
              health::describeAdditionalStatus(data, id ? id->manufacturer : 0))
             if (b.value != 0)
-                lines << QStringLiteral("Byte %1 = 0x%2: %3")
+                lines << tr("Byte %1 = 0x%2: %3")
                              .arg(b.index)
                              .arg(b.value, 2, 16, QLatin1Char('0'))
                              .arg(b.meaning);
-        if (lines.size() == 1 && !data.isEmpty()) lines << QStringLiteral("No bit is set.");
+        if (lines.size() == 1 && !data.isEmpty()) lines << tr("No bit is set.");
         Additional->setText(lines.join(QLatin1Char('\n')));
     }
     growToFit();
+}
+
+void DeviceStatusWindow::retranslate() {
+    setWindowTitle(tr("Device status"));
+    identity_->setTitle(tr("Transmitter"));
+    const std::pair<QLabel *, QString> rows[] = {
+        {Manufacturer, tr("Manufacturer:")},  {DeviceType, tr("Device type:")},
+        {DeviceId, tr("Device ID:")},         {HartRevision, tr("HART revision:")},
+        {SerialNumber, tr("Serial number:")}, {Tag, tr("Tag:")}};
+    for (const auto &[field, caption] : rows)
+        if (auto *label = qobject_cast<QLabel *>(form_->labelForField(field)))
+            label->setText(caption);
+    state_->setTitle(tr("Status"));
+    Conditions->setAccessibleName(tr("Conditions"));
+    ClearChanged->setText(tr("C&lear \"configuration changed\""));
+    ReleaseCurrent->setText(tr("Rel&ease loop current"));
+    more_->setTitle(tr("Additional status (command 48)"));
+    Additional->setAccessibleName(tr("Additional status"));
+    ReadAdditional->setText(tr("&Read additional status"));
+    CloseButton->setText(tr("&Close"));
+}
+
+void DeviceStatusWindow::changeEvent(QEvent *event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    retranslate();
+    refresh();
 }
 
 void DeviceStatusWindow::growToFit() {

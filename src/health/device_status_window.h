@@ -8,6 +8,8 @@
 #include <QDialog>
 
 class DeviceHealth;
+class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -28,8 +30,15 @@ public:
 
     void refresh();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void growToFit();
+
+    QGroupBox *identity_ = nullptr, *state_ = nullptr, *more_ = nullptr;
+    QFormLayout *form_ = nullptr;
 
     DeviceHealth &health_;
 };

@@ -17,9 +17,13 @@ public:
     // last sent is stale then, so the silence is what the sign says.
     void showNoAnswer(const QString &time);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     // Every poll brings a status byte, nearly always the one before: texts set again would make
     // a screen reader announce the same description once a second.
     std::optional<quint8> shown_;
     QString silence_;
+    QString silentSince_;
 };
