@@ -548,6 +548,308 @@ Das Programm startet mit dem Port in %1, die ein Administrator dort abgelegt hat
     </message>
 </context>
 <context>
+    <name>LoopCheckProcedure</name>
+    <message>
+        <source>Fixing the current at %1: %2</source>
+        <translation>Festlegen des Stroms auf %1: %2</translation>
+    </message>
+    <message>
+        <source>Reading back at %1: %2</source>
+        <translation>Rücklesen bei %1: %2</translation>
+    </message>
+    <message>
+        <source>At %1: %2</source>
+        <translation>Bei %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>LoopCheckResult</name>
+    <message>
+        <source>Passed</source>
+        <translation>Bestanden</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Nicht bestanden</translation>
+    </message>
+    <message>
+        <source>Incomplete</source>
+        <translation>Unvollständig</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Übersprungen</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>In Ordnung</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>LoopCheckWindow</name>
+    <message>
+        <source>Loop check</source>
+        <translation>Schleifentest</translation>
+    </message>
+    <message>
+        <source>Save loop check</source>
+        <translation>Schleifentest speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The check stopped: %1.</source>
+        <translation>Der Test wurde abgebrochen: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Points (mA):</source>
+        <translation>&amp;Punkte (mA):</translation>
+    </message>
+    <message>
+        <source>Currents in mA, separated by semicolons or blanks, each above 3.9 and below 20.1</source>
+        <translation>Ströme in mA, durch Semikolon oder Leerzeichen getrennt, jeweils über 3,9 und unter 20,1</translation>
+    </message>
+    <message>
+        <source>&amp;Tolerance:</source>
+        <translation>&amp;Toleranz:</translation>
+    </message>
+    <message>
+        <source>% of span</source>
+        <translation>% der Spanne</translation>
+    </message>
+    <message>
+        <source>Tolerance unit</source>
+        <translation>Toleranzeinheit</translation>
+    </message>
+    <message>
+        <source>&amp;Settling time (s):</source>
+        <translation>&amp;Einschwingzeit (s):</translation>
+    </message>
+    <message>
+        <source>Loop check points</source>
+        <translation>Punkte des Schleifentests</translation>
+    </message>
+    <message>
+        <source>Point (mA)</source>
+        <translation>Punkt (mA)</translation>
+    </message>
+    <message>
+        <source>Read back (mA)</source>
+        <translation>Rückgelesen (mA)</translation>
+    </message>
+    <message>
+        <source>Measured (mA)</source>
+        <translation>Gemessen (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Abweichung (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;Measured (mA):</source>
+        <translation>&amp;Gemessen (mA):</translation>
+    </message>
+    <message>
+        <source>&amp;Enter</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>S&amp;kip</source>
+        <translation>Übe&amp;rspringen</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Retry release</source>
+        <translation>Freigabe &amp;wiederholen</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve CSV…</source>
+        <translation>CSV spei&amp;chern…</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Schließe&amp;n</translation>
+    </message>
+    <message>
+        <source>&amp;Trim output…</source>
+        <translation>A&amp;usgangsabgleich…</translation>
+    </message>
+    <message>
+        <source>Trim output</source>
+        <translation>Ausgangsabgleich</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a point the transmitter can hold. Enter currents above 3.9 and below 20.1 mA, separated by semicolons or blanks, e.g. 4; 8; 12; 16; 20.</source>
+        <translation>„%1“ ist kein Punkt, den der Messumformer halten kann. Ströme über 3,9 und unter 20,1 mA eingeben, durch Semikolon oder Leerzeichen getrennt, z. B. 4; 8; 12; 16; 20.</translation>
+    </message>
+    <message>
+        <source>No points are given. Enter at least one current between 3.9 and 20.1 mA, e.g. 4; 8; 12; 16; 20.</source>
+        <translation>Keine Punkte angegeben. Mindestens einen Strom zwischen 3,9 und 20,1 mA eingeben, z. B. 4; 8; 12; 16; 20.</translation>
+    </message>
+    <message>
+        <source>The tolerance &quot;%1&quot; is not usable. Enter a number above 0 and at most %2 %3, e.g. 0.05 mA.</source>
+        <translation>Die Toleranz „%1“ ist nicht verwendbar. Eine Zahl über 0 und höchstens %2 %3 eingeben, z. B. 0,05 mA.</translation>
+    </message>
+    <message>
+        <source>The settling time &quot;%1&quot; is not usable. Enter the seconds to wait at each point, from 0 to %2, e.g. 2.</source>
+        <translation>Die Einschwingzeit „%1“ ist nicht verwendbar. Die Sekunden eingeben, die an jedem Punkt gewartet werden, von 0 bis %2, z. B. 2.</translation>
+    </message>
+    <message>
+        <source>A loop current is being simulated from the Current Simulation panel. The loop check sets the current itself and would end that simulation behind the panel&apos;s back. Press Abort in the panel first, then start the loop check.</source>
+        <translation>Im Feld Stromsimulation wird ein Schleifenstrom simuliert. Der Schleifentest setzt den Strom selbst und würde diese Simulation ohne Wissen des Feldes beenden. Zuerst im Feld „Abbrechen“ drücken, dann den Schleifentest starten.</translation>
+    </message>
+    <message>
+        <source>The output trim holds the loop current. Finish or cancel it in the Output trim window, then start the loop check.</source>
+        <translation>Der Ausgangsabgleich hält den Schleifenstrom. Den Abgleich im Fenster Ausgangsabgleich abschließen oder abbrechen, dann den Schleifentest starten.</translation>
+    </message>
+    <message>
+        <source>No transmitter has been read yet. Connect to the transmitter (File, Connect) and wait until its data are shown, then start the loop check.</source>
+        <translation>Es wurde noch kein Messumformer gelesen. Mit dem Messumformer verbinden (Datei, Verbinden) und warten, bis seine Daten angezeigt werden, dann den Schleifentest starten.</translation>
+    </message>
+    <message>
+        <source>The main window is still sending to the transmitter. Wait until it has finished, then start the loop check.</source>
+        <translation>Das Hauptfenster sendet noch an den Messumformer. Warten, bis es fertig ist, dann den Schleifentest starten.</translation>
+    </message>
+    <message>
+        <source>The main window started sending to the transmitter. Wait until it has finished, then start the loop check again.</source>
+        <translation>Das Hauptfenster hat begonnen, an den Messumformer zu senden. Warten, bis es fertig ist, dann den Schleifentest erneut starten.</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <comment>typed instead of a reading</comment>
+        <translation>überspringen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a reading. Type the current in mA (e.g. %2), or &quot;skip&quot;.</source>
+        <translation>„%1“ ist kein Messwert. Den Strom in mA eingeben (z. B. %2) oder „überspringen“.</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>übersprungen</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2</source>
+        <translation>Punkt %1 von %2</translation>
+    </message>
+    <message>
+        <source>The check was left without the transmitter confirming the end of fixed-current mode. Check the loop current.</source>
+        <translation>Der Test wurde verlassen, ohne dass der Messumformer das Ende des festen Stroms bestätigt hat. Schleifenstrom prüfen.</translation>
+    </message>
+    <message>
+        <source>Set the points, the tolerance and the settling time, then press Start. The loop current will be fixed at each point in turn: tell the control room before you start.</source>
+        <translation>Punkte, Toleranz und Einschwingzeit einstellen, dann „Starten“ drücken. Der Schleifenstrom wird nacheinander auf jeden Punkt festgesetzt: Vor dem Start die Leitwarte informieren.</translation>
+    </message>
+    <message>
+        <source>%1: fixing the loop current at %2…</source>
+        <translation>%1: Schleifenstrom wird auf %2 festgesetzt…</translation>
+    </message>
+    <message>
+        <source>%1: the loop is held at %2; waiting %3 s for it to settle…</source>
+        <translation>%1: Die Schleife wird auf %2 gehalten; %3 s Einschwingzeit…</translation>
+    </message>
+    <message>
+        <source>%1: reading back the transmitter&apos;s loop current…</source>
+        <translation>%1: Schleifenstrom des Messumformers wird zurückgelesen…</translation>
+    </message>
+    <message>
+        <source>%1: the transmitter holds %2 and reports %3 mA. Type the current measured at the control system or on the reference meter and press Enter, or type &quot;skip&quot;.</source>
+        <translation>%1: Der Messumformer hält %2 und meldet %3 mA. Den im Leitsystem oder am Referenzmessgerät gemessenen Strom eingeben und „Übernehmen“ drücken, oder „überspringen“ eingeben.</translation>
+    </message>
+    <message>
+        <source>Ending fixed-current mode…</source>
+        <translation>Fester Strom wird beendet…</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode has NOT been confirmed ended: %1. The loop may still be held at a fixed current. Check the HART connection, then press Retry release.</source>
+        <translation>Das Ende des festen Stroms wurde NICHT bestätigt: %1. Die Schleife wird womöglich noch auf einem festen Strom gehalten. HART-Verbindung prüfen, dann „Freigabe wiederholen“ drücken.</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode has ended; the loop follows the level again.</source>
+        <translation>Der feste Strom ist beendet; die Schleife folgt wieder dem Füllstand.</translation>
+    </message>
+    <message>
+        <source>±%1 % of span (±%2 mA)</source>
+        <translation>±%1 % der Spanne (±%2 mA)</translation>
+    </message>
+    <message>
+        <source>±%1 mA</source>
+        <translation>±%1 mA</translation>
+    </message>
+    <message>
+        <source>Result: %1 (tolerance %2).</source>
+        <translation>Ergebnis: %1 (Toleranz %2).</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed keeps this window open; its Retry release button sends the release again.</source>
+        <translation>„Schleife fest lassen“ lässt dieses Fenster offen; seine Schaltfläche „Freigabe wiederholen“ sendet die Freigabe erneut.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed</source>
+        <translation>Schleife fest &amp;lassen</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed closes the loop check and leaves the loop as it is.</source>
+        <translation>„Schleife fest lassen“ schließt den Schleifentest und lässt die Schleife, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed and close</source>
+        <translation>Schleife fest &amp;lassen und schließen</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed closes the program and leaves the loop as it is.</source>
+        <translation>„Schleife fest lassen“ beendet das Programm und lässt die Schleife, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed and exit</source>
+        <translation>Schleife fest &amp;lassen und beenden</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode could not be ended: %1.
+
+The loop may still be held at a fixed current, so the control system does not see the real level. Check the HART connection.
+
+Retry release sends the release again. %2</source>
+        <translation>Der feste Strom konnte nicht beendet werden: %1.
+
+Die Schleife wird womöglich noch auf einem festen Strom gehalten, und das Leitsystem sieht den wirklichen Füllstand nicht. HART-Verbindung prüfen.
+
+„Freigabe wiederholen“ sendet die Freigabe erneut. %2</translation>
+    </message>
+    <message>
+        <source>The loop check could not be saved to %1: %2
+
+Choose another folder or file name and save again.</source>
+        <translation>Der Schleifentest konnte nicht in %1 gespeichert werden: %2
+
+Einen anderen Ordner oder Dateinamen wählen und erneut speichern.</translation>
+    </message>
+</context>
+<context>
     <name>LoopHold</name>
     <message>
         <source>response code %1</source>

@@ -548,6 +548,308 @@ Het programma start met de poort in %1, die een beheerder daar heeft neergezet; 
     </message>
 </context>
 <context>
+    <name>LoopCheckProcedure</name>
+    <message>
+        <source>Fixing the current at %1: %2</source>
+        <translation>Vastzetten van de stroom op %1: %2</translation>
+    </message>
+    <message>
+        <source>Reading back at %1: %2</source>
+        <translation>Teruglezen bij %1: %2</translation>
+    </message>
+    <message>
+        <source>At %1: %2</source>
+        <translation>Bij %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>LoopCheckResult</name>
+    <message>
+        <source>Passed</source>
+        <translation>Geslaagd</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Niet geslaagd</translation>
+    </message>
+    <message>
+        <source>Incomplete</source>
+        <translation>Onvolledig</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Overgeslagen</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Goed</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Fout</translation>
+    </message>
+</context>
+<context>
+    <name>LoopCheckWindow</name>
+    <message>
+        <source>Loop check</source>
+        <translation>Lustest</translation>
+    </message>
+    <message>
+        <source>Save loop check</source>
+        <translation>Lustest opslaan</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-bestanden (*.csv)</translation>
+    </message>
+    <message>
+        <source>The check stopped: %1.</source>
+        <translation>De test is gestopt: %1.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Instellingen</translation>
+    </message>
+    <message>
+        <source>&amp;Points (mA):</source>
+        <translation>&amp;Punten (mA):</translation>
+    </message>
+    <message>
+        <source>Currents in mA, separated by semicolons or blanks, each above 3.9 and below 20.1</source>
+        <translation>Stromen in mA, gescheiden door puntkomma’s of spaties, elk boven 3,9 en onder 20,1</translation>
+    </message>
+    <message>
+        <source>&amp;Tolerance:</source>
+        <translation>&amp;Tolerantie:</translation>
+    </message>
+    <message>
+        <source>% of span</source>
+        <translation>% van de span</translation>
+    </message>
+    <message>
+        <source>Tolerance unit</source>
+        <translation>Eenheid van de tolerantie</translation>
+    </message>
+    <message>
+        <source>&amp;Settling time (s):</source>
+        <translation>&amp;Insteltijd (s):</translation>
+    </message>
+    <message>
+        <source>Loop check points</source>
+        <translation>Punten van de lustest</translation>
+    </message>
+    <message>
+        <source>Point (mA)</source>
+        <translation>Punt (mA)</translation>
+    </message>
+    <message>
+        <source>Read back (mA)</source>
+        <translation>Teruggelezen (mA)</translation>
+    </message>
+    <message>
+        <source>Measured (mA)</source>
+        <translation>Gemeten (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Afwijking (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultaat</translation>
+    </message>
+    <message>
+        <source>&amp;Measured (mA):</source>
+        <translation>&amp;Gemeten (mA):</translation>
+    </message>
+    <message>
+        <source>&amp;Enter</source>
+        <translation>In&amp;voeren</translation>
+    </message>
+    <message>
+        <source>S&amp;kip</source>
+        <translation>&amp;Overslaan</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>Te&amp;rug</translation>
+    </message>
+    <message>
+        <source>St&amp;art</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuleren</translation>
+    </message>
+    <message>
+        <source>&amp;Retry release</source>
+        <translation>Vrijgave &amp;herhalen</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve CSV…</source>
+        <translation>CSV ops&amp;laan…</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Sl&amp;uiten</translation>
+    </message>
+    <message>
+        <source>&amp;Trim output…</source>
+        <translation>Uitgang tri&amp;mmen…</translation>
+    </message>
+    <message>
+        <source>Trim output</source>
+        <translation>Uitgang trimmen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a point the transmitter can hold. Enter currents above 3.9 and below 20.1 mA, separated by semicolons or blanks, e.g. 4; 8; 12; 16; 20.</source>
+        <translation>&quot;%1&quot; is geen punt dat de transmitter kan vasthouden. Voer stromen boven 3,9 en onder 20,1 mA in, gescheiden door puntkomma’s of spaties, bijv. 4; 8; 12; 16; 20.</translation>
+    </message>
+    <message>
+        <source>No points are given. Enter at least one current between 3.9 and 20.1 mA, e.g. 4; 8; 12; 16; 20.</source>
+        <translation>Er zijn geen punten opgegeven. Voer ten minste één stroom tussen 3,9 en 20,1 mA in, bijv. 4; 8; 12; 16; 20.</translation>
+    </message>
+    <message>
+        <source>The tolerance &quot;%1&quot; is not usable. Enter a number above 0 and at most %2 %3, e.g. 0.05 mA.</source>
+        <translation>De tolerantie &quot;%1&quot; is niet bruikbaar. Voer een getal boven 0 en ten hoogste %2 %3 in, bijv. 0,05 mA.</translation>
+    </message>
+    <message>
+        <source>The settling time &quot;%1&quot; is not usable. Enter the seconds to wait at each point, from 0 to %2, e.g. 2.</source>
+        <translation>De insteltijd &quot;%1&quot; is niet bruikbaar. Voer de seconden in die bij elk punt gewacht worden, van 0 tot %2, bijv. 2.</translation>
+    </message>
+    <message>
+        <source>A loop current is being simulated from the Current Simulation panel. The loop check sets the current itself and would end that simulation behind the panel&apos;s back. Press Abort in the panel first, then start the loop check.</source>
+        <translation>In het paneel Stroomsimulatie wordt een lusstroom gesimuleerd. De lustest stelt de stroom zelf in en zou die simulatie buiten het paneel om beëindigen. Druk eerst in het paneel op Afbreken en start dan de lustest.</translation>
+    </message>
+    <message>
+        <source>The output trim holds the loop current. Finish or cancel it in the Output trim window, then start the loop check.</source>
+        <translation>Het trimmen van de uitgang houdt de lusstroom vast. Rond het af of annuleer het in het venster Uitgang trimmen en start dan de lustest.</translation>
+    </message>
+    <message>
+        <source>No transmitter has been read yet. Connect to the transmitter (File, Connect) and wait until its data are shown, then start the loop check.</source>
+        <translation>Er is nog geen transmitter gelezen. Maak verbinding met de transmitter (Bestand, Verbinden) en wacht tot zijn gegevens getoond worden; start dan de lustest.</translation>
+    </message>
+    <message>
+        <source>The main window is still sending to the transmitter. Wait until it has finished, then start the loop check.</source>
+        <translation>Het hoofdvenster zendt nog naar de transmitter. Wacht tot het klaar is en start dan de lustest.</translation>
+    </message>
+    <message>
+        <source>The main window started sending to the transmitter. Wait until it has finished, then start the loop check again.</source>
+        <translation>Het hoofdvenster is begonnen naar de transmitter te zenden. Wacht tot het klaar is en start dan de lustest opnieuw.</translation>
+    </message>
+    <message>
+        <source>skip</source>
+        <comment>typed instead of a reading</comment>
+        <translation>overslaan</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a reading. Type the current in mA (e.g. %2), or &quot;skip&quot;.</source>
+        <translation>&quot;%1&quot; is geen meetwaarde. Typ de stroom in mA (bijv. %2) of &quot;overslaan&quot;.</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>overgeslagen</translation>
+    </message>
+    <message>
+        <source>Point %1 of %2</source>
+        <translation>Punt %1 van %2</translation>
+    </message>
+    <message>
+        <source>The check was left without the transmitter confirming the end of fixed-current mode. Check the loop current.</source>
+        <translation>De test is verlaten zonder dat de transmitter het einde van de vaste stroom heeft bevestigd. Controleer de lusstroom.</translation>
+    </message>
+    <message>
+        <source>Set the points, the tolerance and the settling time, then press Start. The loop current will be fixed at each point in turn: tell the control room before you start.</source>
+        <translation>Stel de punten, de tolerantie en de insteltijd in en druk op Starten. De lusstroom wordt achtereenvolgens op elk punt vastgezet: licht de controlekamer in voordat u start.</translation>
+    </message>
+    <message>
+        <source>%1: fixing the loop current at %2…</source>
+        <translation>%1: de lusstroom wordt op %2 vastgezet…</translation>
+    </message>
+    <message>
+        <source>%1: the loop is held at %2; waiting %3 s for it to settle…</source>
+        <translation>%1: de lus wordt op %2 gehouden; %3 s wachten tot hij stabiel is…</translation>
+    </message>
+    <message>
+        <source>%1: reading back the transmitter&apos;s loop current…</source>
+        <translation>%1: de lusstroom van de transmitter wordt teruggelezen…</translation>
+    </message>
+    <message>
+        <source>%1: the transmitter holds %2 and reports %3 mA. Type the current measured at the control system or on the reference meter and press Enter, or type &quot;skip&quot;.</source>
+        <translation>%1: de transmitter houdt %2 vast en meldt %3 mA. Typ de stroom die in het besturingssysteem of op de referentiemeter is gemeten en druk op Invoeren, of typ &quot;overslaan&quot;.</translation>
+    </message>
+    <message>
+        <source>Ending fixed-current mode…</source>
+        <translation>Vaste stroom wordt beëindigd…</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode has NOT been confirmed ended: %1. The loop may still be held at a fixed current. Check the HART connection, then press Retry release.</source>
+        <translation>Het einde van de vaste stroom is NIET bevestigd: %1. De lus wordt mogelijk nog op een vaste stroom gehouden. Controleer de HART-verbinding en druk dan op Vrijgave herhalen.</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode has ended; the loop follows the level again.</source>
+        <translation>De vaste stroom is beëindigd; de lus volgt het niveau weer.</translation>
+    </message>
+    <message>
+        <source>±%1 % of span (±%2 mA)</source>
+        <translation>±%1 % van de span (±%2 mA)</translation>
+    </message>
+    <message>
+        <source>±%1 mA</source>
+        <translation>±%1 mA</translation>
+    </message>
+    <message>
+        <source>Result: %1 (tolerance %2).</source>
+        <translation>Resultaat: %1 (tolerantie %2).</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed keeps this window open; its Retry release button sends the release again.</source>
+        <translation>&quot;Lus vast laten&quot; houdt dit venster open; de knop Vrijgave herhalen erin zendt de vrijgave opnieuw.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed</source>
+        <translation>Lus vast &amp;laten</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed closes the loop check and leaves the loop as it is.</source>
+        <translation>&quot;Lus vast laten&quot; sluit de lustest en laat de lus zoals hij is.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed and close</source>
+        <translation>Lus vast &amp;laten en sluiten</translation>
+    </message>
+    <message>
+        <source>Leave loop fixed closes the program and leaves the loop as it is.</source>
+        <translation>&quot;Lus vast laten&quot; sluit het programma af en laat de lus zoals hij is.</translation>
+    </message>
+    <message>
+        <source>&amp;Leave loop fixed and exit</source>
+        <translation>Lus vast &amp;laten en afsluiten</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode could not be ended: %1.
+
+The loop may still be held at a fixed current, so the control system does not see the real level. Check the HART connection.
+
+Retry release sends the release again. %2</source>
+        <translation>De vaste stroom kon niet worden beëindigd: %1.
+
+De lus wordt mogelijk nog op een vaste stroom gehouden, zodat het besturingssysteem het werkelijke niveau niet ziet. Controleer de HART-verbinding.
+
+Vrijgave herhalen zendt de vrijgave opnieuw. %2</translation>
+    </message>
+    <message>
+        <source>The loop check could not be saved to %1: %2
+
+Choose another folder or file name and save again.</source>
+        <translation>De lustest kon niet worden opgeslagen in %1: %2
+
+Kies een andere map of bestandsnaam en sla opnieuw op.</translation>
+    </message>
+</context>
+<context>
     <name>LoopHold</name>
     <message>
         <source>response code %1</source>

@@ -175,8 +175,8 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
     const QString point = mA(settings_.pointsMa.value(index_));
     if (!r.answered()) {
         const QString reason = LoopHold::notAnswered(r);
-        stopWith(tag == Tag::Fix ? QStringLiteral("Fixing the current at %1: %2").arg(point, reason)
-                                 : QStringLiteral("Reading back at %1: %2").arg(point, reason));
+        stopWith(tag == Tag::Fix ? tr("Fixing the current at %1: %2").arg(point, reason)
+                                 : tr("Reading back at %1: %2").arg(point, reason));
         return;
     }
 
@@ -184,7 +184,7 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
     const int code = r.responseCode;
     if (code != 0) {
         const QString reason = LoopHold::refusal(code, r.command);
-        stopWith(QStringLiteral("At %1: %2").arg(point, reason));
+        stopWith(tr("At %1: %2").arg(point, reason));
         return;
     }
 

@@ -49,22 +49,25 @@ LoopCheckResult::Verdict LoopCheckResult::verdict() const {
     return Verdict::Passed;
 }
 
+// English, as the CSV file keeps them for the programs that read it; marked so that the window
+// can show them in its language.
 QString LoopCheckResult::verdictText(Verdict v) {
     switch (v) {
     case Verdict::Passed:
-        return QStringLiteral("Passed");
+        return QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Passed"));
     case Verdict::Failed:
-        return QStringLiteral("Failed");
+        return QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Failed"));
     case Verdict::Incomplete:
         break;
     }
-    return QStringLiteral("Incomplete");
+    return QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Incomplete"));
 }
 
 QString LoopCheckResult::pointText(const LoopCheckPoint &p) const {
-    if (p.skipped) return QStringLiteral("Skipped");
+    if (p.skipped) return QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Skipped"));
     if (!p.measuredMa) return QString();
-    return passes(p) ? QStringLiteral("Pass") : QStringLiteral("Fail");
+    return passes(p) ? QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Pass"))
+                     : QStringLiteral(QT_TRANSLATE_NOOP("LoopCheckResult", "Fail"));
 }
 
 QString LoopCheckResult::toCsv() const {

@@ -6,7 +6,9 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -25,7 +27,9 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Loop check");
+QString title() {
+    return LoopCheckWindow::tr("Loop check");
+}
 constexpr int kLongestSettlingS = 600;
 
 enum Column { ColPoint, ColReadback, ColMeasured, ColDeviation, ColResult, ColumnCount };
@@ -42,13 +46,20 @@ QString plusMinus(double v) {
     return (v > 0 ? QStringLiteral("+") : QString()) + num(v);
 }
 
+// The result's words stay English in the CSV file, which other programs read; on screen they are
+// in the window's language.
+QString shownResult(const QString &english) {
+    const QByteArray key = english.toUtf8();
+    return english.isEmpty() ? english
+                             : QCoreApplication::translate("LoopCheckResult", key.constData());
+}
+
 } // namespace
 
 LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     : QWidget(mainWindow.window(), Qt::Window), session_(session), main_(mainWindow),
       procedure_(new LoopCheckProcedure(session, this)) {
     setObjectName(QStringLiteral("LoopCheckWindow"));
-    setWindowTitle(kTitle);
 
     QGroupBox *settings = makeSettings();
     makeTable();
@@ -65,49 +76,45 @@ LoopCheckWindow::LoopCheckWindow(Session &session, MainWindowPort &mainWindow)
     connectControls();
 
     askSavePath = [](QWidget *parent, const QString &suggested) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save loop check"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
+        return QFileDialog::getSaveFileName(parent, tr("Save loop check"), suggested,
+                                            tr("CSV files (*.csv)"));
     };
 
     resize(620, 520);
+    retranslate();
     onChanged();
 }
 
 QGroupBox *LoopCheckWindow::makeSettings() {
-    auto *settings = new QGroupBox(QStringLiteral("Settings"), this);
+    settingsBox_ = new QGroupBox(this);
+    auto *settings = settingsBox_;
     auto *form = new QFormLayout(settings);
     pointsEdit = new QLineEdit(QStringLiteral("4; 8; 12; 16; 20"), settings);
     pointsEdit->setObjectName(QStringLiteral("pointsEdit"));
-    pointsEdit->setToolTip(QStringLiteral("Currents in mA, separated by semicolons or blanks, "
-                                          "each above 3.9 and below 20.1"));
-    form->addRow(QStringLiteral("&Points (mA):"), pointsEdit);
+    pointsLabel_ = new QLabel(settings);
+    form->addRow(pointsLabel_, pointsEdit);
     auto *tolRow = new QHBoxLayout;
     toleranceEdit = new QLineEdit(num(0.05, 2), settings);
     toleranceEdit->setObjectName(QStringLiteral("toleranceEdit"));
     toleranceUnit = new QComboBox(settings);
     toleranceUnit->setObjectName(QStringLiteral("toleranceUnit"));
-    toleranceUnit->addItems({QStringLiteral("mA"), QStringLiteral("% of span")});
-    toleranceUnit->setAccessibleName(QStringLiteral("Tolerance unit"));
+    toleranceUnit->addItems({QStringLiteral("mA"), QString()});
     tolRow->addWidget(new QLabel(QStringLiteral("±"), settings));
     tolRow->addWidget(toleranceEdit, 1);
     tolRow->addWidget(toleranceUnit);
-    auto *tolLabel = new QLabel(QStringLiteral("&Tolerance:"), settings);
-    tolLabel->setBuddy(toleranceEdit);
-    form->addRow(tolLabel, tolRow);
+    toleranceLabel_ = new QLabel(settings);
+    toleranceLabel_->setBuddy(toleranceEdit);
+    form->addRow(toleranceLabel_, tolRow);
     settlingEdit = new QLineEdit(QStringLiteral("2"), settings);
     settlingEdit->setObjectName(QStringLiteral("settlingEdit"));
-    form->addRow(QStringLiteral("&Settling time (s):"), settlingEdit);
+    settlingLabel_ = new QLabel(settings);
+    form->addRow(settlingLabel_, settlingEdit);
     return settings;
 }
 
 void LoopCheckWindow::makeTable() {
     table = new QTableWidget(0, ColumnCount, this);
     table->setObjectName(QStringLiteral("table"));
-    table->setAccessibleName(QStringLiteral("Loop check points"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Point (mA)"),
-                                      QStringLiteral("Read back (mA)"),
-                                      QStringLiteral("Measured (mA)"),
-                                      QStringLiteral("Deviation (mA)"), QStringLiteral("Result")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -128,12 +135,12 @@ QHBoxLayout *LoopCheckWindow::makeReadingRow() {
     auto *readingRow = new QHBoxLayout;
     readingEdit = new QLineEdit(this);
     readingEdit->setObjectName(QStringLiteral("readingEdit"));
-    auto *readingLabel = new QLabel(QStringLiteral("&Measured (mA):"), this);
-    readingLabel->setBuddy(readingEdit);
-    enterButton = new QPushButton(QStringLiteral("&Enter"), this);
-    skipButton = new QPushButton(QStringLiteral("S&kip"), this);
-    backButton = new QPushButton(QStringLiteral("&Back"), this);
-    readingRow->addWidget(readingLabel);
+    readingLabel_ = new QLabel(this);
+    readingLabel_->setBuddy(readingEdit);
+    enterButton = new QPushButton(this);
+    skipButton = new QPushButton(this);
+    backButton = new QPushButton(this);
+    readingRow->addWidget(readingLabel_);
     readingRow->addWidget(readingEdit, 1);
     readingRow->addWidget(enterButton);
     readingRow->addWidget(skipButton);
@@ -143,14 +150,13 @@ QHBoxLayout *LoopCheckWindow::makeReadingRow() {
 
 QHBoxLayout *LoopCheckWindow::makeButtons() {
     auto *buttons = new QHBoxLayout;
-    startButton = new QPushButton(QStringLiteral("St&art"), this);
-    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    retryButton = new QPushButton(QStringLiteral("&Retry release"), this);
-    saveButton = new QPushButton(QStringLiteral("Sa&ve CSV…"), this);
-    closeButton = new QPushButton(QStringLiteral("C&lose"), this);
+    startButton = new QPushButton(this);
+    cancelButton = new QPushButton(this);
+    retryButton = new QPushButton(this);
+    saveButton = new QPushButton(this);
+    closeButton = new QPushButton(this);
     // Offered only after a check with a failed point: the trim is the fix for what it found.
-    trimButton = new QPushButton(QStringLiteral("&Trim output…"), this);
-    trimButton->setAccessibleName(QStringLiteral("Trim output"));
+    trimButton = new QPushButton(this);
     trimButton->setVisible(false);
     for (QPushButton *b :
          {startButton, cancelButton, retryButton, saveButton, trimButton, closeButton})
@@ -178,11 +184,46 @@ void LoopCheckWindow::connectControls() {
     connect(procedure_, &LoopCheckProcedure::releaseFailed, this,
             &LoopCheckWindow::onReleaseFailed);
     connect(procedure_, &LoopCheckProcedure::stopped, this, [this](const QString &reason) {
-        verdictLabel->setText(QStringLiteral("The check stopped: %1.").arg(reason));
+        verdictLabel->setText(tr("The check stopped: %1.").arg(reason));
     });
 }
 
 LoopCheckWindow::~LoopCheckWindow() {}
+
+void LoopCheckWindow::retranslate() {
+    setWindowTitle(title());
+    settingsBox_->setTitle(tr("Settings"));
+    pointsLabel_->setText(tr("&Points (mA):"));
+    pointsLabel_->setBuddy(pointsEdit);
+    pointsEdit->setToolTip(tr("Currents in mA, separated by semicolons or blanks, "
+                              "each above 3.9 and below 20.1"));
+    toleranceLabel_->setText(tr("&Tolerance:"));
+    toleranceUnit->setItemText(1, tr("% of span"));
+    toleranceUnit->setAccessibleName(tr("Tolerance unit"));
+    settlingLabel_->setText(tr("&Settling time (s):"));
+    settlingLabel_->setBuddy(settlingEdit);
+    table->setAccessibleName(tr("Loop check points"));
+    table->setHorizontalHeaderLabels({tr("Point (mA)"), tr("Read back (mA)"), tr("Measured (mA)"),
+                                      tr("Deviation (mA)"), tr("Result")});
+    readingLabel_->setText(tr("&Measured (mA):"));
+    enterButton->setText(tr("&Enter"));
+    skipButton->setText(tr("S&kip"));
+    backButton->setText(tr("&Back"));
+    startButton->setText(tr("St&art"));
+    cancelButton->setText(tr("&Cancel"));
+    retryButton->setText(tr("&Retry release"));
+    saveButton->setText(tr("Sa&ve CSV…"));
+    closeButton->setText(tr("C&lose"));
+    trimButton->setText(tr("&Trim output…"));
+    trimButton->setAccessibleName(tr("Trim output"));
+}
+
+void LoopCheckWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    retranslate();
+    onChanged();
+}
 
 bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *error) const {
     LoopCheckProcedure::Settings s;
@@ -191,34 +232,33 @@ bool LoopCheckWindow::readSettings(LoopCheckProcedure::Settings *out, QString *e
     for (const QString &part : parts) {
         const std::optional<double> v = ParseTypedCurrent(part);
         if (!v || !(*v > kLoopCheckLowestMa && *v < kLoopCheckHighestMa)) {
-            *error =
-                QStringLiteral("\"%1\" is not a point the transmitter can hold. Enter currents "
-                               "above 3.9 and below 20.1 mA, separated by semicolons or "
-                               "blanks, e.g. 4; 8; 12; 16; 20.")
-                    .arg(part);
+            *error = tr("\"%1\" is not a point the transmitter can hold. Enter currents "
+                        "above 3.9 and below 20.1 mA, separated by semicolons or "
+                        "blanks, e.g. 4; 8; 12; 16; 20.")
+                         .arg(part);
             return false;
         }
         s.pointsMa.append(*v);
     }
     if (s.pointsMa.isEmpty()) {
-        *error = QStringLiteral("No points are given. Enter at least one current between 3.9 and "
-                                "20.1 mA, e.g. 4; 8; 12; 16; 20.");
+        *error = tr("No points are given. Enter at least one current between 3.9 and "
+                    "20.1 mA, e.g. 4; 8; 12; 16; 20.");
         return false;
     }
     const std::optional<double> tol = ParseTypedCurrent(toleranceEdit->text());
     s.tolerancePercent = toleranceUnit->currentIndex() == 1;
     const double most = s.tolerancePercent ? 100.0 : kOutputSpanMa;
     if (!tol || *tol <= 0 || *tol > most) {
-        *error = QStringLiteral("The tolerance \"%1\" is not usable. Enter a number above 0 and "
-                                "at most %2 %3, e.g. 0.05 mA.")
+        *error = tr("The tolerance \"%1\" is not usable. Enter a number above 0 and "
+                    "at most %2 %3, e.g. 0.05 mA.")
                      .arg(toleranceEdit->text(), num(most, 0), toleranceUnit->currentText());
         return false;
     }
     s.tolerance = *tol;
     const std::optional<double> settle = ParseTypedCurrent(settlingEdit->text());
     if (!settle || *settle < 0 || *settle > kLongestSettlingS) {
-        *error = QStringLiteral("The settling time \"%1\" is not usable. Enter the seconds to wait "
-                                "at each point, from 0 to %2, e.g. 2.")
+        *error = tr("The settling time \"%1\" is not usable. Enter the seconds to wait "
+                    "at each point, from 0 to %2, e.g. 2.")
                      .arg(settlingEdit->text())
                      .arg(kLongestSettlingS);
         return false;
@@ -232,37 +272,37 @@ bool LoopCheckWindow::startCheck() {
     if (procedure_->holdsLoop() || waitingForLine_) return false;
     const Session &session = session_;
     if (session.isSimulatingCurrent()) {
-        MsgBox(QStringLiteral("A loop current is being simulated from the Current Simulation "
-                              "panel. The loop check sets the current itself and would end that "
-                              "simulation behind the panel's back. Press Abort in the panel "
-                              "first, then start the loop check."),
-               vbOKOnly, kTitle);
+        MsgBox(tr("A loop current is being simulated from the Current Simulation "
+                  "panel. The loop check sets the current itself and would end that "
+                  "simulation behind the panel's back. Press Abort in the panel "
+                  "first, then start the loop check."),
+               vbOKOnly, title());
         return false;
     }
     // Only the output trim holds the loop this way while no check runs: its release would end
     // the check's fixed current behind the check's back.
     if (session.loopCheckRunning()) {
-        MsgBox(QStringLiteral("The output trim holds the loop current. Finish or cancel it in the "
-                              "Output trim window, then start the loop check."),
-               vbOKOnly, kTitle);
+        MsgBox(tr("The output trim holds the loop current. Finish or cancel it in the "
+                  "Output trim window, then start the loop check."),
+               vbOKOnly, title());
         return false;
     }
     if (!session.transmitterRead()) {
-        MsgBox(QStringLiteral("No transmitter has been read yet. Connect to the transmitter (File, "
-                              "Connect) and wait until its data are shown, then start the loop "
-                              "check."),
-               vbOKOnly, kTitle);
+        MsgBox(tr("No transmitter has been read yet. Connect to the transmitter (File, "
+                  "Connect) and wait until its data are shown, then start the loop "
+                  "check."),
+               vbOKOnly, title());
         return false;
     }
     if (session.chainRunning()) {
-        MsgBox(QStringLiteral("The main window is still sending to the transmitter. Wait until it "
-                              "has finished, then start the loop check."),
-               vbOKOnly, kTitle);
+        MsgBox(tr("The main window is still sending to the transmitter. Wait until it "
+                  "has finished, then start the loop check."),
+               vbOKOnly, title());
         return false;
     }
     QString error;
     if (!readSettings(&pending_, &error)) {
-        MsgBox(error, vbOKOnly, kTitle);
+        MsgBox(error, vbOKOnly, title());
         return false;
     }
     lockMainWindow();
@@ -286,9 +326,9 @@ void LoopCheckWindow::beginWhenIdle() {
     // That reply may have started a chain of its own (an error reply re-reads the transmitter).
     if (f.chainRunning()) {
         unlockMainWindow();
-        MsgBox(QStringLiteral("The main window started sending to the transmitter. Wait until it "
-                              "has finished, then start the loop check again."),
-               vbOKOnly, kTitle);
+        MsgBox(tr("The main window started sending to the transmitter. Wait until it "
+                  "has finished, then start the loop check again."),
+               vbOKOnly, title());
         return;
     }
     LoopCheckResult identity;
@@ -319,15 +359,17 @@ void LoopCheckWindow::unlockMainWindow() {
 void LoopCheckWindow::enterTyped() {
     if (procedure_->state() != LoopCheckProcedure::State::AwaitingReading) return;
     const QString text = readingEdit->text().trimmed();
-    if (text.compare(QLatin1String("skip"), Qt::CaseInsensitive) == 0) {
+    // The English word is taken in every language: it is the one a printed procedure names.
+    if (text.compare(QLatin1String("skip"), Qt::CaseInsensitive) == 0 ||
+        text.compare(tr("skip", "typed instead of a reading"), Qt::CaseInsensitive) == 0) {
         readingEdit->clear();
         procedure_->skip();
         return;
     }
     const std::optional<double> v = ParseTypedCurrent(text);
     if (!v) {
-        verdictLabel->setText(QStringLiteral("\"%1\" is not a reading. Type the current in mA "
-                                             "(e.g. %2), or \"skip\".")
+        verdictLabel->setText(tr("\"%1\" is not a reading. Type the current in mA "
+                                 "(e.g. %2), or \"skip\".")
                                   .arg(text, num(12.003)));
         readingEdit->selectAll();
         return;
@@ -347,9 +389,9 @@ void LoopCheckWindow::fillTable() {
         if (row < r.points.size()) {
             const LoopCheckPoint &p = r.points[row];
             cells[ColReadback] = num(p.readbackMa);
-            cells[ColMeasured] = p.skipped ? QStringLiteral("skipped") : num(p.measuredMa);
+            cells[ColMeasured] = p.skipped ? tr("skipped") : num(p.measuredMa);
             if (const auto d = p.deviationMa()) cells[ColDeviation] = plusMinus(*d);
-            cells[ColResult] = r.pointText(p);
+            cells[ColResult] = shownResult(r.pointText(p));
         }
         for (int c = 0; c < ColumnCount; ++c) {
             QTableWidgetItem *item = table->item(row, c);
@@ -374,60 +416,61 @@ void LoopCheckWindow::onChanged() {
 
     const int n = int(pending_.pointsMa.size());
     const int i = procedure_->currentIndex();
-    const QString point = QStringLiteral("Point %1 of %2").arg(i + 1).arg(n);
+    const QString point = tr("Point %1 of %2").arg(i + 1).arg(n);
     const QString at = num(pending_.pointsMa.value(i)) + QStringLiteral(" mA");
     QString text;
     QString style;
     switch (st) {
     case S::Idle:
         text = r.started.isValid()
-                   ? QStringLiteral("The check was left without the transmitter confirming the "
-                                    "end of fixed-current mode. Check the loop current.")
-                   : QStringLiteral("Set the points, the tolerance and the settling time, then "
-                                    "press Start. The loop current will be fixed at each point in "
-                                    "turn: tell the control room before you start.");
+                   ? tr("The check was left without the transmitter confirming the "
+                        "end of fixed-current mode. Check the loop current.")
+                   : tr("Set the points, the tolerance and the settling time, then "
+                        "press Start. The loop current will be fixed at each point in "
+                        "turn: tell the control room before you start.");
         if (r.started.isValid()) style = QStringLiteral("color: #b00000; font-weight: bold;");
         break;
     case S::Fixing:
-        text = QStringLiteral("%1: fixing the loop current at %2…").arg(point, at);
+        text = tr("%1: fixing the loop current at %2…").arg(point, at);
         break;
     case S::Settling:
-        text = QStringLiteral("%1: the loop is held at %2; waiting %3 s for it to settle…")
+        text = tr("%1: the loop is held at %2; waiting %3 s for it to settle…")
                    .arg(point, at, num(pending_.settlingMs / 1000.0, 1));
         break;
     case S::ReadingBack:
-        text = QStringLiteral("%1: reading back the transmitter's loop current…").arg(point);
+        text = tr("%1: reading back the transmitter's loop current…").arg(point);
         break;
     case S::AwaitingReading:
-        text = QStringLiteral("%1: the transmitter holds %2 and reports %3 mA. Type the current "
-                              "measured at the control system or on the reference meter and "
-                              "press Enter, or type \"skip\".")
+        text = tr("%1: the transmitter holds %2 and reports %3 mA. Type the current "
+                  "measured at the control system or on the reference meter and "
+                  "press Enter, or type \"skip\".")
                    .arg(point, at, num(r.points.value(i).readbackMa));
         break;
     case S::Releasing:
-        text = QStringLiteral("Ending fixed-current mode…");
+        text = tr("Ending fixed-current mode…");
         break;
     case S::ReleaseFailed:
-        text = QStringLiteral("Fixed-current mode has NOT been confirmed ended: %1. The loop may "
-                              "still be held at a fixed current. Check the HART connection, then "
-                              "press Retry release.")
+        text = tr("Fixed-current mode has NOT been confirmed ended: %1. The loop may "
+                  "still be held at a fixed current. Check the HART connection, then "
+                  "press Retry release.")
                    .arg(procedure_->failure());
         style = QStringLiteral("color: #b00000; font-weight: bold;");
         break;
     case S::Done:
-        text = QStringLiteral("Fixed-current mode has ended; the loop follows the level again.");
+        text = tr("Fixed-current mode has ended; the loop follows the level again.");
         break;
     }
     stepLabel->setText(text);
     stepLabel->setStyleSheet(style);
 
     if (st == S::Done || (st == S::Idle && r.started.isValid())) {
-        const QString tol = r.tolerancePercent
-                                ? QStringLiteral("±%1 % of span (±%2 mA)")
-                                      .arg(num(r.tolerance, 3), num(r.toleranceMa(), 3))
-                                : QStringLiteral("±%1 mA").arg(num(r.tolerance, 3));
-        verdictLabel->setText(QStringLiteral("Result: %1 (tolerance %2).")
-                                  .arg(LoopCheckResult::verdictText(r.verdict()), tol));
+        const QString tol =
+            r.tolerancePercent
+                ? tr("±%1 % of span (±%2 mA)").arg(num(r.tolerance, 3), num(r.toleranceMa(), 3))
+                : tr("±%1 mA").arg(num(r.tolerance, 3));
+        verdictLabel->setText(
+            tr("Result: %1 (tolerance %2).")
+                .arg(shownResult(LoopCheckResult::verdictText(r.verdict())), tol));
     }
 
     for (QWidget *w : {static_cast<QWidget *>(pointsEdit), static_cast<QWidget *>(toleranceEdit),
@@ -463,28 +506,28 @@ void LoopCheckWindow::onReleaseFailed(const QString &reason) {
     QString then, leave;
     switch (after_) {
     case After::Nothing:
-        then = QStringLiteral("Leave loop fixed keeps this window open; its Retry release button "
-                              "sends the release again.");
-        leave = QStringLiteral("&Leave loop fixed");
+        then = tr("Leave loop fixed keeps this window open; its Retry release button "
+                  "sends the release again.");
+        leave = tr("&Leave loop fixed");
         break;
     case After::CloseWindow:
-        then = QStringLiteral("Leave loop fixed closes the loop check and leaves the loop as it "
-                              "is.");
-        leave = QStringLiteral("&Leave loop fixed and close");
+        then = tr("Leave loop fixed closes the loop check and leaves the loop as it "
+                  "is.");
+        leave = tr("&Leave loop fixed and close");
         break;
     case After::CloseMainWindow:
-        then = QStringLiteral("Leave loop fixed closes the program and leaves the loop as it is.");
-        leave = QStringLiteral("&Leave loop fixed and exit");
+        then = tr("Leave loop fixed closes the program and leaves the loop as it is.");
+        leave = tr("&Leave loop fixed and exit");
         break;
     }
     const QString prompt =
-        QStringLiteral("Fixed-current mode could not be ended: %1.\n\nThe loop may still be held "
-                       "at a fixed current, so the control system does not see the real level. "
-                       "Check the HART connection.\n\nRetry release sends the release again. %2")
+        tr("Fixed-current mode could not be ended: %1.\n\nThe loop may still be held "
+           "at a fixed current, so the control system does not see the real level. "
+           "Check the HART connection.\n\nRetry release sends the release again. %2")
             .arg(reason, then);
     releaseBoxOpen_ = true;
     const int answer =
-        MsgBox(prompt, vbRetryCancel, kTitle, QString(), {QStringLiteral("&Retry release"), leave});
+        MsgBox(prompt, vbRetryCancel, title(), QString(), {tr("&Retry release"), leave});
     releaseBoxOpen_ = false;
     if (answer == vbRetry) {
         procedure_->retryRelease();
@@ -538,10 +581,10 @@ void LoopCheckWindow::closeEvent(QCloseEvent *event) {
 bool LoopCheckWindow::saveCsv(const QString &path) {
     QString error;
     if (procedure_->result().saveCsv(path, &error)) return true;
-    MsgBox(QStringLiteral("The loop check could not be saved to %1: %2\n\nChoose another folder or "
-                          "file name and save again.")
+    MsgBox(tr("The loop check could not be saved to %1: %2\n\nChoose another folder or "
+              "file name and save again.")
                .arg(QDir::toNativeSeparators(path), error),
-           vbOKOnly, kTitle);
+           vbOKOnly, title());
     return false;
 }
 

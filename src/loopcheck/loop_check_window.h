@@ -58,6 +58,7 @@ signals:
     void checked(const LoopCheckResult &result);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -70,6 +71,7 @@ private:
     QHBoxLayout *makeReadingRow();
     QHBoxLayout *makeButtons();
     void connectControls();
+    void retranslate();
     void enterTyped();
     void onChanged();
     void onReleased();
@@ -79,6 +81,10 @@ private:
     void unlockMainWindow();
     void beginWhenIdle();
     void saveClicked();
+
+    QGroupBox *settingsBox_ = nullptr;
+    QLabel *pointsLabel_ = nullptr, *toleranceLabel_ = nullptr, *settlingLabel_ = nullptr,
+           *readingLabel_ = nullptr;
 
     Session &session_;
     MainWindowPort &main_;
