@@ -1170,6 +1170,93 @@ Wenn der Messumformer an einem anderen Port oder unter einer anderen Polling-Adr
     </message>
 </context>
 <context>
+    <name>TrendWindow</name>
+    <message>
+        <source>Export trend</source>
+        <translation>Trend exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>No answer since %1: nothing is drawn until the transmitter answers again. </source>
+        <translation>Keine Antwort seit %1: Es wird nichts gezeichnet, bis der Messumformer wieder antwortet. </translation>
+    </message>
+    <message>
+        <source>Monitoring is on: one point per poll.</source>
+        <translation>Überwachung ist ein: ein Punkt je Abfrage.</translation>
+    </message>
+    <message>
+        <source>Monitoring is off: the plot stands still. Select &quot;On&quot; under the output signal in the main window to record.</source>
+        <translation>Überwachung ist aus: Die Kurve steht still. Zum Aufzeichnen im Hauptfenster unter dem Ausgangssignal „Ein“ wählen.</translation>
+    </message>
+    <message>
+        <source> Paused: new points are recorded but not shown.</source>
+        <translation> Angehalten: Neue Punkte werden aufgezeichnet, aber nicht angezeigt.</translation>
+    </message>
+    <message>
+        <source> %1 points kept (at most a day); %2 min shown.</source>
+        <translation> %1 Punkte gespeichert (höchstens ein Tag); %2 min angezeigt.</translation>
+    </message>
+    <message>
+        <source>The trend could not be saved to %1: %2
+
+Choose another folder or file name and export again.</source>
+        <translation>Der Trend konnte nicht in %1 gespeichert werden: %2
+
+Einen anderen Ordner oder Dateinamen wählen und erneut exportieren.</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>Trend of loop current and percent of range</source>
+        <translation>Trend von Schleifenstrom und Prozent des Messbereichs</translation>
+    </message>
+    <message>
+        <source>Time shown</source>
+        <translation>Angezeigte Zeit</translation>
+    </message>
+    <message>
+        <source>Loop current (mA)</source>
+        <translation>Schleifenstrom (mA)</translation>
+    </message>
+    <message>
+        <source>Percent of range (%)</source>
+        <translation>Prozent des Messbereichs (%)</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>&amp;Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Latest</source>
+        <translation>&amp;Neueste</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV…</source>
+        <translation>CSV &amp;exportieren…</translation>
+    </message>
+</context>
+<context>
     <name>TrimProcedure</name>
     <message>
         <source>A loop current is being simulated from the Current Simulation panel. Press Abort in the panel first, then start the trim.</source>

@@ -1170,6 +1170,93 @@ Als de transmitter op een andere poort of een ander pollingadres kan zitten: Con
     </message>
 </context>
 <context>
+    <name>TrendWindow</name>
+    <message>
+        <source>Export trend</source>
+        <translation>Trend exporteren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-bestanden (*.csv)</translation>
+    </message>
+    <message>
+        <source>No answer since %1: nothing is drawn until the transmitter answers again. </source>
+        <translation>Geen antwoord sinds %1: er wordt niets getekend tot de transmitter weer antwoordt. </translation>
+    </message>
+    <message>
+        <source>Monitoring is on: one point per poll.</source>
+        <translation>Bewaking staat aan: één punt per pollingcyclus.</translation>
+    </message>
+    <message>
+        <source>Monitoring is off: the plot stands still. Select &quot;On&quot; under the output signal in the main window to record.</source>
+        <translation>Bewaking staat uit: de grafiek staat stil. Kies in het hoofdvenster onder het uitgangssignaal &quot;Aan&quot; om op te nemen.</translation>
+    </message>
+    <message>
+        <source> Paused: new points are recorded but not shown.</source>
+        <translation> Gepauzeerd: nieuwe punten worden opgenomen maar niet getoond.</translation>
+    </message>
+    <message>
+        <source> %1 points kept (at most a day); %2 min shown.</source>
+        <translation> %1 punten bewaard (hoogstens een dag); %2 min getoond.</translation>
+    </message>
+    <message>
+        <source>The trend could not be saved to %1: %2
+
+Choose another folder or file name and export again.</source>
+        <translation>De trend kon niet worden opgeslagen in %1: %2
+
+Kies een andere map of bestandsnaam en exporteer opnieuw.</translation>
+    </message>
+    <message>
+        <source>Trend</source>
+        <translation>Trend</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Hervatten</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pauze</translation>
+    </message>
+    <message>
+        <source>Trend of loop current and percent of range</source>
+        <translation>Trend van lusstroom en procent van het meetbereik</translation>
+    </message>
+    <message>
+        <source>Time shown</source>
+        <translation>Getoonde tijd</translation>
+    </message>
+    <message>
+        <source>Loop current (mA)</source>
+        <translation>Lusstroom (mA)</translation>
+    </message>
+    <message>
+        <source>Percent of range (%)</source>
+        <translation>Procent van het meetbereik (%)</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tijd</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>&amp;Inzoomen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>&amp;Uitzoomen</translation>
+    </message>
+    <message>
+        <source>&amp;Latest</source>
+        <translation>&amp;Nieuwste</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV…</source>
+        <translation>CSV &amp;exporteren…</translation>
+    </message>
+</context>
+<context>
     <name>TrimProcedure</name>
     <message>
         <source>A loop current is being simulated from the Current Simulation panel. Press Abort in the panel first, then start the trim.</source>

@@ -25,7 +25,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Trend");
 // The plot is redrawn at most this often; polls come once a second, faster only in tests.
 constexpr std::chrono::milliseconds kRedrawInterval{200};
 
@@ -39,21 +38,18 @@ double percentOf(double mA) {
 
 TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TrendWindow"));
-    setWindowTitle(kTitle);
     clock = [] { return QDateTime::currentMSecsSinceEpoch(); };
 
     QChart *chart = makeChart();
 
     chartView = new QChartView(chart, this);
     chartView->setObjectName(QStringLiteral("chartView"));
-    chartView->setAccessibleName(QStringLiteral("Trend of loop current and percent of range"));
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setMinimumSize(480, 280);
     chartView->viewport()->installEventFilter(this);
 
     scroll = new QScrollBar(Qt::Horizontal, this);
     scroll->setObjectName(QStringLiteral("scroll"));
-    scroll->setAccessibleName(QStringLiteral("Time shown"));
 
     QHBoxLayout *buttons = makeButtons();
 
@@ -70,11 +66,12 @@ TrendWindow::TrendWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     connectControls();
 
     askSavePath = [](QWidget *p, const QString &suggested) {
-        return QFileDialog::getSaveFileName(p, QStringLiteral("Export trend"), suggested,
-                                            QStringLiteral("CSV files (*.csv)"));
+        return QFileDialog::getSaveFileName(p, tr("Export trend"), suggested,
+                                            tr("CSV files (*.csv)"));
     };
 
     resize(720, 460);
+    retranslate();
     refresh();
 }
 
@@ -83,14 +80,11 @@ QChart *TrendWindow::makeChart() {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);
     currentSeries = new QLineSeries(chart);
-    currentSeries->setName(QStringLiteral("Loop current (mA)"));
     percentSeries = new QLineSeries(chart);
-    percentSeries->setName(QStringLiteral("Percent of range (%)"));
     chart->addSeries(currentSeries);
     chart->addSeries(percentSeries);
     timeAxis = new QDateTimeAxis(chart);
     timeAxis->setFormat(QStringLiteral("HH:mm:ss"));
-    timeAxis->setTitleText(QStringLiteral("Time"));
     timeAxis->setTickCount(6);
     currentAxis = new QValueAxis(chart);
     currentAxis->setTitleText(QStringLiteral("mA"));
@@ -124,12 +118,12 @@ QChart *TrendWindow::makeChart() {
 }
 
 QHBoxLayout *TrendWindow::makeButtons() {
-    pauseButton = new QPushButton(QStringLiteral("&Pause"), this);
+    pauseButton = new QPushButton(this);
     pauseButton->setCheckable(true);
-    zoomInButton = new QPushButton(QStringLiteral("Zoom &in"), this);
-    zoomOutButton = new QPushButton(QStringLiteral("Zoom &out"), this);
-    liveButton = new QPushButton(QStringLiteral("&Latest"), this);
-    exportButton = new QPushButton(QStringLiteral("&Export CSV…"), this);
+    zoomInButton = new QPushButton(this);
+    zoomOutButton = new QPushButton(this);
+    liveButton = new QPushButton(this);
+    exportButton = new QPushButton(this);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {pauseButton, zoomInButton, zoomOutButton, liveButton})
         buttons->addWidget(b);
@@ -148,7 +142,7 @@ void TrendWindow::connectControls() {
     connect(silentTick_, &QTimer::timeout, this, &TrendWindow::scheduleRefresh);
 
     connect(pauseButton, &QPushButton::toggled, this, [this](bool on) {
-        pauseButton->setText(on ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
+        pauseButton->setText(pauseText());
         if (on) {
             endMs_ = viewEndMs();
             follow_ = false;
@@ -322,15 +316,15 @@ void TrendWindow::updateScroll() {
 void TrendWindow::updateStatus() {
     QString text;
     if (silentSince_)
-        text = QStringLiteral("No answer since %1: nothing is drawn until the transmitter answers "
-                              "again. ")
+        text = tr("No answer since %1: nothing is drawn until the transmitter answers "
+                  "again. ")
                    .arg(QDateTime::fromMSecsSinceEpoch(*silentSince_)
                             .toString(QStringLiteral("HH:mm:ss")));
-    text += monitoring_ ? QStringLiteral("Monitoring is on: one point per poll.")
-                        : QStringLiteral("Monitoring is off: the plot stands still. Select \"On\" "
-                                         "under the output signal in the main window to record.");
-    if (paused()) text += QStringLiteral(" Paused: new points are recorded but not shown.");
-    text += QStringLiteral(" %1 points kept (at most a day); %2 min shown.")
+    text += monitoring_ ? tr("Monitoring is on: one point per poll.")
+                        : tr("Monitoring is off: the plot stands still. Select \"On\" "
+                             "under the output signal in the main window to record.");
+    if (paused()) text += tr(" Paused: new points are recorded but not shown.");
+    text += tr(" %1 points kept (at most a day); %2 min shown.")
                 .arg(buffer_.size())
                 .arg(QLocale::system().toString(double(spanMs_) / 60000.0, 'f', 1));
     statusLabel->setText(text);
@@ -339,10 +333,10 @@ void TrendWindow::updateStatus() {
 bool TrendWindow::exportCsv(const QString &path) {
     QString error;
     if (buffer_.saveCsv(path, &error)) return true;
-    MsgBox(QStringLiteral("The trend could not be saved to %1: %2\n\nChoose another folder or file "
-                          "name and export again.")
+    MsgBox(tr("The trend could not be saved to %1: %2\n\nChoose another folder or file "
+              "name and export again.")
                .arg(QDir::toNativeSeparators(path), error),
-           vbOKOnly, kTitle);
+           vbOKOnly, tr("Trend"));
     return false;
 }
 
@@ -355,6 +349,31 @@ void TrendWindow::exportClicked() {
 }
 
 // The mouse wheel zooms the time axis, a sideways wheel or Shift+wheel pans it.
+QString TrendWindow::pauseText() const {
+    return pauseButton->isChecked() ? tr("&Resume") : tr("&Pause");
+}
+
+void TrendWindow::retranslate() {
+    setWindowTitle(tr("Trend"));
+    chartView->setAccessibleName(tr("Trend of loop current and percent of range"));
+    scroll->setAccessibleName(tr("Time shown"));
+    currentSeries->setName(tr("Loop current (mA)"));
+    percentSeries->setName(tr("Percent of range (%)"));
+    timeAxis->setTitleText(tr("Time"));
+    pauseButton->setText(pauseText());
+    zoomInButton->setText(tr("Zoom &in"));
+    zoomOutButton->setText(tr("Zoom &out"));
+    liveButton->setText(tr("&Latest"));
+    exportButton->setText(tr("&Export CSV…"));
+}
+
+void TrendWindow::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    retranslate();
+    updateStatus();
+}
+
 bool TrendWindow::eventFilter(QObject *watched, QEvent *event) {
     if (watched == chartView->viewport() && event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);

@@ -73,11 +73,14 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The constructor's parts: the chart with its two lines and axes, the buttons' row, and
     // what each control and timer does.
     QChart *makeChart();
+    void retranslate();
+    QString pauseText() const;
     QHBoxLayout *makeButtons();
     void connectControls();
     void scheduleRefresh();
