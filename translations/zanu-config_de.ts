@@ -158,6 +158,115 @@ Zu tun: %3</translation>
     </message>
 </context>
 <context>
+    <name>FinderWindow</name>
+    <message>
+        <source>Trying %1, polling address %2 …</source>
+        <translation>Versuche %1, Polling-Adresse %2 …</translation>
+    </message>
+    <message>
+        <source>No serial port found. Connect the HART modem, then press Scan again.</source>
+        <translation>Keine serielle Schnittstelle gefunden. HART-Modem anschließen, dann „Erneut suchen“ drücken.</translation>
+    </message>
+    <message>
+        <source>Scanning %1 port(s) …</source>
+        <translation>Durchsuche %1 Port(s) …</translation>
+    </message>
+    <message>
+        <source>Scan cancelled; every port is closed again.</source>
+        <translation>Suche abgebrochen; alle Ports sind wieder geschlossen.</translation>
+    </message>
+    <message>
+        <source>No transmitter answered on %1 port(s). Check that the modem is connected to the loop (with a load of at least 250 Ω) and that the transmitter is powered.</source>
+        <translation>Kein Messumformer hat an %1 Port(s) geantwortet. Prüfen, ob das Modem an der Schleife angeschlossen ist (mit einer Bürde von mindestens 250 Ω) und der Messumformer versorgt wird.</translation>
+    </message>
+    <message>
+        <source>%1 transmitter(s) found.</source>
+        <translation>%1 Messumformer gefunden.</translation>
+    </message>
+    <message>
+        <source>Select a transmitter in the list first.</source>
+        <translation>Zuerst einen Messumformer in der Liste auswählen.</translation>
+    </message>
+    <message>
+        <source>Not a Zanu transmitter (manufacturer %1, device type %2): this program configures only Zanu&apos;s Pelvanor I and Ostrimel transmitters. Use its maker&apos;s tool for it.</source>
+        <translation>Kein Zanu-Messumformer (Hersteller %1, Gerätetyp %2): Dieses Programm konfiguriert nur die Messumformer Pelvanor I und Ostrimel von Zanu. Für diesen das Werkzeug seines Herstellers verwenden.</translation>
+    </message>
+    <message>
+        <source>%1 has no COM number, and this program opens its port by COM number.
+
+To use it, give it one: start the program with the environment variable ZANU_COMn set to the device, for example
+    ZANU_COM5=%1
+then choose that COM port (here COM 5) under Config, COM-settings, or find it again here.</source>
+        <translation>%1 hat keine COM-Nummer, und dieses Programm öffnet seinen Port über die COM-Nummer.
+
+Um ihn zu verwenden, ihm eine geben: das Programm mit der Umgebungsvariablen ZANU_COMn auf das Gerät gesetzt starten, zum Beispiel
+    ZANU_COM5=%1
+dann diesen COM-Port (hier COM 5) unter Konfiguration, COM-Einstellungen wählen oder ihn hier erneut suchen.</translation>
+    </message>
+    <message>
+        <source>Find transmitter</source>
+        <translation>Messumformer suchen</translation>
+    </message>
+    <message>
+        <source>Scan progress</source>
+        <translation>Fortschritt der Suche</translation>
+    </message>
+    <message>
+        <source>Transmitters found</source>
+        <translation>Gefundene Messumformer</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>COM</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>TAG-Nummer</translation>
+    </message>
+    <message>
+        <source>&amp;Use this port</source>
+        <translation>Diesen Port &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Scan &amp;again</source>
+        <translation>&amp;Erneut suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Ports that could not be scanned:
+</source>
+        <translation>Ports, die nicht durchsucht werden konnten:
+</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Pelvanor I / Ostrimel Config</source>

@@ -158,6 +158,115 @@ Wat te doen: %3</translation>
     </message>
 </context>
 <context>
+    <name>FinderWindow</name>
+    <message>
+        <source>Trying %1, polling address %2 …</source>
+        <translation>Bezig met %1, pollingadres %2 …</translation>
+    </message>
+    <message>
+        <source>No serial port found. Connect the HART modem, then press Scan again.</source>
+        <translation>Geen seriële poort gevonden. Sluit het HART-modem aan en druk dan op Opnieuw zoeken.</translation>
+    </message>
+    <message>
+        <source>Scanning %1 port(s) …</source>
+        <translation>Bezig met zoeken op %1 poort(en) …</translation>
+    </message>
+    <message>
+        <source>Scan cancelled; every port is closed again.</source>
+        <translation>Zoeken geannuleerd; alle poorten zijn weer gesloten.</translation>
+    </message>
+    <message>
+        <source>No transmitter answered on %1 port(s). Check that the modem is connected to the loop (with a load of at least 250 Ω) and that the transmitter is powered.</source>
+        <translation>Geen transmitter heeft geantwoord op %1 poort(en). Controleer of het modem op de lus is aangesloten (met een belastingsweerstand van ten minste 250 Ω) en of de transmitter gevoed wordt.</translation>
+    </message>
+    <message>
+        <source>%1 transmitter(s) found.</source>
+        <translation>%1 transmitter(s) gevonden.</translation>
+    </message>
+    <message>
+        <source>Select a transmitter in the list first.</source>
+        <translation>Kies eerst een transmitter in de lijst.</translation>
+    </message>
+    <message>
+        <source>Not a Zanu transmitter (manufacturer %1, device type %2): this program configures only Zanu&apos;s Pelvanor I and Ostrimel transmitters. Use its maker&apos;s tool for it.</source>
+        <translation>Geen Zanu-transmitter (fabrikant %1, apparaattype %2): dit programma configureert alleen de transmitters Pelvanor I en Ostrimel van Zanu. Gebruik hiervoor het hulpmiddel van de fabrikant.</translation>
+    </message>
+    <message>
+        <source>%1 has no COM number, and this program opens its port by COM number.
+
+To use it, give it one: start the program with the environment variable ZANU_COMn set to the device, for example
+    ZANU_COM5=%1
+then choose that COM port (here COM 5) under Config, COM-settings, or find it again here.</source>
+        <translation>%1 heeft geen COM-nummer, en dit programma opent zijn poort via het COM-nummer.
+
+Geef hem er een om hem te gebruiken: start het programma met de omgevingsvariabele ZANU_COMn ingesteld op het apparaat, bijvoorbeeld
+    ZANU_COM5=%1
+kies dan die COM-poort (hier COM 5) onder Configuratie, COM-instellingen, of zoek hem hier opnieuw.</translation>
+    </message>
+    <message>
+        <source>Find transmitter</source>
+        <translation>Transmitter zoeken</translation>
+    </message>
+    <message>
+        <source>Scan progress</source>
+        <translation>Voortgang van het zoeken</translation>
+    </message>
+    <message>
+        <source>Transmitters found</source>
+        <translation>Gevonden transmitters</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Poort</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>COM</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Fabrikant</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Apparaat-ID</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tagnummer</translation>
+    </message>
+    <message>
+        <source>&amp;Use this port</source>
+        <translation>Deze poort &amp;gebruiken</translation>
+    </message>
+    <message>
+        <source>Scan &amp;again</source>
+        <translation>&amp;Opnieuw zoeken</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Sluiten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Ports that could not be scanned:
+</source>
+        <translation>Poorten die niet doorzocht konden worden:
+</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Pelvanor I / Ostrimel Config</source>

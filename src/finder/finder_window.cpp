@@ -3,6 +3,7 @@
 #include "dialogs/centre.h"
 #include "dialogs/msgbox.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +22,6 @@ FinderWindow::FinderWindow(const QList<ScanTarget> &targets, const HartScanner::
                            const LinkTiming &timing, QWidget *parent)
     : QDialog(parent), targets_(targets) {
     setObjectName(QStringLiteral("FinderWindow"));
-    setWindowTitle(QStringLiteral("Find transmitter"));
     scanner_ = new HartScanner(this);
     if (lines) scanner_->setLineFactory(lines);
     scanner_->setLinkTiming(timing);
@@ -30,27 +30,21 @@ FinderWindow::FinderWindow(const QList<ScanTarget> &targets, const HartScanner::
     Trying->setObjectName(QStringLiteral("Trying"));
     Progress = new QProgressBar(this);
     Progress->setObjectName(QStringLiteral("Progress"));
-    Progress->setAccessibleName(QStringLiteral("Scan progress"));
     Found = new QTreeWidget(this);
     Found->setObjectName(QStringLiteral("Found"));
-    Found->setAccessibleName(QStringLiteral("Transmitters found"));
     Found->setRootIsDecorated(false);
     Found->setColumnCount(ColCount);
-    Found->setHeaderLabels({QStringLiteral("Port"), QStringLiteral("COM"),
-                            QStringLiteral("Address"), QStringLiteral("Manufacturer"),
-                            QStringLiteral("Type"), QStringLiteral("Device ID"),
-                            QStringLiteral("Tag")});
     Found->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Notes = new QLabel(this);
     Notes->setObjectName(QStringLiteral("Notes"));
     Notes->setWordWrap(true);
     Notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    UseButton = new QPushButton(QStringLiteral("&Use this port"), this);
+    UseButton = new QPushButton(this);
     UseButton->setObjectName(QStringLiteral("UseButton"));
-    ScanAgain = new QPushButton(QStringLiteral("Scan &again"), this);
+    ScanAgain = new QPushButton(this);
     ScanAgain->setObjectName(QStringLiteral("ScanAgain"));
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(UseButton);
@@ -65,10 +59,13 @@ FinderWindow::FinderWindow(const QList<ScanTarget> &targets, const HartScanner::
     layout->addWidget(Notes);
     layout->addLayout(buttons);
     resize(640, 320);
+    retranslate();
 
     connect(scanner_, &HartScanner::trying, this, [this](const ScanTarget &t, int address) {
-        Trying->setText(
-            QStringLiteral("Trying %1, polling address %2 …").arg(t.label()).arg(address));
+        const QString label = t.label();
+        showTrying([label, address] {
+            return tr("Trying %1, polling address %2 …").arg(label).arg(address);
+        });
     });
     connect(scanner_, &HartScanner::progress, this, [this](int done, int total) {
         Progress->setMaximum(qMax(1, total));
@@ -108,16 +105,20 @@ void FinderWindow::startScan() {
     Notes->clear();
     Progress->setValue(0);
     ScanAgain->setEnabled(false);
-    CancelButton->setText(QStringLiteral("Cancel"));
+    closes_ = false;
+    retranslate();
     updateUseButton();
     if (targets_.isEmpty()) {
-        Trying->setText(QStringLiteral("No serial port found. Connect the HART modem, then "
-                                       "press Scan again."));
+        showTrying([] {
+            return tr("No serial port found. Connect the HART modem, then press Scan again.");
+        });
         ScanAgain->setEnabled(true);
-        CancelButton->setText(QStringLiteral("&Close"));
+        closes_ = true;
+        retranslate();
         return;
     }
-    Trying->setText(QStringLiteral("Scanning %1 port(s) …").arg(targets_.size()));
+    const int ports = int(targets_.size());
+    showTrying([ports] { return tr("Scanning %1 port(s) …").arg(ports); });
     scanner_->start(targets_);
 }
 
@@ -148,20 +149,21 @@ void FinderWindow::onTagRead(const ScanFind &f) {
 
 void FinderWindow::onFinished(bool cancelled) {
     ScanAgain->setEnabled(true);
-    CancelButton->setText(QStringLiteral("&Close"));
+    closes_ = true;
+    const int ports = int(targets_.size());
+    const int found = int(finds_.size());
     if (cancelled)
-        Trying->setText(QStringLiteral("Scan cancelled; every port is closed again."));
-    else if (finds_.isEmpty())
-        Trying->setText(
-            QStringLiteral(
-                "No transmitter answered on %1 port(s). Check that the modem is connected to the "
-                "loop (with a load of at least 250 Ω) and that the transmitter is powered.")
-                .arg(targets_.size()));
+        showTrying([] { return tr("Scan cancelled; every port is closed again."); });
+    else if (found == 0)
+        showTrying([ports] {
+            return tr("No transmitter answered on %1 port(s). Check that the modem is connected to "
+                      "the loop (with a load of at least 250 Ω) and that the transmitter is "
+                      "powered.")
+                .arg(ports);
+        });
     else
-        Trying->setText(QStringLiteral("%1 transmitter(s) found.").arg(finds_.size()));
-    if (!problems_.isEmpty())
-        Notes->setText(QStringLiteral("Ports that could not be scanned:\n") +
-                       problems_.join(QLatin1Char('\n')));
+        showTrying([found] { return tr("%1 transmitter(s) found.").arg(found); });
+    retranslate();
 }
 
 void FinderWindow::updateUseButton() {
@@ -173,11 +175,11 @@ void FinderWindow::updateUseButton() {
     // reaches the mouse, the description a screen reader.
     QString why;
     if (!listed)
-        why = QStringLiteral("Select a transmitter in the list first.");
+        why = tr("Select a transmitter in the list first.");
     else if (!ours)
-        why = QStringLiteral("Not a Zanu transmitter (manufacturer %1, device type %2): this "
-                             "program configures only Zanu's Pelvanor I and Ostrimel "
-                             "transmitters. Use its maker's tool for it.")
+        why = tr("Not a Zanu transmitter (manufacturer %1, device type %2): this "
+                 "program configures only Zanu's Pelvanor I and Ostrimel "
+                 "transmitters. Use its maker's tool for it.")
                   .arg(health::manufacturerName(finds_[row].identity.manufacturer))
                   .arg(finds_[row].identity.deviceType);
     UseButton->setToolTip(why);
@@ -189,20 +191,49 @@ void FinderWindow::useRow(int row) {
     const ScanFind &f = finds_[row];
     if (f.identity.manufacturer != hart::kZanuManufacturerId) return;
     if (f.target.comPort == 0) {
-        MsgBox(QStringLiteral("%1 has no COM number, and this program opens its port by COM "
-                              "number.\n\n"
-                              "To use it, give it one: start the program with the environment "
-                              "variable ZANU_COMn set to the device, for example\n"
-                              "    ZANU_COM5=%1\n"
-                              "then choose that COM port (here COM 5) under Config, "
-                              "COM-settings, or find it again here.")
+        MsgBox(tr("%1 has no COM number, and this program opens its port by COM "
+                  "number.\n\n"
+                  "To use it, give it one: start the program with the environment "
+                  "variable ZANU_COMn set to the device, for example\n"
+                  "    ZANU_COM5=%1\n"
+                  "then choose that COM port (here COM 5) under Config, "
+                  "COM-settings, or find it again here.")
                    .arg(f.target.device),
-               vbOKOnly, QStringLiteral("Find transmitter"));
+               vbOKOnly, tr("Find transmitter"));
         return;
     }
     scanner_->cancel();
     chosen_ = f;
     accept();
+}
+
+void FinderWindow::showTrying(std::function<QString()> text) {
+    trying_ = std::move(text);
+    Trying->setText(trying_());
+}
+
+void FinderWindow::retranslate() {
+    setWindowTitle(tr("Find transmitter"));
+    Progress->setAccessibleName(tr("Scan progress"));
+    Found->setAccessibleName(tr("Transmitters found"));
+    Found->setHeaderLabels({tr("Port"), tr("COM"), tr("Address"), tr("Manufacturer"), tr("Type"),
+                            tr("Device ID"), tr("Tag")});
+    UseButton->setText(tr("&Use this port"));
+    ScanAgain->setText(tr("Scan &again"));
+    CancelButton->setText(closes_ ? tr("&Close") : tr("Cancel"));
+    if (trying_) Trying->setText(trying_());
+    if (problems_.isEmpty() || !closes_)
+        Notes->clear();
+    else
+        Notes->setText(tr("Ports that could not be scanned:\n") +
+                       problems_.join(QLatin1Char('\n')));
+}
+
+void FinderWindow::changeEvent(QEvent *event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    retranslate();
+    updateUseButton();
 }
 
 void FinderWindow::reject() {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -38,7 +39,13 @@ public:
 
     void reject() override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
+    // The scan's line, kept as how to say it, so that a change of language says it again.
+    void showTrying(std::function<QString()> text);
     void onFound(const ScanFind &f);
     void onTagRead(const ScanFind &f);
     void onFinished(bool cancelled);
@@ -48,5 +55,7 @@ private:
     HartScanner *scanner_ = nullptr;
     QList<ScanFind> finds_;
     QStringList problems_;
+    std::function<QString()> trying_;
+    bool closes_ = false; // the scan is over: the button closes the window
     std::optional<ScanFind> chosen_;
 };
