@@ -1074,6 +1074,90 @@ Einen anderen Ordner oder Dateinamen wählen und erneut speichern.</translation>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
     </message>
+    <message>
+        <source>Compare with file - %1</source>
+        <translation>Mit Datei vergleichen - %1</translation>
+    </message>
+    <message>
+        <source>File %1, saved %2 by %3 %4 from transmitter serial number %5.</source>
+        <translation>Datei %1, gespeichert am %2 von %3 %4 vom Messumformer mit Seriennummer %5.</translation>
+    </message>
+    <message>
+        <source>
+The transmitter is being read; the comparison follows when it is done.</source>
+        <translation>
+Der Messumformer wird gelesen; der Vergleich folgt, wenn das Lesen beendet ist.</translation>
+    </message>
+    <message>
+        <source>Writing to the transmitter…</source>
+        <translation>Schreibe in den Messumformer…</translation>
+    </message>
+    <message>
+        <source>
+Transmitter serial number %1, tag %2, read %3.</source>
+        <translation>
+Messumformer Seriennummer %1, TAG-Nummer %2, gelesen %3.</translation>
+    </message>
+    <message>
+        <source>
+This file comes from another transmitter (serial number %1).</source>
+        <translation>
+Diese Datei stammt von einem anderen Messumformer (Seriennummer %1).</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>File (%1)</source>
+        <translation>Datei (%1)</translation>
+    </message>
+    <message>
+        <source>Transmitter in %1</source>
+        <translation>Messumformer in %1</translation>
+    </message>
+    <message>
+        <source>Transmitter (%1)</source>
+        <translation>Messumformer (%1)</translation>
+    </message>
+    <message>
+        <source>File in %1</source>
+        <translation>Datei in %1</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Unterschied</translation>
+    </message>
+    <message>
+        <source>differs (fixed)</source>
+        <translation>abweichend (fest)</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>abweichend</translation>
+    </message>
+    <message>
+        <source>Fixed by the transmitter&apos;s build; not written.</source>
+        <translation>Durch die Bauart des Messumformers festgelegt; wird nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>Written with the %1.</source>
+        <translation>Wird geschrieben mit: %1.</translation>
+    </message>
+    <message>
+        <source>Only Zanu transmitters are written.</source>
+        <translation>Nur Zanu-Messumformer werden beschrieben.</translation>
+    </message>
+    <message>
+        <source>The transmitter holds the file&apos;s configuration.</source>
+        <translation>Der Messumformer hat die Konfiguration der Datei.</translation>
+    </message>
+    <message>
+        <source>Writing will change:
+</source>
+        <translation>Schreiben ändert:
+</translation>
+    </message>
 </context>
 <context>
     <name>RecordsKeeper</name>
@@ -1186,6 +1270,261 @@ Schreiben?</translation>
     <message>
         <source>Print report</source>
         <translation>Bericht drucken</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Point (mA)</source>
+        <translation>Punkt (mA)</translation>
+    </message>
+    <message>
+        <source>Read back (mA)</source>
+        <translation>Rückgelesen (mA)</translation>
+    </message>
+    <message>
+        <source>Measured (mA)</source>
+        <translation>Gemessen (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Abweichung (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>übersprungen</translation>
+    </message>
+    <message>
+        <source>Loop check</source>
+        <translation>Schleifentest</translation>
+    </message>
+    <message>
+        <source>(not finished)</source>
+        <translation>(nicht beendet)</translation>
+    </message>
+    <message>
+        <source>±%1 % of span (±%2 mA)</source>
+        <translation>±%1 % der Spanne (±%2 mA)</translation>
+    </message>
+    <message>
+        <source>±%1 mA</source>
+        <translation>±%1 mA</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Beendet</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>Toleranz</translation>
+    </message>
+    <message>
+        <source>Settling time</source>
+        <translation>Einschwingzeit</translation>
+    </message>
+    <message>
+        <source>Points checked</source>
+        <translation>Geprüfte Punkte</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode ended</source>
+        <translation>Fester Strom beendet</translation>
+    </message>
+    <message>
+        <source>Yes, confirmed by the transmitter</source>
+        <translation>Ja, vom Messumformer bestätigt</translation>
+    </message>
+    <message>
+        <source>NOT CONFIRMED: the loop may have been left at a fixed current</source>
+        <translation>NICHT BESTÄTIGT: Die Schleife wurde womöglich auf einem festen Strom gelassen</translation>
+    </message>
+    <message>
+        <source>(not reached)</source>
+        <translation>(nicht erreicht)</translation>
+    </message>
+    <message>
+        <source>Output trim</source>
+        <translation>Ausgangsabgleich</translation>
+    </message>
+    <message>
+        <source>Made</source>
+        <translation>Durchgeführt</translation>
+    </message>
+    <message>
+        <source>(unknown)</source>
+        <translation>(unbekannt)</translation>
+    </message>
+    <message>
+        <source>4 mA before / after</source>
+        <translation>4 mA vorher / nachher</translation>
+    </message>
+    <message>
+        <source>20 mA before / after</source>
+        <translation>20 mA vorher / nachher</translation>
+    </message>
+    <message>
+        <source>Trims sent (zero, gain)</source>
+        <translation>Gesendete Abgleiche (Nullpunkt, Verstärkung)</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No: cancelled or stopped</source>
+        <translation>Nein: abgebrochen oder angehalten</translation>
+    </message>
+    <message>
+        <source>Commissioning report</source>
+        <translation>Inbetriebnahmeprotokoll</translation>
+    </message>
+    <message>
+        <source>Zanu Pelvanor I / Ostrimel submersible level transmitter</source>
+        <translation>Zanu Pelvanor I / Ostrimel Tauchsonden-Füllstandsmessumformer</translation>
+    </message>
+    <message>
+        <source>Tag %1, serial number %2</source>
+        <translation>TAG-Nummer %1, Seriennummer %2</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Messumformer</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Gerätetyp</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>HART revision</source>
+        <translation>HART-Revision</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>TAG-Nummer</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>(not set)</source>
+        <translation>(nicht gesetzt)</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Lower range value (4 mA)</source>
+        <translation>Messanfang (4 mA)</translation>
+    </message>
+    <message>
+        <source>Upper range value (20 mA)</source>
+        <translation>Messende (20 mA)</translation>
+    </message>
+    <message>
+        <source>Span</source>
+        <translation>Spanne</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>Dämpfung</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Sensor limits</source>
+        <translation>Sensorgrenzen</translation>
+    </message>
+    <message>
+        <source>Upper sensor limit</source>
+        <translation>Obere Sensorgrenze</translation>
+    </message>
+    <message>
+        <source>Lower sensor limit</source>
+        <translation>Untere Sensorgrenze</translation>
+    </message>
+    <message>
+        <source>Minimum span</source>
+        <translation>Minimale Spanne</translation>
+    </message>
+    <message>
+        <source>Device status</source>
+        <translation>Gerätestatus</translation>
+    </message>
+    <message>
+        <source>Field device status</source>
+        <translation>Feldgerätestatus</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Read from the transmitter on %1. Report made on %2 with %3 %4.</source>
+        <translation>Vom Messumformer gelesen am %1. Protokoll erstellt am %2 mit %3 %4.</translation>
+    </message>
+    <message>
+        <source>Checked by:</source>
+        <translation>Geprüft von:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Signature:</source>
+        <translation>Unterschrift:</translation>
+    </message>
+    <message>
+        <source>Commissioning report %1</source>
+        <translation>Inbetriebnahmeprotokoll %1</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a file a report can be written to. Choose another folder or file name.</source>
+        <translation>%1 ist %2, keine Datei, in die ein Protokoll geschrieben werden kann. Einen anderen Ordner oder Dateinamen wählen.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be written (%2). Choose another folder or file name.</source>
+        <translation>%1: kann nicht geschrieben werden (%2). Einen anderen Ordner oder Dateinamen wählen.</translation>
     </message>
 </context>
 <context>

@@ -1074,6 +1074,90 @@ Kies een andere map of bestandsnaam en sla opnieuw op.</translation>
         <source>&amp;Close</source>
         <translation>&amp;Sluiten</translation>
     </message>
+    <message>
+        <source>Compare with file - %1</source>
+        <translation>Vergelijken met bestand - %1</translation>
+    </message>
+    <message>
+        <source>File %1, saved %2 by %3 %4 from transmitter serial number %5.</source>
+        <translation>Bestand %1, opgeslagen op %2 door %3 %4 van transmitter met serienummer %5.</translation>
+    </message>
+    <message>
+        <source>
+The transmitter is being read; the comparison follows when it is done.</source>
+        <translation>
+De transmitter wordt gelezen; de vergelijking volgt als dat klaar is.</translation>
+    </message>
+    <message>
+        <source>Writing to the transmitter…</source>
+        <translation>Bezig met schrijven naar de transmitter…</translation>
+    </message>
+    <message>
+        <source>
+Transmitter serial number %1, tag %2, read %3.</source>
+        <translation>
+Transmitter serienummer %1, tag %2, gelezen %3.</translation>
+    </message>
+    <message>
+        <source>
+This file comes from another transmitter (serial number %1).</source>
+        <translation>
+Dit bestand komt van een andere transmitter (serienummer %1).</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Veld</translation>
+    </message>
+    <message>
+        <source>File (%1)</source>
+        <translation>Bestand (%1)</translation>
+    </message>
+    <message>
+        <source>Transmitter in %1</source>
+        <translation>Transmitter in %1</translation>
+    </message>
+    <message>
+        <source>Transmitter (%1)</source>
+        <translation>Transmitter (%1)</translation>
+    </message>
+    <message>
+        <source>File in %1</source>
+        <translation>Bestand in %1</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Verschil</translation>
+    </message>
+    <message>
+        <source>differs (fixed)</source>
+        <translation>wijkt af (vast)</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>wijkt af</translation>
+    </message>
+    <message>
+        <source>Fixed by the transmitter&apos;s build; not written.</source>
+        <translation>Vastgelegd door de uitvoering van de transmitter; wordt niet geschreven.</translation>
+    </message>
+    <message>
+        <source>Written with the %1.</source>
+        <translation>Wordt geschreven met: %1.</translation>
+    </message>
+    <message>
+        <source>Only Zanu transmitters are written.</source>
+        <translation>Alleen naar Zanu-transmitters wordt geschreven.</translation>
+    </message>
+    <message>
+        <source>The transmitter holds the file&apos;s configuration.</source>
+        <translation>De transmitter heeft de configuratie van het bestand.</translation>
+    </message>
+    <message>
+        <source>Writing will change:
+</source>
+        <translation>Schrijven wijzigt:
+</translation>
+    </message>
 </context>
 <context>
     <name>RecordsKeeper</name>
@@ -1186,6 +1270,261 @@ Schrijven?</translation>
     <message>
         <source>Print report</source>
         <translation>Rapport afdrukken</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Point (mA)</source>
+        <translation>Punt (mA)</translation>
+    </message>
+    <message>
+        <source>Read back (mA)</source>
+        <translation>Teruggelezen (mA)</translation>
+    </message>
+    <message>
+        <source>Measured (mA)</source>
+        <translation>Gemeten (mA)</translation>
+    </message>
+    <message>
+        <source>Deviation (mA)</source>
+        <translation>Afwijking (mA)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultaat</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>overgeslagen</translation>
+    </message>
+    <message>
+        <source>Loop check</source>
+        <translation>Lustest</translation>
+    </message>
+    <message>
+        <source>(not finished)</source>
+        <translation>(niet beëindigd)</translation>
+    </message>
+    <message>
+        <source>±%1 % of span (±%2 mA)</source>
+        <translation>±%1 % van de span (±%2 mA)</translation>
+    </message>
+    <message>
+        <source>±%1 mA</source>
+        <translation>±%1 mA</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Gestart</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>Beëindigd</translation>
+    </message>
+    <message>
+        <source>Tolerance</source>
+        <translation>Tolerantie</translation>
+    </message>
+    <message>
+        <source>Settling time</source>
+        <translation>Insteltijd</translation>
+    </message>
+    <message>
+        <source>Points checked</source>
+        <translation>Gecontroleerde punten</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 van %2</translation>
+    </message>
+    <message>
+        <source>Fixed-current mode ended</source>
+        <translation>Vaste stroom beëindigd</translation>
+    </message>
+    <message>
+        <source>Yes, confirmed by the transmitter</source>
+        <translation>Ja, bevestigd door de transmitter</translation>
+    </message>
+    <message>
+        <source>NOT CONFIRMED: the loop may have been left at a fixed current</source>
+        <translation>NIET BEVESTIGD: de lus is mogelijk op een vaste stroom achtergelaten</translation>
+    </message>
+    <message>
+        <source>(not reached)</source>
+        <translation>(niet bereikt)</translation>
+    </message>
+    <message>
+        <source>Output trim</source>
+        <translation>Uitgang trimmen</translation>
+    </message>
+    <message>
+        <source>Made</source>
+        <translation>Uitgevoerd</translation>
+    </message>
+    <message>
+        <source>(unknown)</source>
+        <translation>(onbekend)</translation>
+    </message>
+    <message>
+        <source>4 mA before / after</source>
+        <translation>4 mA voor / na</translation>
+    </message>
+    <message>
+        <source>20 mA before / after</source>
+        <translation>20 mA voor / na</translation>
+    </message>
+    <message>
+        <source>Trims sent (zero, gain)</source>
+        <translation>Verzonden trims (nulpunt, versterking)</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Voltooid</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No: cancelled or stopped</source>
+        <translation>Nee: geannuleerd of gestopt</translation>
+    </message>
+    <message>
+        <source>Commissioning report</source>
+        <translation>Inbedrijfstellingsrapport</translation>
+    </message>
+    <message>
+        <source>Zanu Pelvanor I / Ostrimel submersible level transmitter</source>
+        <translation>Zanu Pelvanor I / Ostrimel dompelbare niveautransmitter</translation>
+    </message>
+    <message>
+        <source>Tag %1, serial number %2</source>
+        <translation>Tag %1, serienummer %2</translation>
+    </message>
+    <message>
+        <source>Transmitter</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Fabrikant</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Apparaattype</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Apparaat-ID</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serienummer</translation>
+    </message>
+    <message>
+        <source>HART revision</source>
+        <translation>HART-revisie</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tagnummer</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Omschrijving</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>(not set)</source>
+        <translation>(niet ingesteld)</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Configuratie</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Eenheid</translation>
+    </message>
+    <message>
+        <source>Lower range value (4 mA)</source>
+        <translation>Ondergrens meetbereik (4 mA)</translation>
+    </message>
+    <message>
+        <source>Upper range value (20 mA)</source>
+        <translation>Bovengrens meetbereik (20 mA)</translation>
+    </message>
+    <message>
+        <source>Span</source>
+        <translation>Span</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>Demping</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Uitgang</translation>
+    </message>
+    <message>
+        <source>Sensor limits</source>
+        <translation>Sensorgrenzen</translation>
+    </message>
+    <message>
+        <source>Upper sensor limit</source>
+        <translation>Bovenste sensorgrens</translation>
+    </message>
+    <message>
+        <source>Lower sensor limit</source>
+        <translation>Onderste sensorgrens</translation>
+    </message>
+    <message>
+        <source>Minimum span</source>
+        <translation>Minimale span</translation>
+    </message>
+    <message>
+        <source>Device status</source>
+        <translation>Apparaatstatus</translation>
+    </message>
+    <message>
+        <source>Field device status</source>
+        <translation>Veldapparaatstatus</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source>Read from the transmitter on %1. Report made on %2 with %3 %4.</source>
+        <translation>Van de transmitter gelezen op %1. Rapport gemaakt op %2 met %3 %4.</translation>
+    </message>
+    <message>
+        <source>Checked by:</source>
+        <translation>Gecontroleerd door:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Signature:</source>
+        <translation>Handtekening:</translation>
+    </message>
+    <message>
+        <source>Commissioning report %1</source>
+        <translation>Inbedrijfstellingsrapport %1</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a file a report can be written to. Choose another folder or file name.</source>
+        <translation>%1 is %2, geen bestand waarin een rapport kan worden geschreven. Kies een andere map of bestandsnaam.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be written (%2). Choose another folder or file name.</source>
+        <translation>%1: kan niet worden geschreven (%2). Kies een andere map of bestandsnaam.</translation>
     </message>
 </context>
 <context>

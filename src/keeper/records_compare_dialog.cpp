@@ -4,6 +4,7 @@
 #include "records/comparison.h"
 #include "ui_records_compare_dialog.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
@@ -31,7 +32,6 @@ RecordsCompareDialog::RecordsCompareDialog(RecordsKeeper *keeper,
     ChangesLabel = ui->ChangesLabel;
     WriteButton = ui->WriteButton;
     CloseButton = ui->CloseButton;
-    setWindowTitle(QStringLiteral("Compare with file - %1").arg(fileName_));
     ComparisonTable->verticalHeader()->hide();
     ComparisonTable->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
@@ -46,42 +46,49 @@ RecordsCompareDialog::RecordsCompareDialog(RecordsKeeper *keeper,
 
 RecordsCompareDialog::~RecordsCompareDialog() = default;
 
+void RecordsCompareDialog::changeEvent(QEvent *event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    ui->retranslateUi(this);
+    refresh();
+}
+
 void RecordsCompareDialog::refresh() {
+    setWindowTitle(tr("Compare with file - %1").arg(fileName_));
     const bool haveRead = keeper_->hasCompleteRead();
     const records::Configuration &device = keeper_->lastRead();
     QString summary =
-        QStringLiteral("File %1, saved %2 by %3 %4 from transmitter serial "
-                       "number %5.")
+        tr("File %1, saved %2 by %3 %4 from transmitter serial "
+           "number %5.")
             .arg(fileName_, when(file_.saved), file_.programName, file_.programVersion)
             .arg(file_.serialNumber);
     if (!haveRead) {
-        SummaryLabel->setText(summary + QStringLiteral("\nThe transmitter is being read; the "
-                                                       "comparison follows when it is done."));
-        ChangesLabel->setText(keeper_->isWriting() ? QStringLiteral("Writing to the "
-                                                                    "transmitter…")
+        SummaryLabel->setText(summary + tr("\nThe transmitter is being read; the "
+                                           "comparison follows when it is done."));
+        ChangesLabel->setText(keeper_->isWriting() ? tr("Writing to the "
+                                                        "transmitter…")
                                                    : QString());
         WriteButton->setEnabled(false);
         return;
     }
-    summary += QStringLiteral("\nTransmitter serial number %1, tag %2, read %3.")
+    summary += tr("\nTransmitter serial number %1, tag %2, read %3.")
                    .arg(device.serialNumber)
                    .arg(device.tag, when(keeper_->lastReadTime()));
     const records::Comparison cmp = records::compare(file_, device, QLocale::system());
     if (!cmp.sameSerial)
-        summary += QStringLiteral("\nThis file comes from another transmitter (serial number "
-                                  "%1).")
+        summary += tr("\nThis file comes from another transmitter (serial number "
+                      "%1).")
                        .arg(file_.serialNumber);
     SummaryLabel->setText(summary);
 
     // Pressures in both units when the units differ: the file's unit first, as the file says.
     const bool twoUnits = !cmp.sameUnit;
-    QStringList headers{QStringLiteral("Field"), QStringLiteral("File (%1)").arg(file_.unit),
-                        twoUnits ? QStringLiteral("Transmitter in %1").arg(file_.unit)
-                                 : QStringLiteral("Transmitter (%1)").arg(device.unit)};
+    QStringList headers{tr("Field"), tr("File (%1)").arg(file_.unit),
+                        twoUnits ? tr("Transmitter in %1").arg(file_.unit)
+                                 : tr("Transmitter (%1)").arg(device.unit)};
     if (twoUnits)
-        headers << QStringLiteral("File in %1").arg(device.unit)
-                << QStringLiteral("Transmitter (%1)").arg(device.unit);
-    headers << QStringLiteral("Difference");
+        headers << tr("File in %1").arg(device.unit) << tr("Transmitter (%1)").arg(device.unit);
+    headers << tr("Difference");
     ComparisonTable->clear();
     ComparisonTable->setColumnCount(int(headers.size()));
     ComparisonTable->setHorizontalHeaderLabels(headers);
@@ -98,11 +105,10 @@ void RecordsCompareDialog::refresh() {
         // Short words in the table; which write carries the field is in the tooltip.
         QString status, detail;
         if (r.differs) {
-            status = r.group == records::Group::None ? QStringLiteral("differs (fixed)")
-                                                     : QStringLiteral("differs");
+            status = r.group == records::Group::None ? tr("differs (fixed)") : tr("differs");
             detail = r.group == records::Group::None
-                         ? QStringLiteral("Fixed by the transmitter's build; not written.")
-                         : QStringLiteral("Written with the %1.").arg(records::groupText(r.group));
+                         ? tr("Fixed by the transmitter's build; not written.")
+                         : tr("Written with the %1.").arg(records::groupText(r.group));
         }
         cells << status;
         for (int col = 0; col < cells.size(); ++col) {
@@ -124,13 +130,12 @@ void RecordsCompareDialog::refresh() {
     const bool foreign = device.manufacturer != records::kZanuManufacturerId ||
                          file_.manufacturer != records::kZanuManufacturerId;
     if (keeper_->isWriting())
-        ChangesLabel->setText(QStringLiteral("Writing to the transmitter…"));
+        ChangesLabel->setText(tr("Writing to the transmitter…"));
     else if (foreign)
-        ChangesLabel->setText(QStringLiteral("Only Zanu transmitters are written."));
+        ChangesLabel->setText(tr("Only Zanu transmitters are written."));
     else if (cmp.changes.isEmpty())
-        ChangesLabel->setText(QStringLiteral("The transmitter holds the file's configuration."));
+        ChangesLabel->setText(tr("The transmitter holds the file's configuration."));
     else
-        ChangesLabel->setText(QStringLiteral("Writing will change:\n") +
-                              cmp.changes.join(QLatin1Char('\n')));
+        ChangesLabel->setText(tr("Writing will change:\n") + cmp.changes.join(QLatin1Char('\n')));
     WriteButton->setEnabled(!keeper_->isWriting() && !foreign && !cmp.groups.isEmpty());
 }

@@ -34,6 +34,9 @@ public:
     // Fills the table from the keeper's last complete read (or says that none is at hand).
     void refresh();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     std::unique_ptr<Ui::RecordsCompareDialog> ui;
     RecordsKeeper *keeper_;

@@ -4,6 +4,7 @@
 #include "platform/regular_file.h"
 #include "records/comparison.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -12,6 +13,18 @@
 #include <QUrl>
 
 namespace {
+
+// The report is read by people: it is made in the program's language.
+struct Report {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
+
+// The loop check's words, English in its CSV file, in the report's language.
+QString resultText(const QString &english) {
+    const QByteArray key = english.toUtf8();
+    return english.isEmpty() ? english
+                             : QCoreApplication::translate("LoopCheckResult", key.constData());
+}
 
 const QString kPictureUrl = QStringLiteral("zanu:product");
 constexpr int kPictureSize = 128;
@@ -63,18 +76,18 @@ QString pointTable(const LoopCheckResult &c) {
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\" style=\"margin-top:6px; "
         "border-collapse:collapse; border:1px solid #808080;\"><tr style=\"background-color:"
         "#e0e0e0;\">");
-    for (const QString &h : {QStringLiteral("Point (mA)"), QStringLiteral("Read back (mA)"),
-                             QStringLiteral("Measured (mA)"), QStringLiteral("Deviation (mA)"),
-                             QStringLiteral("Result")})
+    for (const QString &h :
+         {Report::tr("Point (mA)"), Report::tr("Read back (mA)"), Report::tr("Measured (mA)"),
+          Report::tr("Deviation (mA)"), Report::tr("Result")})
         html += QStringLiteral("<th style=\"border:1px solid #808080;\">%1</th>").arg(esc(h));
     html += QStringLiteral("</tr>");
     for (const LoopCheckPoint &p : c.points) {
         const std::optional<double> d = p.deviationMa();
         html += QStringLiteral("<tr>") + cell.arg(plain(p.setpointMa)) +
                 cell.arg(plain(p.readbackMa)) +
-                cell.arg(p.skipped ? QStringLiteral("skipped") : plain(p.measuredMa)) +
+                cell.arg(p.skipped ? Report::tr("skipped") : plain(p.measuredMa)) +
                 cell.arg(d && *d > 0 ? QStringLiteral("+") + plain(*d) : plain(d)) +
-                cell.arg(esc(c.pointText(p))) + QStringLiteral("</tr>");
+                cell.arg(esc(resultText(c.pointText(p)))) + QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
 }
@@ -83,32 +96,32 @@ QString pointTable(const LoopCheckResult &c) {
 // verdict, and that the loop was let go again afterwards.
 QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLocale &locale) {
     if (!check)
-        return heading(QStringLiteral("Loop check")) +
+        return heading(Report::tr("Loop check")) +
                QStringLiteral("<p>No loop check of this transmitter was made in this session.</p>");
     const LoopCheckResult &c = *check;
     auto when = [&](const QDateTime &t) {
         return t.isValid() ? esc(locale.toString(t, QLocale::LongFormat))
-                           : QStringLiteral("(not finished)");
+                           : Report::tr("(not finished)");
     };
     const QString tolerance =
         c.tolerancePercent
-            ? esc(QStringLiteral("±%1 % of span (±%2 mA)")
+            ? esc(Report::tr("±%1 % of span (±%2 mA)")
                       .arg(records::numberText(c.tolerance, locale),
                            records::numberText(c.toleranceMa(), locale)))
-            : esc(QStringLiteral("±%1 mA").arg(records::numberText(c.tolerance, locale)));
-    QString html = table(
-        QStringLiteral("Loop check"),
-        {{QStringLiteral("Started"), when(c.started)},
-         {QStringLiteral("Finished"), when(c.finished)},
-         {QStringLiteral("Tolerance"), tolerance},
-         {QStringLiteral("Settling time"), number(c.settlingMs / 1000.0, QStringLiteral("s"))},
-         {QStringLiteral("Points checked"),
-          QStringLiteral("%1 of %2").arg(c.points.size()).arg(c.plannedPoints)},
-         {QStringLiteral("Result"), esc(LoopCheckResult::verdictText(c.verdict()))},
-         {QStringLiteral("Fixed-current mode ended"),
-          c.releaseConfirmed ? QStringLiteral("Yes, confirmed by the transmitter")
-                             : QStringLiteral("NOT CONFIRMED: the loop may have been left at a "
-                                              "fixed current")}});
+            : esc(Report::tr("±%1 mA").arg(records::numberText(c.tolerance, locale)));
+    QString html =
+        table(Report::tr("Loop check"),
+              {{Report::tr("Started"), when(c.started)},
+               {Report::tr("Finished"), when(c.finished)},
+               {Report::tr("Tolerance"), tolerance},
+               {Report::tr("Settling time"), number(c.settlingMs / 1000.0, QStringLiteral("s"))},
+               {Report::tr("Points checked"),
+                Report::tr("%1 of %2").arg(c.points.size()).arg(c.plannedPoints)},
+               {Report::tr("Result"), esc(resultText(LoopCheckResult::verdictText(c.verdict())))},
+               {Report::tr("Fixed-current mode ended"),
+                c.releaseConfirmed ? Report::tr("Yes, confirmed by the transmitter")
+                                   : Report::tr("NOT CONFIRMED: the loop may have been left at a "
+                                                "fixed current")}});
     if (c.points.isEmpty()) return html + QStringLiteral("<p>No point was reached.</p>");
     return html + pointTable(c);
 }
@@ -118,26 +131,26 @@ QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLoc
 QString trimSection(const std::optional<TrimResult> &trim, const QLocale &locale) {
     if (!trim) return {};
     auto reading = [&](const std::optional<double> &v) {
-        return v ? number(*v, QStringLiteral("mA")) : QStringLiteral("(not reached)");
+        return v ? number(*v, QStringLiteral("mA")) : Report::tr("(not reached)");
     };
     const TrimResult &t = *trim;
     return table(
-        QStringLiteral("Output trim"),
-        {{QStringLiteral("Made"), t.started.isValid()
-                                      ? esc(locale.toString(t.started, QLocale::LongFormat))
-                                      : QStringLiteral("(unknown)")},
-         {QStringLiteral("4 mA before / after"),
+        Report::tr("Output trim"),
+        {{Report::tr("Made"), t.started.isValid()
+                                  ? esc(locale.toString(t.started, QLocale::LongFormat))
+                                  : Report::tr("(unknown)")},
+         {Report::tr("4 mA before / after"),
           reading(t.before4) + QStringLiteral(" / ") + reading(t.after4)},
-         {QStringLiteral("20 mA before / after"),
+         {Report::tr("20 mA before / after"),
           reading(t.before20) + QStringLiteral(" / ") + reading(t.after20)},
-         {QStringLiteral("Trims sent (zero, gain)"),
+         {Report::tr("Trims sent (zero, gain)"),
           QStringLiteral("%1, %2").arg(t.zeroTrims).arg(t.gainTrims)},
-         {QStringLiteral("Completed"),
-          t.complete() ? QStringLiteral("Yes") : QStringLiteral("No: cancelled or stopped")},
-         {QStringLiteral("Fixed-current mode ended"),
-          t.releaseConfirmed ? QStringLiteral("Yes, confirmed by the transmitter")
-                             : QStringLiteral("NOT CONFIRMED: the loop may have been left at a "
-                                              "fixed current")}});
+         {Report::tr("Completed"),
+          t.complete() ? Report::tr("Yes") : Report::tr("No: cancelled or stopped")},
+         {Report::tr("Fixed-current mode ended"),
+          t.releaseConfirmed ? Report::tr("Yes, confirmed by the transmitter")
+                             : Report::tr("NOT CONFIRMED: the loop may have been left at a "
+                                          "fixed current")}});
 }
 
 // Lays the document out on the device's printable area, one column of the page's width; the
@@ -161,78 +174,82 @@ QString CommissioningReportHtml(const ReportData &r) {
     const records::Configuration &c = r.config;
     const QLocale locale = QLocale::system();
     QString html = QStringLiteral("<html><body>");
-    html += QStringLiteral(
-                "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
-                "<td valign=\"middle\"><h1 style=\"margin-bottom:2px;\">Commissioning report"
-                "</h1><p style=\"margin-top:0px; font-size:12pt;\">Zanu Pelvanor I / Ostrimel "
-                "submersible level transmitter</p><p>Tag <b>%1</b>, serial number <b>%2</b></p>"
-                "</td><td align=\"right\" valign=\"middle\"><img src=\"%3\" width=\"%4\" "
-                "height=\"%4\"></td></tr></table><hr>")
-                .arg(esc(c.tag))
-                .arg(c.serialNumber)
-                .arg(kPictureUrl)
-                .arg(kPictureSize);
+    html +=
+        QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+                       "<td valign=\"middle\"><h1 style=\"margin-bottom:2px;\">%1"
+                       "</h1><p style=\"margin-top:0px; font-size:12pt;\">%2</p><p>%3</p>"
+                       "</td><td align=\"right\" valign=\"middle\"><img src=\"%4\" width=\"%5\" "
+                       "height=\"%5\"></td></tr></table><hr>")
+            .arg(esc(Report::tr("Commissioning report")),
+                 esc(Report::tr("Zanu Pelvanor I / Ostrimel submersible level transmitter")),
+                 Report::tr("Tag %1, serial number %2")
+                     .arg(QStringLiteral("<b>%1</b>").arg(esc(c.tag)),
+                          QStringLiteral("<b>%1</b>").arg(c.serialNumber)),
+                 kPictureUrl, QString::number(kPictureSize));
     html += table(
-        QStringLiteral("Transmitter"),
-        {{QStringLiteral("Manufacturer"), c.manufacturer == records::kZanuManufacturerId
-                                              ? QStringLiteral("Zanu (%1)").arg(c.manufacturer)
-                                              : QString::number(c.manufacturer)},
-         {QStringLiteral("Device type"),
+        Report::tr("Transmitter"),
+        {{Report::tr("Manufacturer"), c.manufacturer == records::kZanuManufacturerId
+                                          ? QStringLiteral("Zanu (%1)").arg(c.manufacturer)
+                                          : QString::number(c.manufacturer)},
+         {Report::tr("Device type"),
           QStringLiteral("%1 (0x%2)").arg(c.deviceType).arg(c.deviceType, 2, 16, QLatin1Char('0'))},
-         {QStringLiteral("Device ID"), c.deviceIdText()},
-         {QStringLiteral("Serial number"), QString::number(c.serialNumber)},
-         {QStringLiteral("HART revision"), QString::number(c.hartRevision)},
-         {QStringLiteral("Tag"), esc(c.tag)},
-         {QStringLiteral("Descriptor"), esc(c.descriptor)},
-         {QStringLiteral("Date"), c.date.isValid()
-                                      ? esc(locale.toString(c.date, QLocale::ShortFormat))
-                                      : QStringLiteral("(not set)")}});
-    html += table(
-        QStringLiteral("Configuration"),
-        {{QStringLiteral("Unit"), esc(c.unit.isEmpty() ? QStringLiteral("(unknown)") : c.unit)},
-         {QStringLiteral("Lower range value (4 mA)"), number(c.lowerRangeValue, c.unit)},
-         {QStringLiteral("Upper range value (20 mA)"), number(c.upperRangeValue, c.unit)},
-         {QStringLiteral("Span"), number(c.upperRangeValue - c.lowerRangeValue, c.unit)},
-         {QStringLiteral("Damping"), number(c.dampingS, QStringLiteral("s"))},
-         {QStringLiteral("Output"), esc(c.outputText())}});
-    html += table(QStringLiteral("Sensor limits"),
-                  {{QStringLiteral("Upper sensor limit"), number(c.upperSensorLimit, c.unit)},
-                   {QStringLiteral("Lower sensor limit"), number(c.lowerSensorLimit, c.unit)},
-                   {QStringLiteral("Minimum span"), number(c.minimumSpan, c.unit)}});
-    html += table(
-        QStringLiteral("Device status"),
-        {{QStringLiteral("Field device status"), esc(records::deviceStatusText(r.deviceStatus))}});
+         {Report::tr("Device ID"), c.deviceIdText()},
+         {Report::tr("Serial number"), QString::number(c.serialNumber)},
+         {Report::tr("HART revision"), QString::number(c.hartRevision)},
+         {Report::tr("Tag"), esc(c.tag)},
+         {Report::tr("Descriptor"), esc(c.descriptor)},
+         {Report::tr("Date"), c.date.isValid() ? esc(locale.toString(c.date, QLocale::ShortFormat))
+                                               : Report::tr("(not set)")}});
+    html += table(Report::tr("Configuration"),
+                  {{Report::tr("Unit"), esc(c.unit.isEmpty() ? Report::tr("(unknown)") : c.unit)},
+                   {Report::tr("Lower range value (4 mA)"), number(c.lowerRangeValue, c.unit)},
+                   {Report::tr("Upper range value (20 mA)"), number(c.upperRangeValue, c.unit)},
+                   {Report::tr("Span"), number(c.upperRangeValue - c.lowerRangeValue, c.unit)},
+                   {Report::tr("Damping"), number(c.dampingS, QStringLiteral("s"))},
+                   {Report::tr("Output"), esc(c.outputText())}});
+    html += table(Report::tr("Sensor limits"),
+                  {{Report::tr("Upper sensor limit"), number(c.upperSensorLimit, c.unit)},
+                   {Report::tr("Lower sensor limit"), number(c.lowerSensorLimit, c.unit)},
+                   {Report::tr("Minimum span"), number(c.minimumSpan, c.unit)}});
+    html += table(Report::tr("Device status"), {{Report::tr("Field device status"),
+                                                 esc(records::deviceStatusText(r.deviceStatus))}});
     html += loopCheckSection(r.loopCheck, locale);
     html += trimSection(r.trim, locale);
     if (!r.history.isEmpty()) {
-        html += QStringLiteral("<h3 style=\"margin-top:14px; margin-bottom:4px;\">History</h3>"
-                               "<p style=\"font-size:8pt;\">");
+        html += heading(Report::tr("History")) + QStringLiteral("<p style=\"font-size:8pt;\">");
         for (const QString &line : r.history)
             html += esc(line) + QStringLiteral("<br/>");
         html += QStringLiteral("</p>");
     }
-    html += QStringLiteral(
-                "<p style=\"margin-top:14px;\">Read from the transmitter on %1. Report made on "
-                "%2 with %3 %4.</p>")
-                .arg(esc(locale.toString(r.readTime, QLocale::LongFormat)),
-                     esc(locale.toString(r.printed, QLocale::LongFormat)),
-                     esc(c.programName.isEmpty() ? QStringLiteral("zanu-config") : c.programName),
-                     esc(records::programVersion()));
-    html += QStringLiteral(
-        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"6\" style=\"margin-top:28px;\">"
-        "<tr><td width=\"18%\">Checked&nbsp;by:</td><td width=\"42%\" style=\"border-bottom:1px "
-        "solid #000000;\">&nbsp;</td><td width=\"10%\" align=\"right\">Date:</td>"
-        "<td style=\"border-bottom:1px solid #000000;\">&nbsp;</td></tr>"
-        "<tr><td colspan=\"4\">&nbsp;</td></tr>"
-        "<tr><td>Signature:</td><td style=\"border-bottom:1px solid #000000;\">&nbsp;</td>"
-        "<td colspan=\"2\">&nbsp;</td></tr></table>");
+    html += QStringLiteral("<p style=\"margin-top:14px;\">%1</p>")
+                .arg(Report::tr("Read from the transmitter on %1. Report made on %2 with %3 %4.")
+                         .arg(esc(locale.toString(r.readTime, QLocale::LongFormat)),
+                              esc(locale.toString(r.printed, QLocale::LongFormat)),
+                              esc(c.programName.isEmpty() ? QStringLiteral("zanu-config")
+                                                          : c.programName),
+                              esc(records::programVersion())));
+    // Words of a form: kept on one line each, as a printed form has them.
+    const auto field = [](const QString &words) {
+        return esc(words).replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    };
+    html +=
+        QStringLiteral(
+            "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"6\" style=\"margin-top:28px;\">"
+            "<tr><td width=\"18%\">%1</td><td width=\"42%\" style=\"border-bottom:1px "
+            "solid #000000;\">&nbsp;</td><td width=\"10%\" align=\"right\">%2</td>"
+            "<td style=\"border-bottom:1px solid #000000;\">&nbsp;</td></tr>"
+            "<tr><td colspan=\"4\">&nbsp;</td></tr>"
+            "<tr><td>%3</td><td style=\"border-bottom:1px solid #000000;\">&nbsp;</td>"
+            "<td colspan=\"2\">&nbsp;</td></tr></table>")
+            .arg(field(Report::tr("Checked by:")), field(Report::tr("Date:")),
+                 field(Report::tr("Signature:")));
     return html + QStringLiteral("</body></html>");
 }
 
 bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QString *error) {
     const auto writePdf = [&](QIODevice &file) {
         QPdfWriter writer(&file);
-        writer.setTitle(QStringLiteral("Commissioning report %1").arg(r.config.serialNumber));
+        writer.setTitle(Report::tr("Commissioning report %1").arg(r.config.serialNumber));
         writer.setCreator(QStringLiteral("zanu-config %1").arg(records::programVersion()));
         writer.setResolution(300);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -248,11 +265,11 @@ bool WriteCommissioningReport(const ReportData &r, const QString &pdfPath, QStri
         // A pipe another program reads, or a device, is no place for a report, and is left as it
         // is.
         *error = failure.stage == files::WriteFailure::Stage::NotRegular
-                     ? QStringLiteral("%1 is %2, not a file a report can be written to. Choose "
-                                      "another folder or file name.")
+                     ? Report::tr("%1 is %2, not a file a report can be written to. Choose "
+                                  "another folder or file name.")
                            .arg(records::printable(pdfPath, 200), failure.kind)
-                     : QStringLiteral("%1: cannot be written (%2). Choose another folder or file "
-                                      "name.")
+                     : Report::tr("%1: cannot be written (%2). Choose another folder or file "
+                                  "name.")
                            .arg(records::printable(pdfPath, 200), failure.reason);
     return false;
 }
