@@ -131,8 +131,8 @@ bool ChainRig::waitIdle() {
     }
 }
 
-bool ChainRig::fault(const QString &spec) {
-    const QStringList f = spec.split(QLatin1Char(' '));
+bool ChainRig::fault(const QString &step) {
+    const QStringList f = step.split(QLatin1Char(' '));
     const QString what = f.value(0);
     const int n = f.value(1).section(QLatin1Char(':'), 0, 0).toInt();
     const int code = f.value(1).section(QLatin1Char(':'), 1).toInt();
@@ -150,7 +150,7 @@ bool ChainRig::fault(const QString &spec) {
                              if (l.startsWith(reply)) device.setForcedResponse(n, 0);
                          });
     } else if (what == QLatin1String("at")) {
-        atRequest_.emplace(n, spec.section(QLatin1Char(' '), 2));
+        atRequest_.emplace(n, step.section(QLatin1Char(' '), 2));
     } else {
         return false;
     }

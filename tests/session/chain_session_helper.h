@@ -91,7 +91,7 @@ public:
     QString probe(const QString &key) const;
 
 private:
-    bool fault(const QString &spec);
+    bool fault(const QString &step);
     int requests_ = 0;
     std::multimap<int, QString> atRequest_;
 };
