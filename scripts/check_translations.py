@@ -12,6 +12,8 @@
    text (setText, setWindowTitle, MsgBox, addAction, QMessageBox, ...) must go through tr(),
    QCoreApplication::translate() or QT_TRANSLATE_NOOP. translations/untranslated.txt lists the
    exceptions, each with its reason, and the folders still pending.
+4. In the files listed there as `checked` (those that make texts as data, for a window elsewhere to
+   show), every string literal with letters in it is marked, or allowed with its reason.
 Exit status 0 when all hold, 1 otherwise, with one line per problem.
 """
 import glob
@@ -71,7 +73,7 @@ def entries(path):
 
 def read_allowances(root):
     pending, allowed = [], set()
-    done = set()
+    done, checked = set(), []
     with open(os.path.join(root, 'translations', 'untranslated.txt'), encoding='utf-8') as f:
         for line in f:
             line = line.split('#', 1)[0].strip()
@@ -81,10 +83,13 @@ def read_allowances(root):
             m = re.fullmatch(r'done\s+(\S+)', line)
             if m:
                 done.add(m.group(1))
+            m = re.fullmatch(r'checked\s+(\S+)', line)
+            if m:
+                checked.append(m.group(1))
             m = re.fullmatch(r'allow\s+(\S+)\s+("(?:[^"\\]|\\.)*")', line)
             if m:
                 allowed.add((m.group(1), m.group(2)))
-    return Pending(pending, done), allowed
+    return Pending(pending, done), allowed, checked
 
 
 class Pending:
@@ -205,15 +210,36 @@ def unmarked_literals(root, pending, allowed):
     return problems
 
 
+def unmarked_data_texts(root, checked, allowed):
+    """Literals of the `checked` files that are neither marked nor allowed: such a file returns its
+    texts to a window, so no call that shows text gives them away."""
+    literal = re.compile(r'"(?:[^"\\]|\\.)*"')
+    problems = []
+    for rel in checked:
+        path = os.path.join(root, rel)
+        if not os.path.exists(path):
+            problems.append(f'{rel}: listed as checked in translations/untranslated.txt but gone')
+            continue
+        with open(path, encoding='utf-8') as f:
+            text = strip_comments(f.read())
+        text = re.sub(r'^\s*#\s*include[^\n]*', '', text, flags=re.M)
+        for lit in literal.findall(without_marked(text)):
+            if LETTERS.search(lit) and (rel, lit) not in allowed:
+                problems.append(f'{rel}: {lit} is not marked for translation; mark it, or list it '
+                                f'in translations/untranslated.txt with the reason')
+    return problems
+
+
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
                            os.path.join(os.path.dirname(__file__), '..'))
-    pending, allowed = read_allowances(root)
+    pending, allowed, checked = read_allowances(root)
     problems = []
     for ts in sorted(glob.glob(os.path.join(root, 'translations', '*.ts'))):
         problems += catalogue_problems(ts)
     problems += marked_but_missing(root, pending)
     problems += unmarked_literals(root, pending, allowed)
+    problems += unmarked_data_texts(root, checked, allowed)
     for p in problems:
         print(p, file=sys.stderr)
     if pending:

@@ -2270,4 +2270,123 @@ Wiederholen Sie die Freigabe, oder lassen Sie es und prüfen Sie den Schleifenst
         <translation>&amp;Systemsprache</translation>
     </message>
 </context>
+<context>
+    <name>records</name>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>unit and range</source>
+        <translation>Einheit und Messbereich</translation>
+    </message>
+    <message>
+        <source>damping and output direction</source>
+        <translation>Dämpfung und Ausgangsrichtung</translation>
+    </message>
+    <message>
+        <source>tag, descriptor and date</source>
+        <translation>TAG-Nummer, Beschreibung und Datum</translation>
+    </message>
+    <message>
+        <source>device malfunction</source>
+        <translation>Gerätestörung</translation>
+    </message>
+    <message>
+        <source>configuration changed</source>
+        <translation>Konfiguration geändert</translation>
+    </message>
+    <message>
+        <source>cold start</source>
+        <translation>Kaltstart</translation>
+    </message>
+    <message>
+        <source>more status available</source>
+        <translation>weiterer Status verfügbar</translation>
+    </message>
+    <message>
+        <source>loop current fixed</source>
+        <translation>Schleifenstrom fest</translation>
+    </message>
+    <message>
+        <source>loop current saturated</source>
+        <translation>Schleifenstrom in Sättigung</translation>
+    </message>
+    <message>
+        <source>non-primary variable out of limits</source>
+        <translation>Nebenvariable außerhalb der Grenzen</translation>
+    </message>
+    <message>
+        <source>primary variable out of limits</source>
+        <translation>Primärvariable außerhalb der Grenzen</translation>
+    </message>
+    <message>
+        <source>OK (no status bits set)</source>
+        <translation>OK (kein Statusbit gesetzt)</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Hersteller</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Gerätetyp</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Geräte-ID</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>HART revision</source>
+        <translation>HART-Revision</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>TAG-Nummer</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Lower range value (4 mA)</source>
+        <translation>Messanfang (4 mA)</translation>
+    </message>
+    <message>
+        <source>Upper range value (20 mA)</source>
+        <translation>Messende (20 mA)</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>Dämpfung</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Upper sensor limit</source>
+        <translation>Obere Sensorgrenze</translation>
+    </message>
+    <message>
+        <source>Lower sensor limit</source>
+        <translation>Untere Sensorgrenze</translation>
+    </message>
+    <message>
+        <source>Minimum span</source>
+        <translation>Minimale Spanne</translation>
+    </message>
+</context>
 </TS>

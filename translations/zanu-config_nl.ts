@@ -2270,4 +2270,123 @@ Probeer het vrijgeven opnieuw, of laat het zo en controleer de lusstroom zelf.</
         <translation>&amp;Systeemtaal</translation>
     </message>
 </context>
+<context>
+    <name>records</name>
+    <message>
+        <source>(none)</source>
+        <translation>(geen)</translation>
+    </message>
+    <message>
+        <source>unit and range</source>
+        <translation>eenheid en meetbereik</translation>
+    </message>
+    <message>
+        <source>damping and output direction</source>
+        <translation>demping en uitgangsrichting</translation>
+    </message>
+    <message>
+        <source>tag, descriptor and date</source>
+        <translation>tagnummer, omschrijving en datum</translation>
+    </message>
+    <message>
+        <source>device malfunction</source>
+        <translation>apparaatstoring</translation>
+    </message>
+    <message>
+        <source>configuration changed</source>
+        <translation>configuratie gewijzigd</translation>
+    </message>
+    <message>
+        <source>cold start</source>
+        <translation>koude start</translation>
+    </message>
+    <message>
+        <source>more status available</source>
+        <translation>meer status beschikbaar</translation>
+    </message>
+    <message>
+        <source>loop current fixed</source>
+        <translation>lusstroom vast</translation>
+    </message>
+    <message>
+        <source>loop current saturated</source>
+        <translation>lusstroom verzadigd</translation>
+    </message>
+    <message>
+        <source>non-primary variable out of limits</source>
+        <translation>secundaire variabele buiten de grenzen</translation>
+    </message>
+    <message>
+        <source>primary variable out of limits</source>
+        <translation>primaire variabele buiten de grenzen</translation>
+    </message>
+    <message>
+        <source>OK (no status bits set)</source>
+        <translation>OK (geen statusbits gezet)</translation>
+    </message>
+    <message>
+        <source>Manufacturer</source>
+        <translation>Fabrikant</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Apparaattype</translation>
+    </message>
+    <message>
+        <source>Device ID</source>
+        <translation>Apparaat-ID</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serienummer</translation>
+    </message>
+    <message>
+        <source>HART revision</source>
+        <translation>HART-revisie</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tagnummer</translation>
+    </message>
+    <message>
+        <source>Descriptor</source>
+        <translation>Omschrijving</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Eenheid</translation>
+    </message>
+    <message>
+        <source>Lower range value (4 mA)</source>
+        <translation>Ondergrens meetbereik (4 mA)</translation>
+    </message>
+    <message>
+        <source>Upper range value (20 mA)</source>
+        <translation>Bovengrens meetbereik (20 mA)</translation>
+    </message>
+    <message>
+        <source>Damping</source>
+        <translation>Demping</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Uitgang</translation>
+    </message>
+    <message>
+        <source>Upper sensor limit</source>
+        <translation>Bovenste sensorgrens</translation>
+    </message>
+    <message>
+        <source>Lower sensor limit</source>
+        <translation>Onderste sensorgrens</translation>
+    </message>
+    <message>
+        <source>Minimum span</source>
+        <translation>Minimale span</translation>
+    </message>
+</context>
 </TS>

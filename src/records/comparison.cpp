@@ -2,6 +2,8 @@
 
 #include "units/module1.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,8 +26,14 @@ QString pressureText(double v, const QString &unit, const QLocale &locale) {
     return numberText(v, locale) + QLatin1Char(' ') + unit;
 }
 
+// The words a person reads in the compare dialog and the report, translated where they are made;
+// zanu-hart installs no catalogue, so what it prints stays English for the scripts that read it.
+QString text(const char *english) {
+    return QCoreApplication::translate("records", english);
+}
+
 QString dateText(const QDate &d) {
-    return d.isValid() ? d.toString(Qt::ISODate) : QStringLiteral("(none)");
+    return d.isValid() ? d.toString(Qt::ISODate) : text(QT_TRANSLATE_NOOP("records", "(none)"));
 }
 
 } // namespace
@@ -37,11 +45,11 @@ QString numberText(double value, const QLocale &locale) {
 QString groupText(Group g) {
     switch (g) {
     case Group::UnitRange:
-        return QStringLiteral("unit and range");
+        return text(QT_TRANSLATE_NOOP("records", "unit and range"));
     case Group::DampingDirection:
-        return QStringLiteral("damping and output direction");
+        return text(QT_TRANSLATE_NOOP("records", "damping and output direction"));
     case Group::Tag:
-        return QStringLiteral("tag, descriptor and date");
+        return text(QT_TRANSLATE_NOOP("records", "tag, descriptor and date"));
     case Group::None:
         break;
     }
@@ -53,22 +61,22 @@ QString deviceStatusText(quint8 status) {
         quint8 bit;
         const char *words;
     } bits[] = {
-        {0x80, "device malfunction"},
-        {0x40, "configuration changed"},
-        {0x20, "cold start"},
-        {0x10, "more status available"},
-        {0x08, "loop current fixed"},
-        {0x04, "loop current saturated"},
-        {0x02, "non-primary variable out of limits"},
-        {0x01, "primary variable out of limits"},
+        {0x80, QT_TRANSLATE_NOOP("records", "device malfunction")},
+        {0x40, QT_TRANSLATE_NOOP("records", "configuration changed")},
+        {0x20, QT_TRANSLATE_NOOP("records", "cold start")},
+        {0x10, QT_TRANSLATE_NOOP("records", "more status available")},
+        {0x08, QT_TRANSLATE_NOOP("records", "loop current fixed")},
+        {0x04, QT_TRANSLATE_NOOP("records", "loop current saturated")},
+        {0x02, QT_TRANSLATE_NOOP("records", "non-primary variable out of limits")},
+        {0x01, QT_TRANSLATE_NOOP("records", "primary variable out of limits")},
     };
     QStringList words;
     for (const auto &b : bits)
-        if (status & b.bit) words << QLatin1String(b.words);
-    if (words.isEmpty()) return QStringLiteral("OK (no status bits set)");
-    QString text = words.join(QStringLiteral(", "));
-    text[0] = text[0].toUpper();
-    return text;
+        if (status & b.bit) words << text(b.words);
+    if (words.isEmpty()) return text(QT_TRANSLATE_NOOP("records", "OK (no status bits set)"));
+    QString line = words.join(QStringLiteral(", "));
+    line[0] = line[0].toUpper();
+    return line;
 }
 
 Comparison compare(const Configuration &file, const Configuration &device, const QLocale &locale) {
@@ -104,47 +112,52 @@ Comparison compare(const Configuration &file, const Configuration &device, const
         out.rows << r;
     };
 
-    plain(QStringLiteral("manufacturer"), QStringLiteral("Manufacturer"),
+    plain(QStringLiteral("manufacturer"), text(QT_TRANSLATE_NOOP("records", "Manufacturer")),
           QString::number(file.manufacturer), QString::number(device.manufacturer), Group::None);
-    plain(QStringLiteral("device_type"), QStringLiteral("Device type"),
+    plain(QStringLiteral("device_type"), text(QT_TRANSLATE_NOOP("records", "Device type")),
           QString::number(file.deviceType), QString::number(device.deviceType), Group::None);
-    plain(QStringLiteral("device_id"), QStringLiteral("Device ID"), file.deviceIdText(),
-          device.deviceIdText(), Group::None);
-    plain(QStringLiteral("serial_number"), QStringLiteral("Serial number"),
+    plain(QStringLiteral("device_id"), text(QT_TRANSLATE_NOOP("records", "Device ID")),
+          file.deviceIdText(), device.deviceIdText(), Group::None);
+    plain(QStringLiteral("serial_number"), text(QT_TRANSLATE_NOOP("records", "Serial number")),
           QString::number(file.serialNumber), QString::number(device.serialNumber), Group::None);
-    plain(QStringLiteral("hart_revision"), QStringLiteral("HART revision"),
+    plain(QStringLiteral("hart_revision"), text(QT_TRANSLATE_NOOP("records", "HART revision")),
           QString::number(file.hartRevision), QString::number(device.hartRevision), Group::None);
 
-    plain(QStringLiteral("tag"), QStringLiteral("Tag"), file.tag, trimmedField(device.tag),
-          Group::Tag);
-    plain(QStringLiteral("descriptor"), QStringLiteral("Descriptor"), file.descriptor,
-          trimmedField(device.descriptor), Group::Tag);
-    plain(QStringLiteral("date"), QStringLiteral("Date"), dateText(file.date),
+    plain(QStringLiteral("tag"), text(QT_TRANSLATE_NOOP("records", "Tag")), file.tag,
+          trimmedField(device.tag), Group::Tag);
+    plain(QStringLiteral("descriptor"), text(QT_TRANSLATE_NOOP("records", "Descriptor")),
+          file.descriptor, trimmedField(device.descriptor), Group::Tag);
+    plain(QStringLiteral("date"), text(QT_TRANSLATE_NOOP("records", "Date")), dateText(file.date),
           dateText(device.date), Group::Tag);
-    plain(QStringLiteral("unit"), QStringLiteral("Unit"), file.unit, device.unit, Group::UnitRange);
-    pressure(QStringLiteral("lower_range_value"), QStringLiteral("Lower range value (4 mA)"),
-             file.lowerRangeValue, device.lowerRangeValue, Group::UnitRange);
-    pressure(QStringLiteral("upper_range_value"), QStringLiteral("Upper range value (20 mA)"),
-             file.upperRangeValue, device.upperRangeValue, Group::UnitRange);
+    plain(QStringLiteral("unit"), text(QT_TRANSLATE_NOOP("records", "Unit")), file.unit,
+          device.unit, Group::UnitRange);
+    pressure(QStringLiteral("lower_range_value"),
+             text(QT_TRANSLATE_NOOP("records", "Lower range value (4 mA)")), file.lowerRangeValue,
+             device.lowerRangeValue, Group::UnitRange);
+    pressure(QStringLiteral("upper_range_value"),
+             text(QT_TRANSLATE_NOOP("records", "Upper range value (20 mA)")), file.upperRangeValue,
+             device.upperRangeValue, Group::UnitRange);
     {
         FieldRow r;
         r.key = QStringLiteral("damping_s");
-        r.label = QStringLiteral("Damping");
+        r.label = text(QT_TRANSLATE_NOOP("records", "Damping"));
         r.file = numberText(file.dampingS, locale) + QStringLiteral(" s");
         r.device = numberText(device.dampingS, locale) + QStringLiteral(" s");
         r.differs = !samePressure(file.dampingS, device.dampingS, kSameUnitTolerance);
         r.group = Group::DampingDirection;
         out.rows << r;
     }
-    plain(QStringLiteral("output"), QStringLiteral("Output"), file.outputText(),
+    plain(QStringLiteral("output"), text(QT_TRANSLATE_NOOP("records", "Output")), file.outputText(),
           device.outputText(), Group::DampingDirection);
 
-    pressure(QStringLiteral("upper_sensor_limit"), QStringLiteral("Upper sensor limit"),
-             file.upperSensorLimit, device.upperSensorLimit, Group::None);
-    pressure(QStringLiteral("lower_sensor_limit"), QStringLiteral("Lower sensor limit"),
-             file.lowerSensorLimit, device.lowerSensorLimit, Group::None);
-    pressure(QStringLiteral("minimum_span"), QStringLiteral("Minimum span"), file.minimumSpan,
-             device.minimumSpan, Group::None);
+    pressure(QStringLiteral("upper_sensor_limit"),
+             text(QT_TRANSLATE_NOOP("records", "Upper sensor limit")), file.upperSensorLimit,
+             device.upperSensorLimit, Group::None);
+    pressure(QStringLiteral("lower_sensor_limit"),
+             text(QT_TRANSLATE_NOOP("records", "Lower sensor limit")), file.lowerSensorLimit,
+             device.lowerSensorLimit, Group::None);
+    pressure(QStringLiteral("minimum_span"), text(QT_TRANSLATE_NOOP("records", "Minimum span")),
+             file.minimumSpan, device.minimumSpan, Group::None);
 
     for (const Group g : {Group::UnitRange, Group::DampingDirection, Group::Tag}) {
         bool needed = false;
