@@ -42,6 +42,11 @@ foreach(_program zanu-config zanu-sim zanu-hart)
   endif()
 endforeach()
 
+if(TARGET zanu-sim-transmitter)
+  install(TARGETS zanu-sim-transmitter LIBRARY DESTINATION ${ZANU_SIM_PLUGIN_DIR})
+  target_link_options(zanu-sim-transmitter PRIVATE -Wl,-z,relro -Wl,-z,now)
+endif()
+
 # Debian wants manual pages and the changelog compressed, without a time stamp in the gzip header
 # so that the same sources give the same package.
 find_program(ZANU_GZIP gzip REQUIRED)

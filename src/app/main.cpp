@@ -6,8 +6,7 @@
 #include "health/device_health.h"
 #include "i18n/language.h"
 #include "platform/exit_signals.h"
-#include "sim/sim_device.h"
-#include "sim/sim_line.h"
+#include "sim/simulated_transmitter.h"
 #include "window/exit_on_signal.h"
 #include "window/form1.h"
 
@@ -136,16 +135,24 @@ int main(int argc, char *argv[]) {
         }
     }
 
-    std::unique_ptr<SimDevice> simulated;
-    if (parser.isSet(simulateOption)) simulated = std::make_unique<SimDevice>();
+    std::unique_ptr<SimulatedTransmitter> simulated;
+    if (parser.isSet(simulateOption)) {
+        QString simulatorError;
+        simulated =
+            SimulatedTransmitter::load(SimulatedTransmitter::defaultFolders(), &simulatorError);
+        if (!simulated) {
+            std::fprintf(stderr, "zanu-config: %s\n", qPrintable(simulatorError));
+            return 1;
+        }
+    }
 
     std::unique_ptr<Form1> mainWindow;
     frmSplash splash([&]() -> QWidget * {
         mainWindow = std::make_unique<Form1>();
         mainWindow->HartX1->setLinkTiming(timing);
-        if (SimDevice *device = simulated.get()) {
-            const HartX::LineFactory lines = [device](int) {
-                return std::make_unique<SimLine>(device, SimLine::Timing::Real);
+        if (SimulatedTransmitter *transmitter = simulated.get()) {
+            const HartX::LineFactory lines = [transmitter](int) {
+                return transmitter->line(TimedLine::Timing::Real);
             };
             mainWindow->HartX1->setLineFactory(lines);
             // The finder looks where the window talks: on no serial port.
@@ -165,7 +172,7 @@ int main(int argc, char *argv[]) {
 
     splash.show();
     const int rc = app.exec();
-    // The window's lines talk to the simulated device: the window goes first.
+    // The window's lines talk to the simulated transmitter: the window goes first.
     mainWindow.reset();
     return rc;
 }

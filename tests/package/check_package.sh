@@ -32,6 +32,7 @@ dpkg-deb -x "$deb" "$root"
 expected="usr/bin/zanu-config
 usr/bin/zanu-hart
 usr/bin/zanu-sim
+usr/lib/zanu-config/libzanu-sim-transmitter.so
 usr/share/applications/zanu-config.desktop
 usr/share/doc/zanu-config/changelog.gz
 usr/share/doc/zanu-config/copyright
