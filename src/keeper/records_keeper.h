@@ -34,6 +34,8 @@ public:
     // The last loop check and the last output trim of this run, for the report.
     void noteLoopCheck(const LoopCheckResult &result) { lastLoopCheck_ = result; }
     void noteTrim(const TrimResult &result) { lastTrim_ = result; }
+    const std::optional<LoopCheckResult> &lastLoopCheck() const { return lastLoopCheck_; }
+    const std::optional<TrimResult> &lastTrim() const { return lastTrim_; }
     // The transmitter's history for the report, by serial number; unset, the report has none.
     std::function<QStringList(qint64 serial)> historyLines;
     ~RecordsKeeper() override;

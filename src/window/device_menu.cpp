@@ -5,6 +5,7 @@
 #include "health/device_health.h"
 #include "history/session_recorder.h"
 #include "keeper/records_keeper.h"
+#include "loopcheck/loop_check_result.h"
 #include "loopcheck/loop_check_window.h"
 #include "trend/trend_window.h"
 #include "trim/trim_window.h"
@@ -32,7 +33,6 @@ void Form1::LoopCheckMenu_Click() {
     if (!loopCheckWindow) {
         loopCheckWindow = new LoopCheckWindow(*session, *view_);
         connect(loopCheckWindow, &LoopCheckWindow::checked, this, [this](const LoopCheckResult &r) {
-            LastLoopCheck = r;
             Records->noteLoopCheck(r);
             History->recorder().note(
                 QStringLiteral("loop check"), QStringLiteral("%1 points").arg(r.points.size()),
@@ -48,7 +48,6 @@ void Form1::OutputTrimMenu_Click() {
     if (!trimWindow) {
         trimWindow = new TrimWindow(*session, this);
         connect(trimWindow, &TrimWindow::finished, this, [this](const TrimResult &r) {
-            LastTrim = r;
             Records->noteTrim(r);
             History->recorder().note(QStringLiteral("output trim"), QStringLiteral("4 mA / 20 mA"),
                                      readings(r.before4, r.before20), readings(r.after4, r.after20),

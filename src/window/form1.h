@@ -3,10 +3,8 @@
 #pragma once
 
 #include "hart/hartx.h"
-#include "loopcheck/loop_check_result.h"
 #include "session/device_record.h"
 #include "session/session.h"
-#include "trim/trim_procedure.h"
 
 #include <QMainWindow>
 #include <QVariant>
@@ -148,14 +146,12 @@ public:
 
     // ---- Device menu: loop check and trend: src/window/device_menu.cpp ----
     QAction *LoopCheckMenu = nullptr, *TrendMenu = nullptr;
-    LoopCheckWindow *loopCheckWindow = nullptr;   // made when first opened
-    TrendWindow *trendWindow = nullptr;           // made when first opened
-    std::optional<LoopCheckResult> LastLoopCheck; // the last loop check, for the report
+    LoopCheckWindow *loopCheckWindow = nullptr; // made when first opened
+    TrendWindow *trendWindow = nullptr;         // made when first opened
     void LoopCheckMenu_Click();
     void TrendMenu_Click();
     QAction *OutputTrimMenu = nullptr;
-    TrimWindow *trimWindow = nullptr;   // made when first opened
-    std::optional<TrimResult> LastTrim; // the last trim of this session, for the report
+    TrimWindow *trimWindow = nullptr; // made when first opened
     void OutputTrimMenu_Click();
     // Every answered poll of the output signal, as the result handler shows it.
     void RecordOutputSample(float mA, float percent);

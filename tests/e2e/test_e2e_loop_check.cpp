@@ -6,6 +6,7 @@
 
 #include "health/device_health.h"
 #include "health/device_status_window.h"
+#include "keeper/records_keeper.h"
 #include "platform/exit_signals.h"
 #include "trim/trim_window.h"
 #include "window/exit_on_signal.h"
@@ -120,8 +121,8 @@ private slots:
         QCOMPARE(t[t.size() - 2].data.toHex(), floatHex(0.0f));
         QCOMPARE(t.last().responseCode, 0);
         QVERIFY(fixedCurrent().isNull());
-        QVERIFY(trim ? fx.form->LastTrim->releaseConfirmed
-                     : fx.form->LastLoopCheck->releaseConfirmed);
+        QVERIFY(trim ? fx.form->Records->lastTrim()->releaseConfirmed
+                     : fx.form->Records->lastLoopCheck()->releaseConfirmed);
         const bool mainGoes = exit == "main" || exit == "signal";
         QVERIFY(fx.waitFor([&] { return fx.form->isVisible() != mainGoes; }));
         QCOMPARE(quitWhileHeld, exit == "signal" ? QList<bool>{false} : QList<bool>{});
@@ -149,7 +150,7 @@ private slots:
         };
         check();
         if (QTest::currentTestFailed()) return;
-        QCOMPARE(fx.form->LastLoopCheck->verdict(), LoopCheckResult::Verdict::Failed);
+        QCOMPARE(fx.form->Records->lastLoopCheck()->verdict(), LoopCheckResult::Verdict::Failed);
         QVERIFY(w->trimButton->isVisible());
 
         w->trimButton->click();
@@ -163,7 +164,7 @@ private slots:
             }
         }
         QVERIFY(fx.waitFor([&] { return !tw->procedure().holdsLoop(); }, kNoisyMs));
-        const TrimResult t = *fx.form->LastTrim;
+        const TrimResult t = *fx.form->Records->lastTrim();
         QVERIFY(t.complete() && t.releaseConfirmed);
         QCOMPARE(QList<int>({t.zeroTrims, t.gainTrims}), QList<int>({1, 1}));
         QCOMPARE(QString::number(*t.before4, 'f', 4), QStringLiteral("4.0380"));
@@ -173,7 +174,7 @@ private slots:
 
         check();
         if (QTest::currentTestFailed()) return;
-        QCOMPARE(fx.form->LastLoopCheck->verdict(), LoopCheckResult::Verdict::Passed);
+        QCOMPARE(fx.form->Records->lastLoopCheck()->verdict(), LoopCheckResult::Verdict::Passed);
         QVERIFY(!w->trimButton->isVisible());
         const QList<TraceLine> trace = fx.sim().trace();
         QCOMPARE(trace[trace.size() - 2].data.toHex(), floatHex(0.0f));
@@ -255,7 +256,7 @@ private slots:
         }
         QVERIFY(fx.waitFor(loopcheck::letGo(w), kNoisyMs));
         QList<double> readBack;
-        for (const LoopCheckPoint &p : fx.form->LastLoopCheck->points)
+        for (const LoopCheckPoint &p : fx.form->Records->lastLoopCheck()->points)
             readBack << p.readbackMa.value_or(-1);
         QCOMPARE(readBack, points);
         QCOMPARE(fx.sim().requests().count(48), 1 + presses * int(points.size()));

@@ -4,6 +4,7 @@
 
 #include "chain_helper.h"
 #include "hart/link/hart_codec.h"
+#include "keeper/records_keeper.h"
 #include "loop_check_steps.h"
 
 namespace loopcheck {

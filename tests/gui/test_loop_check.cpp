@@ -66,9 +66,9 @@ void TestLoopCheck::everyExitReleasesTheLoop() {
     QVERIFY2(endedReleased(f),
              qPrintable(
                  QStringLiteral("40 requests: %1").arg(QString::number(fixedCurrents(f).size()))));
-    QVERIFY(f.form->LastLoopCheck.has_value());
-    QVERIFY(f.form->LastLoopCheck->releaseConfirmed);
-    QCOMPARE(f.form->LastLoopCheck->cancelled, exit != QLatin1String("finish"));
+    QVERIFY(f.form->Records->lastLoopCheck().has_value());
+    QVERIFY(f.form->Records->lastLoopCheck()->releaseConfirmed);
+    QCOMPARE(f.form->Records->lastLoopCheck()->cancelled, exit != QLatin1String("finish"));
     const bool mainGoes = exit == QLatin1String("main") || exit == QLatin1String("exitmenu");
     const bool windowGoes = mainGoes || exit == QLatin1String("close");
     QVERIFY(spinUntil([&] { return f.form->isVisible() != mainGoes; }));
@@ -108,7 +108,7 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     w->retryButton->click();
     QVERIFY(finished(w));
     QVERIFY(endedReleased(f));
-    QVERIFY(f.form->LastLoopCheck->releaseConfirmed);
+    QVERIFY(f.form->Records->lastLoopCheck()->releaseConfirmed);
     QCOMPARE(shown.size(), 2);
 
     // Closing the program with the release unconfirmed asks once, even if its window closes too.
@@ -126,7 +126,7 @@ void TestLoopCheck::unansweredReleaseIsSaidAndRetried() {
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].prompt.contains(QLatin1String("Leave loop fixed closes the program")));
     QCOMPARE(shown[0].buttonTexts.last(), QStringLiteral("&Leave loop fixed and exit"));
-    QVERIFY(!f.form->LastLoopCheck->releaseConfirmed);
+    QVERIFY(!f.form->Records->lastLoopCheck()->releaseConfirmed);
     QVERIFY(!w->isVisible());
 }
 
@@ -148,7 +148,7 @@ void TestLoopCheck::fullCheckFillsTheTable() {
     QCOMPARE(fixedCurrents(f), (QList<float>{4.0f, 12.5f, 20.0f, 0.0f}));
     // Each point was read back after its current was fixed.
     QCOMPARE(f.commandsSeen(), (QList<int>{40, 2, 40, 2, 40, 2, 40}));
-    const LoopCheckResult &r = *f.form->LastLoopCheck;
+    const LoopCheckResult &r = *f.form->Records->lastLoopCheck();
     QCOMPARE(r.points.size(), 3);
     QCOMPARE(*r.points[0].readbackMa, 4.0);
     QCOMPARE(r.pointText(r.points[0]), QStringLiteral("Pass"));
@@ -181,7 +181,7 @@ void TestLoopCheck::backRepeatsThePreviousPoint() {
     w->cancelButton->click();
     QVERIFY(finished(w));
     QCOMPARE(fixedCurrents(f), (QList<float>{4.0f, 4.0f, 8.0f, 4.0f, 8.0f, 0.0f}));
-    QCOMPARE(*f.form->LastLoopCheck->points[0].measuredMa, 4.0);
+    QCOMPARE(*f.form->Records->lastLoopCheck()->points[0].measuredMa, 4.0);
 }
 
 void TestLoopCheck::percentToleranceAtItsEdge() {
