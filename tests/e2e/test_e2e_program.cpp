@@ -136,7 +136,9 @@ private slots:
         QString error;
         QVERIFY2(sim.start({}, &error), qPrintable(error));
 
-        const QList<int> expected = kReadSequence + QList<int>{2};
+        // The read sequence shows the port open, both before the end and after the restart; the
+        // first reading's 1.5 s wait on Timer1 adds nothing here (the other test sits it out).
+        const QList<int> expected = kReadSequence;
         for (int run = 0; run < 2; ++run) {
             const int mark = int(sim.requests().size());
             QProcess app;
