@@ -14,22 +14,13 @@ QString mA(double v) {
 } // namespace
 
 LoopCheckProcedure::LoopCheckProcedure(Session &session, QObject *parent)
-    : QObject(parent), session_(session), hold_(session) {
+    : LoopHoldingProcedure(session, parent) {
     settle_.setSingleShot(true);
     settle_.setTimerType(Qt::PreciseTimer);
     connect(&settle_, &QTimer::timeout, this, &LoopCheckProcedure::readBack);
-    connect(&hold_, &LoopHold::released, this, &LoopCheckProcedure::onReleased);
-    connect(&hold_, &LoopHold::releaseFailed, this, &LoopCheckProcedure::onReleaseFailed);
-    // First of all who follow the check: the session knows it holds the loop before anyone asks.
-    connect(this, &LoopCheckProcedure::changed, this,
-            [this] { session_.setLoopCheckRunning(holdsLoop()); });
 }
 
 LoopCheckProcedure::~LoopCheckProcedure() = default;
-
-bool LoopCheckProcedure::holdsLoop() const {
-    return state_ != State::Idle && state_ != State::Done;
-}
 
 void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &identity) {
     if (holdsLoop() || settings.pointsMa.isEmpty()) return;
@@ -44,7 +35,7 @@ void LoopCheckProcedure::start(const Settings &settings, const LoopCheckResult &
     result_.releaseConfirmed = false;
     result_.started = QDateTime::currentDateTime();
     result_.finished = QDateTime();
-    failure_.clear();
+    begin();
     fixPoint(0);
 }
 
@@ -65,25 +56,23 @@ void LoopCheckProcedure::fixPoint(int index) {
     LoopCheckPoint p;
     p.setpointMa = settings_.pointsMa.at(index);
     result_.points.append(p);
-    state_ = State::Fixing;
+    running_ = State::Fixing;
     send(Tag::Fix, hart::cmd::FixedCurrentMode, float(p.setpointMa));
     emit changed();
 }
 
 void LoopCheckProcedure::readBack() {
-    if (state_ != State::Settling) return;
-    state_ = State::ReadingBack;
+    if (state() != State::Settling) return;
+    running_ = State::ReadingBack;
     send(Tag::ReadBack, hart::cmd::ReadLoopCurrent, std::nullopt);
     emit changed();
 }
 
 void LoopCheckProcedure::sendRelease() {
     settle_.stop();
-    state_ = State::Releasing;
     // The replies of the steps the release overtook are no longer awaited.
     pending_.clear();
-    hold_.release();
-    emit changed();
+    LoopHoldingProcedure::sendRelease();
 }
 
 void LoopCheckProcedure::advance() {
@@ -95,7 +84,7 @@ void LoopCheckProcedure::advance() {
 }
 
 void LoopCheckProcedure::enterReading(double measuredMa) {
-    if (state_ != State::AwaitingReading) return;
+    if (state() != State::AwaitingReading) return;
     LoopCheckPoint &p = result_.points[index_];
     p.measuredMa = measuredMa;
     p.skipped = false;
@@ -103,7 +92,7 @@ void LoopCheckProcedure::enterReading(double measuredMa) {
 }
 
 void LoopCheckProcedure::skip() {
-    if (state_ != State::AwaitingReading) return;
+    if (state() != State::AwaitingReading) return;
     LoopCheckPoint &p = result_.points[index_];
     p.measuredMa.reset();
     p.skipped = true;
@@ -112,55 +101,14 @@ void LoopCheckProcedure::skip() {
 
 void LoopCheckProcedure::back() {
     // With a request on the line the point is already changing; Back waits for a quiet moment.
-    if (state_ != State::AwaitingReading && state_ != State::Settling) return;
+    if (state() != State::AwaitingReading && state() != State::Settling) return;
     settle_.stop();
     fixPoint(index_ > 0 ? index_ - 1 : 0);
 }
 
-void LoopCheckProcedure::cancel() {
-    if (!holdsLoop() || state_ == State::Releasing || state_ == State::ReleaseFailed) return;
-    result_.cancelled = true;
-    sendRelease();
-}
-
-void LoopCheckProcedure::retryRelease() {
-    if (state_ != State::ReleaseFailed) return;
-    failure_.clear();
-    state_ = State::Releasing;
-    hold_.retryRelease();
-    emit changed();
-}
-
-void LoopCheckProcedure::abandon() {
-    if (state_ != State::ReleaseFailed) return;
+void LoopCheckProcedure::noteEnd(bool releaseConfirmed) {
+    result_.releaseConfirmed = releaseConfirmed;
     result_.finished = QDateTime::currentDateTime();
-    hold_.abandon();
-    state_ = State::Idle;
-    emit changed();
-}
-
-void LoopCheckProcedure::stopWith(const QString &reason) {
-    failure_ = reason;
-    result_.cancelled = true;
-    emit stopped(reason);
-    sendRelease();
-}
-
-void LoopCheckProcedure::onReleased() {
-    if (state_ != State::Releasing) return;
-    result_.releaseConfirmed = true;
-    result_.finished = QDateTime::currentDateTime();
-    state_ = State::Done;
-    emit changed();
-    emit released();
-}
-
-void LoopCheckProcedure::onReleaseFailed(const QString &reason) {
-    if (state_ != State::Releasing) return;
-    failure_ = reason;
-    state_ = State::ReleaseFailed;
-    emit changed();
-    emit releaseFailed(reason);
 }
 
 void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
@@ -168,8 +116,8 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
     // further interest: the release behind it decides.
     if (pending_.empty()) return;
     pending_.pop_front();
-    const bool stale = (tag == Tag::Fix && state_ != State::Fixing) ||
-                       (tag == Tag::ReadBack && state_ != State::ReadingBack) || !pending_.empty();
+    const bool stale = (tag == Tag::Fix && state() != State::Fixing) ||
+                       (tag == Tag::ReadBack && state() != State::ReadingBack) || !pending_.empty();
     if (stale) return;
 
     const QString point = mA(settings_.pointsMa.value(index_));
@@ -190,14 +138,14 @@ void LoopCheckProcedure::onReply(Tag tag, const Session::Reply &r) {
 
     switch (tag) {
     case Tag::Fix:
-        state_ = State::Settling;
+        running_ = State::Settling;
         settle_.start(settings_.settlingMs);
         emit changed();
         break;
     case Tag::ReadBack:
         result_.points[index_].readbackMa =
             double(hart::getFloat(r.data, hart::at::LoopCurrent::Current));
-        state_ = State::AwaitingReading;
+        running_ = State::AwaitingReading;
         emit changed();
         break;
     }

@@ -2,13 +2,13 @@
 // loop current (command 40), lets the loop settle, reads back what the transmitter outputs
 // (command 2) and waits for the engineer's reading; at the end, on Cancel and after any failure
 // it ends fixed-current mode (command 40 with 0 mA) and reports whether the transmitter
-// confirmed that. Its requests go through the session's queue, so that only their own replies
-// come back to it; it tells the session while it holds the loop.
+// confirmed that (LoopHoldingProcedure). Its requests go through the session's queue, so that only
+// their own replies come back to it.
 #pragma once
 
 #include "loopcheck/loop_check_result.h"
 #include "session/session.h"
-#include "trim/loop_hold.h"
+#include "trim/loop_holding_procedure.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +16,7 @@
 
 #include <deque>
 
-class LoopCheckProcedure : public QObject {
+class LoopCheckProcedure : public LoopHoldingProcedure {
     Q_OBJECT
 public:
     enum class State {
@@ -49,48 +49,27 @@ public:
     void skip();
     // Repeats the previous point (the first point repeats itself); its row is measured again.
     void back();
-    // Ends the check early; the release follows. Nothing happens before start or after the end.
-    void cancel();
-    void retryRelease();
-    // The engineer chose to leave after an unconfirmed release: the check is over, the result
-    // keeps saying that the release was not confirmed.
-    void abandon();
 
-    State state() const { return state_; }
+    State state() const { return stateWith(running_); }
     int currentIndex() const { return index_; }
     const LoopCheckResult &result() const { return result_; }
-    // True from the first fixed-current request until the transmitter confirmed its end.
-    bool holdsLoop() const;
-    // Why the check stopped early or the release was not confirmed; empty otherwise.
-    QString failure() const { return failure_; }
-
-signals:
-    void changed();
-    // A step failed; the check is stopped and the release is on its way.
-    void stopped(const QString &reason);
-    void released();
-    void releaseFailed(const QString &reason);
 
 private:
     enum class Tag { Fix, ReadBack };
 
     void onReply(Tag tag, const Session::Reply &reply);
-    void onReleased();
-    void onReleaseFailed(const QString &reason);
     void fixPoint(int index);
     void readBack();
-    void sendRelease();
+    void sendRelease() override;
+    void noteStoppedEarly() override { result_.cancelled = true; }
+    void noteEnd(bool releaseConfirmed) override;
     void advance();
-    void stopWith(const QString &reason);
     void send(Tag tag, int command, std::optional<float> value);
 
-    Session &session_;
-    LoopHold hold_;
     QTimer settle_;
-    State state_ = State::Idle;
+    State running_ = State::Idle; // the step under way until the end begins
     Settings settings_;
     LoopCheckResult result_;
     int index_ = 0;
     std::deque<Tag> pending_; // what each outstanding transaction was for, oldest first
-    QString failure_;
 };

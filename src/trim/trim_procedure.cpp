@@ -16,25 +16,7 @@ QString mA(double v) {
 } // namespace
 
 TrimProcedure::TrimProcedure(Session &session, QObject *parent)
-    : QObject(parent), session_(session), hold_(session) {
-    connect(&hold_, &LoopHold::released, this, [this] {
-        result_.releaseConfirmed = true;
-        result_.finished = QDateTime::currentDateTime();
-        state_ = State::Done;
-        emit changed();
-        emit released();
-    });
-    connect(&hold_, &LoopHold::releaseFailed, this, [this](const QString &reason) {
-        failure_ = reason;
-        state_ = State::ReleaseFailed;
-        emit changed();
-        emit releaseFailed(reason);
-    });
-    // The session knows the loop is held before anyone else hears of a change: a simulation or
-    // a loop check must not start on top of the trim.
-    connect(this, &TrimProcedure::changed, this,
-            [this] { session_.setLoopCheckRunning(hold_.holds()); });
-}
+    : LoopHoldingProcedure(session, parent) {}
 
 TrimProcedure::~TrimProcedure() = default;
 
@@ -67,7 +49,7 @@ bool TrimProcedure::start() {
     result_.deviceId = session_.Dev.DeviceId;
     result_.tag = session_.Dev.Tag;
     result_.started = QDateTime::currentDateTime();
-    failure_.clear();
+    begin();
     fixPoint(Point::Zero);
     return true;
 }
@@ -75,7 +57,7 @@ bool TrimProcedure::start() {
 void TrimProcedure::fixPoint(Point p) {
     point_ = p;
     readBack_.reset();
-    state_ = State::Fixing;
+    running_ = State::Fixing;
     hold_.fix(float(pointMa()), [this](const Session::Reply &r) { onFixed(r); });
     emit changed();
 }
@@ -94,17 +76,17 @@ QString TrimProcedure::problem(const Session::Reply &r) {
 }
 
 void TrimProcedure::onFixed(const Session::Reply &r) {
-    if (state_ != State::Fixing) return;
+    if (state() != State::Fixing) return;
     if (const QString why = problem(r); !why.isEmpty()) {
         stopWith(tr("Fixing the current at %1: %2").arg(mA(pointMa()), why));
         return;
     }
-    state_ = State::AwaitingReading;
+    running_ = State::AwaitingReading;
     emit changed();
 }
 
 void TrimProcedure::enterReading(double meterMa) {
-    if (state_ != State::AwaitingReading || !std::isfinite(meterMa)) return;
+    if (state() != State::AwaitingReading || !std::isfinite(meterMa)) return;
     std::optional<double> &before = point_ == Point::Zero ? result_.before4 : result_.before20;
     if (!before) before = meterMa;
     if (std::abs(meterMa - pointMa()) <= kToleranceMa) {
@@ -115,7 +97,7 @@ void TrimProcedure::enterReading(double meterMa) {
             sendRelease();
         return;
     }
-    state_ = State::Trimming;
+    running_ = State::Trimming;
     const quint8 command =
         point_ == Point::Zero ? hart::cmd::TrimLoopCurrentZero : hart::cmd::TrimLoopCurrentGain;
     session_.request(
@@ -125,13 +107,13 @@ void TrimProcedure::enterReading(double meterMa) {
 }
 
 void TrimProcedure::onTrimmed(const Session::Reply &r) {
-    if (state_ != State::Trimming) return;
+    if (state() != State::Trimming) return;
     if (const QString why = problem(r); !why.isEmpty()) {
         stopWith(tr("Trimming at %1: %2").arg(mA(pointMa()), why));
         return;
     }
     ++(point_ == Point::Zero ? result_.zeroTrims : result_.gainTrims);
-    state_ = State::ReadingBack;
+    running_ = State::ReadingBack;
     session_.request(
         hart::cmd::ReadLoopCurrent, QByteArray(),
         [this](const Session::Reply &r) { onReadBack(r); }, this);
@@ -139,7 +121,7 @@ void TrimProcedure::onTrimmed(const Session::Reply &r) {
 }
 
 void TrimProcedure::onReadBack(const Session::Reply &r) {
-    if (state_ != State::ReadingBack) return;
+    if (state() != State::ReadingBack) return;
     if (const QString why = problem(r); !why.isEmpty()) {
         stopWith(tr("Reading back at %1: %2").arg(mA(pointMa()), why));
         return;
@@ -150,39 +132,11 @@ void TrimProcedure::onReadBack(const Session::Reply &r) {
         return;
     }
     readBack_ = double(current->current);
-    state_ = State::AwaitingReading;
+    running_ = State::AwaitingReading;
     emit changed();
 }
 
-void TrimProcedure::sendRelease() {
-    state_ = State::Releasing;
-    hold_.release();
-    emit changed();
-}
-
-void TrimProcedure::stopWith(const QString &reason) {
-    failure_ = reason;
-    emit stopped(reason);
-    sendRelease();
-}
-
-void TrimProcedure::cancel() {
-    if (!hold_.holds() || state_ == State::Releasing || state_ == State::ReleaseFailed) return;
-    sendRelease();
-}
-
-void TrimProcedure::retryRelease() {
-    if (state_ != State::ReleaseFailed) return;
-    failure_.clear();
-    state_ = State::Releasing;
-    hold_.retryRelease();
-    emit changed();
-}
-
-void TrimProcedure::abandon() {
-    if (state_ != State::ReleaseFailed) return;
+void TrimProcedure::noteEnd(bool releaseConfirmed) {
+    result_.releaseConfirmed = releaseConfirmed;
     result_.finished = QDateTime::currentDateTime();
-    hold_.abandon();
-    state_ = State::Idle;
-    emit changed();
 }

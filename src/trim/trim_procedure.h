@@ -1,12 +1,12 @@
 // The loop current (D/A) trim without any window: fix 4 mA, take the reference meter's reading,
 // trim the zero (command 45) and read the loop current back (command 2) until the meter agrees;
 // the same at 20 mA with the gain (command 46); then let the loop go. The trim corrects the
-// output stage only: range and mounting effect are not touched. The loop is held and released
-// through LoopHold, as the loop check holds it, and the session is told while it is held.
+// output stage only: range and mounting effect are not touched. The loop is held and released as
+// the loop check holds it (LoopHoldingProcedure).
 #pragma once
 
 #include "session/session.h"
-#include "trim/loop_hold.h"
+#include "trim/loop_holding_procedure.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -25,7 +25,7 @@ struct TrimResult {
     bool complete() const { return after4 && after20; }
 };
 
-class TrimProcedure : public QObject {
+class TrimProcedure : public LoopHoldingProcedure {
     Q_OBJECT
 public:
     enum class State {
@@ -53,42 +53,26 @@ public:
     // The meter's reading (AwaitingReading only): close enough, the next point or the release;
     // otherwise the trim command with it, the loop current read back, and the reading wanted again.
     void enterReading(double meterMa);
-    // Ends the trim early; the trims already made stay in the transmitter. The release follows.
-    void cancel();
-    void retryRelease();
-    // The engineer leaves after an unconfirmed release.
-    void abandon();
+    // cancel() ends the trim early; the trims already made stay in the transmitter.
 
-    State state() const { return state_; }
+    State state() const { return stateWith(running_); }
     Point point() const { return point_; }
     double pointMa() const { return point_ == Point::Zero ? 4.0 : 20.0; }
     // What the transmitter said it drives after the last trim (command 2).
     std::optional<double> readBackMa() const { return readBack_; }
     const TrimResult &result() const { return result_; }
-    bool holdsLoop() const { return hold_.holds(); }
-    QString failure() const { return failure_; }
-
-signals:
-    void changed();
-    void stopped(const QString &reason);
-    void released();
-    void releaseFailed(const QString &reason);
 
 private:
     void fixPoint(Point p);
     void onFixed(const Session::Reply &r);
     void onTrimmed(const Session::Reply &r);
     void onReadBack(const Session::Reply &r);
-    void stopWith(const QString &reason);
-    void sendRelease();
+    void noteEnd(bool releaseConfirmed) override;
     // The reply's failure in words, or empty when the transmitter carried the command out.
     static QString problem(const Session::Reply &r);
 
-    Session &session_;
-    LoopHold hold_;
-    State state_ = State::Idle;
+    State running_ = State::Idle; // the step under way until the end begins
     Point point_ = Point::Zero;
     std::optional<double> readBack_;
     TrimResult result_;
-    QString failure_;
 };
