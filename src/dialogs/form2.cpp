@@ -7,8 +7,11 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QScreen>
 #include <QSerialPortInfo>
+
+#include <cmath>
 
 namespace {
 
@@ -25,11 +28,40 @@ bool devicePresent(const QString &device) {
 #endif
 }
 
+// The dialog is drawn for 96 dpi; on a denser screen every place and size grows with it, as the
+// main window's do, so that the larger text still fits its box.
+void scaleToScreen(QWidget *dialog) {
+    const qreal f = dialog->logicalDpiX() / 96.0;
+    if (std::abs(f - 1.0) <= 0.01) return;
+    for (QWidget *w : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const QRect r = w->geometry();
+        w->setGeometry(qRound(r.x() * f), qRound(r.y() * f), qRound(r.width() * f),
+                       qRound(r.height() * f));
+    }
+    dialog->resize(qRound(dialog->width() * f), qRound(dialog->height() * f));
+}
+
+// The caption's face, the classic 9.75 pt; where its words are wider than its box (in the
+// fallback face, or in another language) a slightly smaller one, as on the main window, rather
+// than cut off: the box keeps its designed place and size.
+void fitCaption(QLabel *caption) {
+    constexpr qreal kDesignPoints = 9.75;
+    constexpr qreal kSmallest = 6.5;
+    QFont f = caption->font();
+    f.setPointSizeF(kDesignPoints);
+    caption->setFont(f);
+    while (caption->sizeHint().width() > caption->width() && f.pointSizeF() - 0.25 >= kSmallest) {
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+        caption->setFont(f);
+    }
+}
+
 } // namespace
 
 Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
     : QDialog(parent), ui(new Ui::Form2), deviceName_(deviceName), currentPort_(currentPort) {
     ui->setupUi(this);
+    scaleToScreen(this);
     Label1 = ui->Label1;
     Command1 = ui->Command1;
     Option1 = {ui->Option1_0, ui->Option1_1, ui->Option1_2,  ui->Option1_3,
@@ -38,11 +70,10 @@ Form2::Form2(int currentPort, const DeviceNameFn &deviceName, QWidget *parent)
     DeviceLabel = {ui->Device_0, ui->Device_1, ui->Device_2,  ui->Device_3,
                    ui->Device_4, ui->Device_5, ui->Device_6,  ui->Device_7,
                    ui->Device_8, ui->Device_9, ui->Device_10, ui->Device_11};
-    // Designer keeps whole points; the caption is the classic 9.75 pt face.
-    QFont labelFont = Label1->font();
-    labelFont.setPointSizeF(9.75);
-    Label1->setFont(WithFallbackFamily(labelFont));
+    // Designer keeps whole points; fitCaption gives the caption its classic 9.75 pt face.
+    Label1->setFont(WithFallbackFamily(Label1->font()));
     Label1->setBuddy(Option1[0]);
+    fitCaption(Label1);
     setWindowIcon(QIcon(ProductPicture(32)));
 
     showDevices();
@@ -74,6 +105,7 @@ void Form2::showDevices() {
 void Form2::changeEvent(QEvent *event) {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        fitCaption(Label1);
         showDevices();
     }
     QDialog::changeEvent(event);

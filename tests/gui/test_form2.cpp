@@ -140,7 +140,9 @@ void TestForm2::layout() {
     QVERIFY(d.width() >= 377);
     QCOMPARE(d.minimumSize(), d.maximumSize());
     QVERIFY(d.Label1->font().bold());
-    QCOMPARE(d.Label1->font().pointSizeF(), 9.75);
+    // The classic 9.75 pt, or a little less where the fallback face's words are wider than the box.
+    QVERIFY(d.Label1->font().pointSizeF() <= 9.75);
+    QVERIFY(d.Label1->sizeHint().width() <= d.Label1->width());
 }
 
 void TestForm2::preselection_data() {
