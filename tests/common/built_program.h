@@ -2,6 +2,8 @@
 // they are, and one run of a console tool to its end with its output.
 #pragma once
 
+#include "event_wait.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -40,7 +42,7 @@ inline ToolRun runTool(const QString &program, const QStringList &args,
     p.start(program, args);
     ToolRun r;
     if (!p.waitForStarted(3000) ||
-        !QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, timeoutMs)) {
+        !waitInLoop([&] { return p.state() == QProcess::NotRunning; }, timeoutMs)) {
         p.kill();
         p.waitForFinished(1000);
         return r;

@@ -1,4 +1,5 @@
 #include "e2e_helper.h"
+#include "event_wait.h"
 
 #include "dialogs/form2.h"
 #include "dialogs/pointer.h"
@@ -434,19 +435,8 @@ bool Fixture::runComSettings(int port) {
     return comDialogAnswered_;
 }
 
-// Sleeps inside the event loop, not between its turns as qWaitFor does (10 ms a turn), so that
-// each step of a chain runs as soon as its bytes or its timer come; the tick wakes the loop for
-// what comes without an event of ours (the simulator's trace file).
 bool Fixture::waitFor(const std::function<bool()> &condition, int timeoutMs) {
-    QTimer tick;
-    tick.start(2);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
+    return waitInLoop(condition, timeoutMs);
 }
 
 bool Fixture::waitForData(int timeoutMs) {

@@ -1,5 +1,6 @@
 // The scanner over real serial ports (pseudo-terminals): who is found where, what is not found,
 // and that a cancelled scan leaves no port open.
+#include "event_wait.h"
 #include "fake_line_helper.h"
 #include "hart/hart_scanner.h"
 #include "scan_helper.h"
@@ -32,7 +33,7 @@ void TestHartScanner::findsEachTransmitterAtItsAddress() {
     for (const QString &d : bench.devices())
         targets.append({d, 0, QString()});
     scanner.start(targets);
-    QVERIFY(QTest::qWaitFor([&] { return !done.isEmpty(); }, 60000));
+    QVERIFY(waitInLoop([&] { return !done.isEmpty(); }, 60000));
     QCOMPARE(done.first().first().toBool(), false);
     QCOMPARE(problems.size(), 0);
     QCOMPARE(found.size(), 2);
@@ -70,7 +71,7 @@ void TestHartScanner::cancelClosesEveryPort() {
     for (const QString &d : {bench.silent.slave(), bench.garbling.slave()})
         targets.append({d, 0, QString()});
     scanner.start(targets);
-    QVERIFY(QTest::qWaitFor([&] { return trying.size() >= 3; }, 10000));
+    QVERIFY(waitInLoop([&] { return trying.size() >= 3; }, 10000));
     QVERIFY(bench.openDescriptors() > 0);
     scanner.cancel();
     QCOMPARE(done.size(), 1);
@@ -79,8 +80,7 @@ void TestHartScanner::cancelClosesEveryPort() {
     QCOMPARE(bench.openDescriptors(), 0);
     // Nothing of the cancelled scan goes on afterwards.
     const int tried = trying.size();
-    QVERIFY(!QTest::qWaitFor([&] { return trying.size() > tried || bench.openDescriptors() > 0; },
-                             800));
+    QVERIFY(!waitInLoop([&] { return trying.size() > tried || bench.openDescriptors() > 0; }, 800));
     QCOMPARE(bench.openDescriptors(), 0);
 }
 
@@ -89,7 +89,7 @@ void TestHartScanner::portThatCannotOpenIsReported() {
     QSignalSpy problems(&scanner, &HartScanner::portProblem);
     QSignalSpy done(&scanner, &HartScanner::finished);
     scanner.start({{QStringLiteral("/dev/zanu-no-such-port"), 7, QString()}});
-    QVERIFY(QTest::qWaitFor([&] { return !done.isEmpty(); }, 5000));
+    QVERIFY(waitInLoop([&] { return !done.isEmpty(); }, 5000));
     QCOMPARE(problems.size(), 1);
     QVERIFY(problems.first().at(1).toString().contains(QLatin1String("does not exist")));
 }

@@ -1,6 +1,7 @@
 // HartX as the window uses it: buffer semantics, when Result comes (always later, once, never
 // while the previous Result's slot is still running), what request bytes go on the wire, the
 // addressing, and what LastError tells the user when nothing answers.
+#include "event_wait.h"
 #include "fake_line_helper.h"
 
 #include "hart/hartx.h"
@@ -52,7 +53,7 @@ struct Rig {
     }
 
     bool wait(int count = 1, int timeoutMs = 5000) {
-        return QTest::qWaitFor([&] { return results.size() >= count && !x.isBusy(); }, timeoutMs);
+        return waitInLoop([&] { return results.size() >= count && !x.isBusy(); }, timeoutMs);
     }
     // The caller's own command 0, which makes the device the one later commands go to; its
     // Result is not kept.
@@ -108,7 +109,7 @@ void TestHartX::resultComesLaterAndOnce() {
     QVERIFY(rig.results.isEmpty()); // never from inside setCommand
     QVERIFY(rig.x.isBusy());
     QVERIFY(rig.wait());
-    QVERIFY(!QTest::qWaitFor([&] { return rig.results.size() > 1; }, 100));
+    QVERIFY(!waitInLoop([&] { return rig.results.size() > 1; }, 100));
     QCOMPARE(rig.results[0].action, 0);
     QCOMPARE(rig.results[0].command, 0);
     QCOMPARE(rig.results[0].result, 0);
@@ -126,11 +127,11 @@ void TestHartX::commandWrittenInsideResultWaitsForTheSlot() {
         else if (e.command == 13)
             rig.x.setCommand(15);
         // The slot's own event loop, as a message box runs one: no Result may reach us in it.
-        QVERIFY(!QTest::qWaitFor([&] { return rig.reentered; }, 50));
+        QVERIFY(!waitInLoop([&] { return rig.reentered; }, 50));
     };
     rig.x.setCommand(0);
     QVERIFY(rig.wait(3));
-    QVERIFY(!QTest::qWaitFor([&] { return rig.results.size() > 3; }, 100));
+    QVERIFY(!waitInLoop([&] { return rig.results.size() > 3; }, 100));
     QVERIFY(!rig.reentered);
     QCOMPARE(rig.results.size(), 3);
     QCOMPARE(rig.commandsSent(), (QList<int>{0, 13, 15}));
@@ -395,7 +396,7 @@ void TestHartX::identificationThatFails() {
     rig.x.setByteCount(21);
     rig.x.setCommand(18);
     QVERIFY(rig.wait(2, 5000));
-    QVERIFY(!QTest::qWaitFor([&] { return rig.results.size() > 2; }, 50));
+    QVERIFY(!waitInLoop([&] { return rig.results.size() > 2; }, 50));
     QCOMPARE(rig.results.size(), 2);
     QCOMPARE(rig.results[1].command, 18);
     QCOMPARE(rig.results[1].result, written ? 0 : int(HartX::kNoAnswer));
@@ -530,7 +531,7 @@ void TestHartX::noUsablePort() {
     rig.x.setCommand(13);
     rig.x.setCommand(15);
     QVERIFY(rig.wait(3));
-    QVERIFY(!QTest::qWaitFor([&] { return rig.results.size() > 3; }, 50));
+    QVERIFY(!waitInLoop([&] { return rig.results.size() > 3; }, 50));
 }
 
 void TestHartX::defaultLineNamesMissingDevice() {
@@ -541,7 +542,7 @@ void TestHartX::defaultLineNamesMissingDevice() {
     QObject::connect(&x, &HartX::Result, [&](qint16, qint16, qint16 r) { results << r; });
     x.setCommPort(7);
     x.setCommand(0);
-    QVERIFY(QTest::qWaitFor([&] { return !results.isEmpty(); }, 3000));
+    QVERIFY(waitInLoop([&] { return !results.isEmpty(); }, 3000));
     qunsetenv("ZANU_COM7");
     QCOMPARE(results, QList<int>{HartX::kNoAnswer});
     QCOMPARE(x.LastError(), QString("COM 7 (/nonexistent/ttyZANU7) does not exist — check the "
@@ -551,7 +552,7 @@ void TestHartX::defaultLineNamesMissingDevice() {
 void TestHartX::portChangeAppliesToTheNextTransaction() {
     Rig rig(3);
     rig.x.setCommand(0);
-    QVERIFY(QTest::qWaitFor([&] { return !rig.lines.isEmpty(); }, 1000));
+    QVERIFY(waitInLoop([&] { return !rig.lines.isEmpty(); }, 1000));
     // The set-up for another port while command 0 is on the line, then the identify.
     rig.x.setLinkSetting6(1);
     rig.x.setCommPort(6);

@@ -1,6 +1,7 @@
 // The serial line on a pseudo-terminal: the test holds the master side and plays the modem and
 // the transmitter. Pseudo-terminals have no modem lines, so this also covers the "line keys
 // itself" path, and the whole HartX stack runs end to end through the real serial code.
+#include "event_wait.h"
 #include "fake_line_helper.h"
 #include "pty_helper.h"
 
@@ -81,7 +82,7 @@ void TestSerialLine::sentFollowsTheWireTime() {
     const qint64 took = t.elapsed();
     const qint64 wire = hart::wireTimeUs(int(kRequest.size())) / 1000;
     QVERIFY2(took >= wire - 2 && took < wire + 500, qPrintable(QString::number(took)));
-    QVERIFY(QTest::qWaitFor([&] { return pty_->got.size() >= kRequest.size(); }, 1000));
+    QVERIFY(waitInLoop([&] { return pty_->got.size() >= kRequest.size(); }, 1000));
     QCOMPARE(pty_->got.toHex(' '), kRequest.toHex(' '));
     QCOMPARE(failed.count(), 0);
 }
@@ -130,7 +131,7 @@ void TestSerialLine::wedgedAdapterDoesNotFreezeTheCaller() {
     QThread *sentOn = nullptr;
     connect(&line, &HartLine::sent, this, [&] { sentOn = QThread::currentThread(); });
     line.send(kRequest);
-    QVERIFY(QTest::qWaitFor([&] { return adapter->entered.load(); }, int(wire) + 2000));
+    QVERIFY(waitInLoop([&] { return adapter->entered.load(); }, int(wire) + 2000));
     release(true);
     QVERIFY(sent.wait(2000));
     QCOMPARE(sentOn, caller);
@@ -168,8 +169,8 @@ void TestSerialLine::echo() {
     QSignalSpy sent(&line, &HartLine::sent);
     line.send(kRequest);
     QVERIFY(sent.wait(2000));
-    QVERIFY(QTest::qWaitFor([&] { return received.size() >= expected.size(); }, 2000));
-    QVERIFY(!QTest::qWaitFor([&] { return received.size() > expected.size(); }, 50));
+    QVERIFY(waitInLoop([&] { return received.size() >= expected.size(); }, 2000));
+    QVERIFY(!waitInLoop([&] { return received.size() > expected.size(); }, 50));
     QCOMPARE(received.toHex(' '), expected.toHex(' '));
 }
 
@@ -263,7 +264,7 @@ void TestSerialLine::reopensAPtyLeftByAKilledClient() {
     QSignalSpy sent(&line, &HartLine::sent);
     line.send(kRequest);
     QVERIFY(sent.wait(2000));
-    QVERIFY(QTest::qWaitFor([&] { return pty_->got == kRequest; }, 1000));
+    QVERIFY(waitInLoop([&] { return pty_->got == kRequest; }, 1000));
 }
 
 void TestSerialLine::hartxEndToEnd() {
@@ -288,7 +289,7 @@ void TestSerialLine::hartxEndToEnd() {
     x.setLinkSetting10(0);
     x.setDataIndex(0);
     x.setCommand(0);
-    QVERIFY(QTest::qWaitFor([&] { return results.size() == 2; }, 5000));
+    QVERIFY(waitInLoop([&] { return results.size() == 2; }, 5000));
     qunsetenv("ZANU_COM5");
     QCOMPARE(results, (QList<QPair<int, int>>{{0, 0}, {13, 0}}));
     QCOMPARE(tx.device.requestPreambles, (QList<int>{10, 10}));
@@ -302,7 +303,7 @@ void TestSerialLine::hartxEndToEnd() {
                            FakeDevice::Answer{FakeDevice::Kind::Silent, 0, 0, {}, 0, {}},
                            FakeDevice::Answer{FakeDevice::Kind::Silent, 0, 0, {}, 0, {}}};
     x.setCommand(2);
-    QVERIFY(QTest::qWaitFor([&] { return results.size() == 3; }, 5000));
+    QVERIFY(waitInLoop([&] { return results.size() == 3; }, 5000));
     QCOMPARE(results[2], (QPair<int, int>{2, HartX::kNoAnswer}));
     QVERIFY2(x.LastError().startsWith(QString("No reply from the transmitter on COM 5 (%1) after "
                                               "3 tries")

@@ -3,6 +3,7 @@
 // listen-before-talk, the link grant to another master and the wire log. They run on the short
 // test timing; every expectation is taken from it, and none depends on a timer firing on time,
 // only on timers firing in order.
+#include "event_wait.h"
 #include "fake_line_helper.h"
 
 #include "hart/link/link_log.h"
@@ -66,7 +67,7 @@ struct Harness {
     }
 
     bool waitDone(int count = 1, int timeoutMs = 5000) {
-        return QTest::qWaitFor([&] { return done.size() >= count; }, timeoutMs);
+        return waitInLoop([&] { return done.size() >= count; }, timeoutMs);
     }
 };
 
@@ -209,7 +210,7 @@ void TestTransactionEngine::outcomes() {
     if (!detail.isEmpty()) QVERIFY2(o.detail.contains(detail), qPrintable(o.detail));
 
     // Nothing more comes, even if late bytes arrive after the outcome.
-    QVERIFY(!QTest::qWaitFor([&] { return h.done.size() > 1; }, 150));
+    QVERIFY(!waitInLoop([&] { return h.done.size() > 1; }, 150));
     QVERIFY(!h.finishedInsideSubmit);
     QVERIFY(!h.engine.isBusy());
 }
@@ -267,7 +268,7 @@ void TestTransactionEngine::oneOutcomeEachInOrderNeverInsideSubmit() {
     QVERIFY(h.engine.isBusy());
     QVERIFY(h.done.isEmpty());
     QVERIFY(h.waitDone(3));
-    QVERIFY(!QTest::qWaitFor([&] { return h.done.size() > 3; }, 100));
+    QVERIFY(!waitInLoop([&] { return h.done.size() > 3; }, 100));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(h.done[i].first, ids[i]);
     QCOMPARE(statusName(h.done[0].second.status), QString("NoReply"));
@@ -357,7 +358,7 @@ void TestTransactionEngine::listeningIsBounded() {
     traffic.start(10);
     const qint64 start = h.line.clock.elapsed();
     h.submit(h.request(2));
-    QVERIFY(QTest::qWaitFor([&] { return !h.line.frames.isEmpty(); }, 3000));
+    QVERIFY(waitInLoop([&] { return !h.line.frames.isEmpty(); }, 3000));
     traffic.stop();
     const qint64 waited = h.line.sendAtMs[0] - start;
     const int bound = h.engine.timing().maxListenMs;
@@ -374,7 +375,7 @@ void TestTransactionEngine::babblingLineStillEnds() {
     auto r = h.request(2);
     r.retries = 0;
     h.submit(r);
-    QVERIFY(QTest::qWaitFor([&] { return !h.line.sentAtMs.isEmpty(); }, 1000));
+    QVERIFY(waitInLoop([&] { return !h.line.sentAtMs.isEmpty(); }, 1000));
     noise.start(10);
     const int bound = h.engine.replyTimeoutMs(r) + h.engine.timing().longestReplyMs;
     QVERIFY(h.waitDone(1, bound + 1000));
@@ -414,7 +415,7 @@ void TestTransactionEngine::lineThatBreaksIsNotRetried() {
     QCOMPARE(o.detail, *h.line.failOnSend);
     QCOMPARE(h.line.frames.size(), 1);
     QVERIFY(!h.line.isOpen());
-    QVERIFY(!QTest::qWaitFor([&] { return h.done.size() > 1; }, 50));
+    QVERIFY(!waitInLoop([&] { return h.done.size() > 1; }, 50));
 }
 
 void TestTransactionEngine::lineThatNeverFinishesSending() {

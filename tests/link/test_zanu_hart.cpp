@@ -226,9 +226,9 @@ void TestZanuHart::signalClosesThePort() {
     p.setProcessEnvironment(env);
     p.start(tool_, {"--port", "COM5", "0"});
     QVERIFY(p.waitForStarted(3000));
-    QVERIFY(QTest::qWaitFor([&] { return !pty.got.isEmpty(); }, 3000));
+    QVERIFY(waitInLoop([&] { return !pty.got.isEmpty(); }, 3000));
     ::kill(pid_t(p.processId()), signalNumber);
-    QVERIFY(QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 3000));
+    QVERIFY(waitInLoop([&] { return p.state() == QProcess::NotRunning; }, 3000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 128 + signalNumber);
     const QString err = QString::fromUtf8(p.readAllStandardError());
