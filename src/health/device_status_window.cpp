@@ -47,8 +47,10 @@ DeviceStatusWindow::DeviceStatusWindow(DeviceHealth &health, QWidget *parent)
     HartRevision = valueLabel(QStringLiteral("HartRevision"), identity);
     SerialNumber = valueLabel(QStringLiteral("SerialNumber"), identity);
     Tag = valueLabel(QStringLiteral("Tag"), identity);
+    // Each caption a label of its own, given its words by retranslate(): a row added with empty
+    // words gets no label at all, and the values stood there without their names.
     for (QLabel *field : {Manufacturer, DeviceType, DeviceId, HartRevision, SerialNumber, Tag})
-        form->addRow(QString(), field);
+        form->addRow(new QLabel(identity), field);
 
     state_ = new QGroupBox(this);
     auto *state = state_;
@@ -199,6 +201,11 @@ void DeviceStatusWindow::growToFit() {
     // take into its minimum by itself: with three conditions or more the texts were cut off.
     QLayout *l = layout();
     if (!l) return;
+    // A frame hears of its labels' new words only with its next layout request; until then the
+    // window's layout reckons with the frame's old height, and a longer text (another condition,
+    // another language) was cut off.
+    for (QGroupBox *frame : {identity_, state_, more_})
+        frame->updateGeometry();
     l->activate();
     const int need =
         l->hasHeightForWidth() ? l->totalHeightForWidth(width()) : l->totalSizeHint().height();
