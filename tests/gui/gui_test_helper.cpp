@@ -1,4 +1,5 @@
 #include "gui_test_helper.h"
+#include "event_wait.h"
 
 #include "settings/settings_file.h"
 
@@ -10,7 +11,7 @@
 #include <QTimer>
 #include <QtTest>
 
-GuiFixture::GuiFixture(const QByteArray &iniContent, SimLine::Timing timing) : timing_(timing) {
+GuiFixture::GuiFixture(const QByteArray &iniContent, SimLine::Timing timing) {
     MsgBoxSeam::clearHistory();
     MsgBoxSeam::setScript([this](const MsgBoxSeam::Shown &shown) {
         if (!answers.empty()) {
@@ -62,11 +63,10 @@ bool GuiFixture::loadAndWaitForData(int timeoutMs) {
 }
 
 // On the instant line a transaction takes a few turns of the event loop: qWaitFor's 10 ms nap
-// between two looks would be most of a test's time. The real-timing line shares the machine with
-// other tests, so it is not spun.
+// between two looks would be most of a test's time, and spinning would take a core from the tests
+// beside this one. Waiting in the loop costs neither, on either line.
 bool GuiFixture::waitUntil(const std::function<bool()> &done, int timeoutMs) {
-    return timing_ == SimLine::Timing::Instant ? spinUntil(done, timeoutMs)
-                                               : QTest::qWaitFor(done, timeoutMs);
+    return waitInLoop(done, timeoutMs);
 }
 
 // The control raises Result from the event loop once a transaction has ended: idle means that
@@ -95,14 +95,7 @@ QByteArray GuiFixture::lastRequestData(int command) const {
 }
 
 bool spinUntil(const std::function<bool()> &done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
+    return waitInLoop(done, timeoutMs);
 }
 
 void spinFor(int ms) {

@@ -45,17 +45,13 @@ public:
     QString iniPath() const;
     // Until `done` holds (true) or the time is up (false), as suits this fixture's line.
     bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
-
-private:
-    SimLine::Timing timing_;
 };
 
-// Spins the event loop without qWaitFor's 10 ms naps, so that instant transactions take
+// Runs the event loop without qWaitFor's 10 ms naps, so that instant transactions take
 // microseconds: until `done` holds (true) or the time is up (false).
 bool spinUntil(const std::function<bool()> &done, int timeoutMs = 5000);
 void spinFor(int ms);
-// GuiFixture::waitIdle without the naps, for the instant line. It keeps a core busy, so tests on
-// the real-timing line (which share the machine with other tests) use the fixture's own.
+// GuiFixture::waitIdle with the default time-out.
 bool spinIdle(GuiFixture &fx);
 // Runs the load step and reveals the panels at once rather than after Timer1's 1.5 s.
 bool loadAndReveal(GuiFixture &fx);
