@@ -136,6 +136,7 @@ void RecordsCompareDialog::refresh() {
     else if (cmp.changes.isEmpty())
         ChangesLabel->setText(tr("The transmitter holds the file's configuration."));
     else
-        ChangesLabel->setText(tr("Writing will change:\n") + cmp.changes.join(QLatin1Char('\n')));
+        ChangesLabel->setText(tr("Writing will change:\n") +
+                              cmp.changesShown.join(QLatin1Char('\n')));
     WriteButton->setEnabled(!keeper_->isWriting() && !foreign && !cmp.groups.isEmpty());
 }

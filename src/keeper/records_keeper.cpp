@@ -262,7 +262,7 @@ bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
                tr(kWriteTitle));
         return false;
     }
-    const records::Comparison cmp = records::compare(file, read_);
+    const records::Comparison cmp = records::compare(file, read_, QLocale::system());
     if (cmp.groups.isEmpty()) {
         MsgBox(tr("The transmitter already holds this configuration. Nothing was "
                   "sent."),
@@ -280,7 +280,7 @@ bool RecordsKeeper::writeToTransmitter(const records::Configuration &file) {
     if (MsgBox(tr("These changes will be written to transmitter %1:\n\n%2\n\nWrite "
                   "them?")
                    .arg(read_.serialNumber)
-                   .arg(cmp.changes.join(QLatin1Char('\n'))),
+                   .arg(cmp.changesShown.join(QLatin1Char('\n'))),
                vbOKCancel, tr(kWriteTitle)) != vbOK)
         return false;
     writing_ = file;

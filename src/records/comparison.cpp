@@ -167,8 +167,10 @@ Comparison compare(const Configuration &file, const Configuration &device, const
     }
     for (const Group g : out.groups)
         for (const FieldRow &r : out.rows)
-            if (r.group == g && r.differs)
+            if (r.group == g && r.differs) {
                 out.changes << QStringLiteral("%1: %2 -> %3").arg(r.key, r.device, r.file);
+                out.changesShown << QStringLiteral("%1: %2 -> %3").arg(r.label, r.device, r.file);
+            }
     return out;
 }
 

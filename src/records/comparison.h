@@ -33,6 +33,10 @@ struct Comparison {
     QList<FieldRow> rows;
     QList<Group> groups; // to write, in writing order
     QStringList changes; // "name: old -> new", one per writable field that differs
+    // The same for a person, each named by its row's caption in the language spoken:
+    // "Upper range value (20 mA): 10 mH2O -> 12.5 mH2O"; `changes` keeps the file's keys for the
+    // programs that read zanu-hart's output.
+    QStringList changesShown;
     bool sameSerial = true;
     bool sameUnit = true;
 };

@@ -320,7 +320,7 @@ void TestRecordsWindow::compareDialogMarksDifferences() {
     const int upper = 10;
     QCOMPARE(t->item(upper, 1)->text(), chain::local("0.5 Bar"));
     QCOMPARE(t->item(upper, 4)->text(), chain::local("10 mH2O"));
-    QVERIFY(d->ChangesLabel->text().contains("unit: mH2O -> Bar"));
+    QVERIFY(d->ChangesLabel->text().contains("Unit: mH2O -> Bar")); // by caption, not key
     QVERIFY(d->WriteButton->isEnabled());
 
     bool done = false;
