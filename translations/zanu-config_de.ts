@@ -47,6 +47,14 @@ Warnung: Dies ändert die Betriebsart seines Schleifenstroms. Der Schleifenstrom
         <source>Polling address</source>
         <translation>Polling-Adresse</translation>
     </message>
+    <message>
+        <source>simulated transmitter</source>
+        <translation>simulierter Messumformer</translation>
+    </message>
+    <message>
+        <source>the line the main window uses</source>
+        <translation>die Leitung des Hauptfensters</translation>
+    </message>
 </context>
 <context>
     <name>DeviceStatusWindow</name>
@@ -1525,6 +1533,14 @@ Schreiben?</translation>
     <message>
         <source>%1: cannot be written (%2). Choose another folder or file name.</source>
         <translation>%1: kann nicht geschrieben werden (%2). Einen anderen Ordner oder Dateinamen wählen.</translation>
+    </message>
+    <message>
+        <source>No loop check of this transmitter was made in this session.</source>
+        <translation>In dieser Sitzung wurde kein Schleifentest dieses Messumformers durchgeführt.</translation>
+    </message>
+    <message>
+        <source>No point was reached.</source>
+        <translation>Kein Punkt wurde erreicht.</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,14 @@ Waarschuwing: dit wijzigt de lusstroommodus. De lusstroom volgt dan weer het niv
         <source>Polling address</source>
         <translation>Pollingadres</translation>
     </message>
+    <message>
+        <source>simulated transmitter</source>
+        <translation>gesimuleerde transmitter</translation>
+    </message>
+    <message>
+        <source>the line the main window uses</source>
+        <translation>de lijn van het hoofdvenster</translation>
+    </message>
 </context>
 <context>
     <name>DeviceStatusWindow</name>
@@ -1525,6 +1533,14 @@ Schrijven?</translation>
     <message>
         <source>%1: cannot be written (%2). Choose another folder or file name.</source>
         <translation>%1: kan niet worden geschreven (%2). Kies een andere map of bestandsnaam.</translation>
+    </message>
+    <message>
+        <source>No loop check of this transmitter was made in this session.</source>
+        <translation>In deze sessie is geen lustest van deze transmitter uitgevoerd.</translation>
+    </message>
+    <message>
+        <source>No point was reached.</source>
+        <translation>Geen punt bereikt.</translation>
     </message>
 </context>
 <context>

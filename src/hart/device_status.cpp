@@ -9,9 +9,36 @@ namespace health {
 
 namespace {
 
+// The conditions' short names. The history records them as they are here, in English whatever
+// language the window speaks: a record read back later, or by another program, does not change
+// its words with the language of the day it was made.
+constexpr struct {
+    quint8 bit;
+    const char *english;
+} kNames[] = {
+    {DeviceMalfunction, QT_TRANSLATE_NOOP("health", "device malfunction")},
+    {ConfigurationChanged, QT_TRANSLATE_NOOP("health", "configuration changed")},
+    {ColdStart, QT_TRANSLATE_NOOP("health", "cold start")},
+    {MoreStatusAvailable, QT_TRANSLATE_NOOP("health", "more status available")},
+    {LoopCurrentFixed, QT_TRANSLATE_NOOP("health", "loop current fixed")},
+    {LoopCurrentSaturated, QT_TRANSLATE_NOOP("health", "loop current saturated")},
+    {NonPrimaryOutOfLimits, QT_TRANSLATE_NOOP("health", "secondary variable out of limits")},
+    {PrimaryOutOfLimits, QT_TRANSLATE_NOOP("health", "pressure out of sensor limits")},
+};
+
+const char *englishName(quint8 bit) {
+    for (const auto &n : kNames)
+        if (n.bit == bit) return n.english;
+    return "";
+}
+
+QString shownName(quint8 bit) {
+    return QCoreApplication::translate("health", englishName(bit));
+}
+
 QList<Condition> allConditions(FixedBy fixedBy) {
     return {
-        {DeviceMalfunction, QCoreApplication::translate("health", "device malfunction"),
+        {DeviceMalfunction, shownName(DeviceMalfunction),
          QCoreApplication::translate(
              "health", "The transmitter has found a fault in itself (sensor or electronics). "
                        "Its measurement cannot be trusted."),
@@ -19,24 +46,24 @@ QList<Condition> allConditions(FixedBy fixedBy) {
              "health", "Read the additional status below for details. Power the transmitter "
                        "off and on; if the fault stays, replace the transmitter or send it "
                        "in for repair.")},
-        {ConfigurationChanged, QCoreApplication::translate("health", "configuration changed"),
+        {ConfigurationChanged, shownName(ConfigurationChanged),
          QCoreApplication::translate(
              "health", "The configuration was changed (by this program or another master) "
                        "since the flag was last cleared."),
          QCoreApplication::translate(
              "health", "Check that the configuration is the intended one, then clear the flag "
                        "so that the next change shows.")},
-        {ColdStart, QCoreApplication::translate("health", "cold start"),
+        {ColdStart, shownName(ColdStart),
          QCoreApplication::translate("health",
                                      "The transmitter has just been powered up or reset."),
          QCoreApplication::translate(
              "health", "Nothing, unless it was not expected: then look for a loose wire or a "
                        "supply that drops out.")},
-        {MoreStatusAvailable, QCoreApplication::translate("health", "more status available"),
+        {MoreStatusAvailable, shownName(MoreStatusAvailable),
          QCoreApplication::translate(
              "health", "The transmitter holds more status information than this byte shows."),
          QCoreApplication::translate("health", "Read the additional status (command 48) below.")},
-        {LoopCurrentFixed, QCoreApplication::translate("health", "loop current fixed"),
+        {LoopCurrentFixed, shownName(LoopCurrentFixed),
          QCoreApplication::translate(
              "health", "The loop current is held at a fixed value (a loop test, or a polling "
                        "address other than 0). The control system does not see the level."),
@@ -50,21 +77,20 @@ QList<Condition> allConditions(FixedBy fixedBy) {
                              "transmitter answers at a polling address other than 0. Release "
                              "it with \"Release loop current\" below; if it stays fixed, set "
                              "the polling address to 0 with Config, Find transmitter.")},
-        {LoopCurrentSaturated, QCoreApplication::translate("health", "loop current saturated"),
+        {LoopCurrentSaturated, shownName(LoopCurrentSaturated),
          QCoreApplication::translate(
              "health", "The level is outside the measuring range: the loop current stays at "
                        "its lower or upper end and no longer follows the level."),
          QCoreApplication::translate(
              "health", "Check the level, and the measuring range (zero and span) against "
                        "it.")},
-        {NonPrimaryOutOfLimits,
-         QCoreApplication::translate("health", "secondary variable out of limits"),
+        {NonPrimaryOutOfLimits, shownName(NonPrimaryOutOfLimits),
          QCoreApplication::translate(
              "health", "A variable other than the pressure (for example the temperature of "
                        "the electronics) is outside what the transmitter can measure."),
          QCoreApplication::translate("health",
                                      "Check the conditions where the transmitter is installed.")},
-        {PrimaryOutOfLimits, QCoreApplication::translate("health", "pressure out of sensor limits"),
+        {PrimaryOutOfLimits, shownName(PrimaryOutOfLimits),
          QCoreApplication::translate(
              "health", "The pressure is outside the sensor's limits: the reading is not "
                        "accurate."),
@@ -83,10 +109,10 @@ QList<Condition> decodeStatus(quint8 status, FixedBy fixedBy) {
     return out;
 }
 
-QString attentionSummary(quint8 status) {
+QString attentionSummary(quint8 status, Words words) {
     QStringList names;
     for (const Condition &c : decodeStatus(status & kAttentionMask))
-        names << c.name;
+        names << (words == Words::Shown ? c.name : QString::fromLatin1(englishName(c.bit)));
     QString line = names.join(QStringLiteral(", "));
     if (!line.isEmpty()) line[0] = line[0].toUpper();
     return line;

@@ -47,8 +47,10 @@ inline bool needsAttention(quint8 status) {
     return (status & kAttentionMask) != 0;
 }
 // One line naming the conditions that need attention ("Device malfunction, loop current
-// fixed"); empty when there are none.
-QString attentionSummary(quint8 status);
+// fixed"); empty when there are none. Shown: in the language spoken; Recorded: in English, for
+// the history, whose records keep their words.
+enum class Words { Shown, Recorded };
+QString attentionSummary(quint8 status, Words words = Words::Shown);
 
 // One byte of the command-48 reply with what is known of its position: HART's general layout,
 // and for our own transmitters the maker's bits.

@@ -263,8 +263,8 @@ void DeviceHealth::useFoundTransmitter(const ScanFind &find) {
 void DeviceHealth::scanThroughControlLines(const HartX::LineFactory &lines) {
     finderTargets = [this] {
         const int port = main_.comPort() >= 1 && main_.comPort() <= 12 ? main_.comPort() : 1;
-        return QList<ScanTarget>{{QStringLiteral("simulated transmitter"), port,
-                                  QStringLiteral("the line the main window uses")}};
+        return QList<ScanTarget>{
+            {tr("simulated transmitter"), port, tr("the line the main window uses")}};
     };
     finderLines = [lines](const ScanTarget &t) { return lines(t.comPort); };
 }

@@ -284,9 +284,11 @@ void Recorder::transactionEnded(int command, bool answered, int responseCode, qu
     if (status_ ? *status_ != conditions : conditions != 0) {
         Event e = base(QStringLiteral("status"));
         e.what = QStringLiteral("status conditions");
-        e.oldValue = status_ ? health::attentionSummary(*status_) : QString();
+        e.oldValue =
+            status_ ? health::attentionSummary(*status_, health::Words::Recorded) : QString();
         if (status_ && e.oldValue.isEmpty()) e.oldValue = QStringLiteral("none");
-        e.newValue = conditions ? health::attentionSummary(conditions) : QStringLiteral("none");
+        e.newValue = conditions ? health::attentionSummary(conditions, health::Words::Recorded)
+                                : QStringLiteral("none");
         add(e);
     }
     status_ = conditions;

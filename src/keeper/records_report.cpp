@@ -97,7 +97,9 @@ QString pointTable(const LoopCheckResult &c) {
 QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLocale &locale) {
     if (!check)
         return heading(Report::tr("Loop check")) +
-               QStringLiteral("<p>No loop check of this transmitter was made in this session.</p>");
+               QStringLiteral("<p>%1</p>")
+                   .arg(esc(Report::tr("No loop check of this transmitter was made in this "
+                                       "session.")));
     const LoopCheckResult &c = *check;
     auto when = [&](const QDateTime &t) {
         return t.isValid() ? esc(locale.toString(t, QLocale::LongFormat))
@@ -122,7 +124,8 @@ QString loopCheckSection(const std::optional<LoopCheckResult> &check, const QLoc
                 c.releaseConfirmed ? Report::tr("Yes, confirmed by the transmitter")
                                    : Report::tr("NOT CONFIRMED: the loop may have been left at a "
                                                 "fixed current")}});
-    if (c.points.isEmpty()) return html + QStringLiteral("<p>No point was reached.</p>");
+    if (c.points.isEmpty())
+        return html + QStringLiteral("<p>%1</p>").arg(esc(Report::tr("No point was reached.")));
     return html + pointTable(c);
 }
 
