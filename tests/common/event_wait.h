@@ -1,6 +1,6 @@
-// Waiting for a condition inside the event loop rather than between its turns, as QTest::qWaitFor
-// does (10 ms a turn): each step of a chain over a line runs as soon as its bytes or its timer
-// come. A 2 ms tick wakes the loop for what changes without an event of ours (a child's file).
+// Waiting for a condition inside the event loop, not between its turns as QTest::qWaitFor does
+// (10 ms a turn) nor by spinning it: each step of a chain runs as soon as its event comes, and the
+// core is free meanwhile. A 2 ms tick wakes the loop for what raises no event (a child's file).
 #pragma once
 
 #include <QCoreApplication>
@@ -16,8 +16,7 @@ inline bool waitInLoop(const std::function<bool()> &condition, int timeoutMs = 5
     while (!condition()) {
         if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        // As qWaitFor does: what was deleteLater()'d goes now, not after the test function.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // as qWaitFor does
     }
     return true;
 }

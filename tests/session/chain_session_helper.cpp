@@ -1,9 +1,9 @@
 #include "chain_session_helper.h"
+#include "event_wait.h"
 
 #include "sim/sim_line.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 
@@ -120,15 +120,7 @@ ChainRig::ChainRig(const QStringList &device) {
 }
 
 bool ChainRig::waitIdle() {
-    // The instant line takes a few turns of the event loop per transaction; qWaitFor's naps
-    // between two looks would be most of a row's time.
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        QCoreApplication::processEvents();
-        if (!session.hart()->isBusy()) return true;
-        if (clock.elapsed() > 5000) return false;
-    }
+    return waitInLoop([this] { return !session.hart()->isBusy(); });
 }
 
 bool ChainRig::fault(const QString &step) {
