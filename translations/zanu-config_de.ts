@@ -2018,6 +2018,18 @@ Wiederholen Sie die Freigabe, oder lassen Sie es und prüfen Sie den Schleifenst
         <source>The request could not be sent on %1: %2.</source>
         <translation>Die Anfrage konnte an %1 nicht gesendet werden: %2.</translation>
     </message>
+    <message>
+        <source>manufacturer %1, device type %2, device id %3</source>
+        <translation>Hersteller %1, Gerätetyp %2, Geräte-ID %3</translation>
+    </message>
+    <message>
+        <source>COM %1 cannot be used — choose another one under Config &gt; COM-settings.</source>
+        <translation>COM %1 ist nicht verwendbar — wählen Sie einen anderen unter Konfiguration &gt; COM-Einstellungen.</translation>
+    </message>
+    <message>
+        <source>A different device now answers on %1 (%2), not the transmitter that was read (%3). Nothing was sent to it — connect again to read and check the device now connected.</source>
+        <translation>An %1 antwortet jetzt ein anderes Gerät (%2), nicht der gelesene Messumformer (%3). Es wurde nichts an das Gerät gesendet — verbinden Sie erneut, um das jetzt angeschlossene Gerät zu lesen und zu prüfen.</translation>
+    </message>
 </context>
 <context>
     <name>health</name>

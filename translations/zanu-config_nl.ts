@@ -2018,6 +2018,18 @@ Probeer het vrijgeven opnieuw, of laat het zo en controleer de lusstroom zelf.</
         <source>The request could not be sent on %1: %2.</source>
         <translation>Het verzoek kon niet worden verzonden op %1: %2.</translation>
     </message>
+    <message>
+        <source>manufacturer %1, device type %2, device id %3</source>
+        <translation>fabrikant %1, apparaattype %2, apparaat-ID %3</translation>
+    </message>
+    <message>
+        <source>COM %1 cannot be used — choose another one under Config &gt; COM-settings.</source>
+        <translation>COM %1 is niet bruikbaar — kies een andere onder Configuratie &gt; COM-instellingen.</translation>
+    </message>
+    <message>
+        <source>A different device now answers on %1 (%2), not the transmitter that was read (%3). Nothing was sent to it — connect again to read and check the device now connected.</source>
+        <translation>Op %1 antwoordt nu een ander apparaat (%2), niet de transmitter die is gelezen (%3). Er is niets naar verzonden — maak opnieuw verbinding om het nu aangesloten apparaat te lezen en te controleren.</translation>
+    </message>
 </context>
 <context>
     <name>health</name>

@@ -51,7 +51,7 @@ bool sameDevice(const DeviceIdentity &a, const DeviceIdentity &b) {
 }
 
 QString describe(const DeviceIdentity &id) {
-    return QStringLiteral("manufacturer %1, device type %2, device id %3")
+    return QCoreApplication::translate("hart", "manufacturer %1, device type %2, device id %3")
         .arg(id.manufacturer)
         .arg(id.deviceType)
         .arg(QString::fromLatin1(id.deviceId.toHex().toUpper()));
@@ -379,8 +379,8 @@ bool HartX::Private::ensureLine(QString *error) {
     }
     line = factory ? factory(commPort) : nullptr;
     if (!line) {
-        *error = QStringLiteral("COM %1 cannot be used — choose another one under Config > "
-                                "COM-settings.")
+        *error = QCoreApplication::translate("hart", "COM %1 cannot be used — choose another one "
+                                                     "under Config > COM-settings.")
                      .arg(commPort);
         return false;
     }
@@ -483,9 +483,10 @@ void HartX::Private::onEngineFinished(quint64 id, const TransactionEngine::Outco
         identifying = false;
         const std::optional<DeviceIdentity> found = identityFromCommand0(o.reply.data);
         if (found && !sameDevice(*found, *target)) {
-            c.error = QStringLiteral("A different device now answers on %1 (%2), not the "
-                                     "transmitter that was read (%3). Nothing was sent to it — "
-                                     "connect again to read and check the device now connected.")
+            c.error = QCoreApplication::translate(
+                          "hart", "A different device now answers on %1 (%2), not the "
+                                  "transmitter that was read (%3). Nothing was sent to it — "
+                                  "connect again to read and check the device now connected.")
                           .arg(portText(), describe(*found), describe(*target));
             complete(c);
             return;
