@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -15,6 +16,12 @@ PtyMaster::PtyMaster() {
         char buf[512];
         for (;;) {
             const ssize_t n = ::read(fd_, buf, sizeof buf);
+            // With no side open the master reads EIO and stays readable: look again in 5 ms
+            // rather than wake every wait in a loop that never sleeps.
+            if (n < 0 && errno == EIO) {
+                notifier_->setEnabled(false);
+                QTimer::singleShot(5, notifier_, [this] { notifier_->setEnabled(true); });
+            }
             if (n <= 0) break;
             const QByteArray bytes(buf, int(n));
             got += bytes;
