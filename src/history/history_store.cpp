@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 
 #include <atomic>
@@ -20,6 +22,12 @@ namespace {
 // SQLite's primary result codes that mean the file itself is unusable.
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+// Two programs opening a new file at the same moment both switch it to WAL and migrate it; SQLite
+// answers one of them "locked" at once, without its busy wait, to break the deadlock. That one
+// opens again after a moment instead of recording nothing for its whole run.
+constexpr int kOpenRetryMs = 3000;
 // Another program (the window beside a zanu-hart run) holds the write lock for one short
 // transaction at most; waiting this long for it is still far below a HART transaction.
 constexpr int kBusyTimeoutMs = 1000;
@@ -32,6 +40,11 @@ const char *const kColumns =
     "id, time_ms, utc_offset, user, host, program, version, port, serial, tag, kind, what, "
     "old_value, new_value, outcome, response_code, message, detail, completes, hash";
 constexpr int kColumnCount = 20;
+
+bool isBusy(const QSqlError &e) {
+    const int code = e.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
+    return code == kSqliteBusy || code == kSqliteLocked;
+}
 
 bool isCorruption(const QSqlError &e) {
     const int code = e.nativeErrorCode().toInt();
@@ -127,6 +140,7 @@ bool Store::exec(const QString &sql, QString *error) {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (q.exec(sql)) return true;
     damaged_ = damaged_ || isCorruption(q.lastError());
+    busy_ = busy_ || isBusy(q.lastError());
     if (error) *error = q.lastError().text();
     return false;
 }
@@ -167,11 +181,17 @@ bool Store::open(const QString &path, QString *notice, int version) {
     close();
     path_ = path;
     QString problem;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        damaged_ = false;
+    QElapsedTimer waited;
+    waited.start();
+    for (int attempt = 0; attempt < 2;) {
+        damaged_ = busy_ = false;
         if (openOnce(version, &problem)) return true;
         close();
-        if (!damaged_ || attempt > 0) break;
+        if (busy_ && !waited.hasExpired(kOpenRetryMs)) {
+            QThread::msleep(20);
+            continue;
+        }
+        if (!damaged_ || ++attempt > 1) break;
         if (!moveAside(notice)) return false;
     }
     if (notice)

@@ -109,6 +109,7 @@ private:
     QString connection_;
     QString path_;
     bool damaged_ = false; // a statement found the file damaged
+    bool busy_ = false;    // a statement found the file locked by another program
     std::unique_ptr<QSqlQuery> last_, insert_;
 };
 
