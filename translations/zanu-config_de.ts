@@ -2159,6 +2159,17 @@ Wiederholen Sie die Freigabe, oder lassen Sie es und prüfen Sie den Schleifenst
     </message>
 </context>
 <context>
+    <name>history</name>
+    <message>
+        <source>No history is recorded for serial number %1.</source>
+        <translation>Für die Seriennummer %1 ist kein Verlauf aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>Earlier entries left out here: %1. File &gt; History… shows them all.</source>
+        <translation>Hier ausgelassene ältere Einträge: %1. Datei &gt; Verlauf… zeigt alle.</translation>
+    </message>
+</context>
+<context>
     <name>history::HistoryWindow</name>
     <message>
         <source>Time</source>

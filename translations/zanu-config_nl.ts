@@ -2159,6 +2159,17 @@ Probeer het vrijgeven opnieuw, of laat het zo en controleer de lusstroom zelf.</
     </message>
 </context>
 <context>
+    <name>history</name>
+    <message>
+        <source>No history is recorded for serial number %1.</source>
+        <translation>Voor serienummer %1 is geen historie vastgelegd.</translation>
+    </message>
+    <message>
+        <source>Earlier entries left out here: %1. File &gt; History… shows them all.</source>
+        <translation>Hier weggelaten eerdere regels: %1. Bestand &gt; Historie… toont ze allemaal.</translation>
+    </message>
+</context>
+<context>
     <name>history::HistoryWindow</name>
     <message>
         <source>Time</source>

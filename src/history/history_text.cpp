@@ -2,6 +2,8 @@
 
 #include "platform/csv.h"
 
+#include <QCoreApplication>
+
 namespace history {
 
 namespace {
@@ -53,11 +55,19 @@ QStringList reportLines(qint64 serial, const QString &path) {
     if (!store.open(path.isEmpty() ? Store::defaultPath() : path, &notice)) return {notice};
     Filter f;
     f.serial = serial;
+    const QList<TimelineRow> rows = store.timeline(f);
+    if (rows.isEmpty())
+        return {
+            QCoreApplication::translate("history", "No history is recorded for serial number %1.")
+                .arg(serial)};
     QStringList out;
-    for (const TimelineRow &r : store.timeline(f))
-        out << eventLine(r);
-    if (out.isEmpty())
-        out << QStringLiteral("No history is recorded for serial number %1.").arg(serial);
+    const qsizetype left = qMax<qsizetype>(0, rows.size() - kReportEntries);
+    if (left > 0)
+        out << QCoreApplication::translate("history", "Earlier entries left out here: %1. "
+                                                      "File > History… shows them all.")
+                   .arg(left);
+    for (qsizetype i = left; i < rows.size(); ++i)
+        out << eventLine(rows[i]);
     return out;
 }
 

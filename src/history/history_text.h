@@ -14,8 +14,13 @@ namespace history {
 QString eventLine(const TimelineRow &row);
 // A header line and one line per row, RFC 4180.
 QString csvText(const QList<TimelineRow> &rows);
-// The transmitter's history for the commissioning report: one line per entry, oldest first;
-// a line saying so when there is none, or when the history cannot be read.
+// A report is read on a few pages: years of a transmitter's history would make it a book that
+// takes long to set. It prints the newest entries, which are what a commissioning speaks of; the
+// History window and zanu-hart --history show them all.
+constexpr int kReportEntries = 200;
+// The transmitter's history for the commissioning report: one line per entry, oldest first, of
+// the newest kReportEntries, after a line counting those left out; a line saying so when there
+// is none, or when the history cannot be read.
 QStringList reportLines(qint64 serial, const QString &path = QString());
 
 } // namespace history

@@ -3,6 +3,7 @@
 // be written; and the hash chain against edits made to the file behind the program's back.
 #include "hart/hart_replies.h"
 #include "history/history_store.h"
+#include "history/history_text.h"
 #include "history/recorder.h"
 
 #include <QDir>
@@ -24,6 +25,10 @@ const QByteArray kTagRequest =
 // What a child does, in a process of its own so that it can be killed or run beside another.
 int child(const QString &mode, int count) {
     history::Recorder r(QStringLiteral("test-child"));
+    // What it could not record is the parent's failure message.
+    if (!r.openNotice().isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(r.openNotice()));
+    QObject::connect(&r, &history::Recorder::warning,
+                     [](const QString &w) { std::fprintf(stderr, "%s\n", qPrintable(w)); });
     if (mode == QLatin1String("--child-sent")) {
         r.transactionStarted(18, kTagRequest);
         std::fputs("sent\n", stdout);
@@ -50,6 +55,8 @@ private slots:
     void durability();
     void chain_data();
     void chain();
+    void reportLines_data();
+    void reportLines();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -190,6 +197,38 @@ void TestHistoryStore::chain() {
     const history::Verification v = store.verify();
     QCOMPARE(v.firstBad, qint64(firstBad));
     QCOMPARE(v.intact, firstBad == 0);
+}
+
+void TestHistoryStore::reportLines_data() {
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QString>("first"); // the report's first line, up to the first two spaces
+    QTest::newRow("none") << 0 << "No history is recorded for serial number 4711.";
+    QTest::newRow("all fit") << history::kReportEntries << "";
+    QTest::newRow("the oldest left out") << history::kReportEntries + 3
+                                         << "Earlier entries left out here: 3. File > History… "
+                                            "shows them all.";
+}
+
+void TestHistoryStore::reportLines() {
+    QFETCH(int, entries);
+    QFETCH(QString, first);
+    records::Configuration known;
+    known.serialNumber = 4711;
+    {
+        history::Recorder r(QStringLiteral("test"));
+        r.seed(known);
+        for (int i = 1; i <= entries; ++i)
+            r.note(QStringLiteral("write"), QStringLiteral("damping"), QString::number(i - 1),
+                   QString::number(i), history::kOutcomeDone);
+    }
+    const QStringList lines = history::reportLines(4711, databasePath(*dir_));
+    QCOMPARE(lines.size(), qMin(entries, history::kReportEntries) + (first.isEmpty() ? 0 : 1));
+    if (!first.isEmpty()) QCOMPARE(lines.first(), first);
+    // The newest entry is always printed, and last.
+    if (entries > 0)
+        QVERIFY2(lines.last().contains(
+                     QStringLiteral("damping: %1 -> %2").arg(entries - 1).arg(entries)),
+                 qPrintable(lines.last()));
 }
 
 int main(int argc, char **argv) {
