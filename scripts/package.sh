@@ -22,6 +22,14 @@ rm -f build-package/zanu-config_*.deb
 deb=$(ls build-package/zanu-config_*.deb)
 echo "package.sh: built $deb"
 
+# Worked out from the binaries (dpkg-shlibdeps): Qt's libraries and the C library appear without
+# being typed; the test command's package check packs without this step.
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libc6 libqt6core6 libqt6widgets6 libqt6serialport6 libqt6sql6; do
+  [[ ", $depends," =~ ", $lib "[\(,] ]] ||
+    { echo "package.sh: Depends lacks $lib: $depends" >&2; exit 1; }
+done
+
 # Every warning is either fixed or explained in packaging/lintian-overrides, so a new one fails.
 lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb"
 echo "package.sh: lintian is content with $deb"

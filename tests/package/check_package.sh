@@ -11,9 +11,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Its own output folder, so that cpack's staging never meets another run's. No compression, unlike
 # the shipped package's xz: what is checked here is the content, and compressing the sanitized
-# binaries took most of this test's time (the shipped package is scripts/package.sh's).
+# binaries took most of this test's time. Nor the libraries worked out from the binaries
+# (dpkg-shlibdeps): on sanitized binaries that took 17 s of CPU, and the dependencies of sanitized
+# binaries are not the shipped ones anyway; scripts/package.sh checks those on the package that
+# ships.
 (cd "$build" && cpack -G DEB -B "$work/out" -D CPACK_DEBIAN_COMPRESSION_TYPE=none \
-  >"$work/cpack.log" 2>&1) ||
+  -D CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb="$work/out/zanu-config_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no $(basename "$deb") in: $(ls "$work/out")"
@@ -21,9 +24,8 @@ deb="$work/out/zanu-config_${version}_$(dpkg --print-architecture).deb"
 [ "$(dpkg-deb -f "$deb" Package)" = zanu-config ] || fail "wrong package name"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-# Worked out from the binaries: Qt's libraries and the C library appear without being typed.
-for lib in libc6 libqt6core6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins qt6-translations-l10n \
-           libqt6sql6-sqlite; do
+# What no binary names, because Qt loads it at run time.
+for lib in qt6-qpa-plugins qt6-translations-l10n libqt6sql6-sqlite; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 
