@@ -5,7 +5,7 @@
 #include <QPointer>
 
 #ifndef ZANU_SIM_PLUGIN_DIR
-#define ZANU_SIM_PLUGIN_DIR "../lib/zanu-config"
+#define ZANU_SIM_PLUGIN_DIR "../lib/zanu-config" // the build defines where the package puts it
 #endif
 
 namespace {

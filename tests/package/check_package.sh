@@ -3,7 +3,7 @@
 set -euo pipefail
 build=$1 version=$2
 fail() { echo "check_package: $*" >&2; exit 1; }
-for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli man; do
+for tool in cpack dpkg-architecture dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli man; do
   command -v "$tool" >/dev/null || fail "$tool is missing; scripts/deps.sh installs it."
 done
 
@@ -34,7 +34,7 @@ dpkg-deb -x "$deb" "$root"
 expected="usr/bin/zanu-config
 usr/bin/zanu-hart
 usr/bin/zanu-sim
-usr/lib/zanu-config/libzanu-sim-transmitter.so
+usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/zanu-config/libzanu-sim-transmitter.so
 usr/share/applications/zanu-config.desktop
 usr/share/doc/zanu-config/changelog.gz
 usr/share/doc/zanu-config/copyright
