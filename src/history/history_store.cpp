@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace history {
@@ -344,11 +345,12 @@ QList<Transmitter> Store::transmitters() const {
     return out;
 }
 
-QList<TimelineRow> Store::timeline(const Filter &filter) const {
-    QList<TimelineRow> out;
-    if (!isOpen()) return out;
+namespace {
+
+// The filter as an SQL condition on the entry `e` and the entry `c` that completed it, with the
+// values to bind in order.
+QString whereOf(const Filter &filter, QVariantList &binds) {
     QStringList where{QStringLiteral("e.completes = 0")};
-    QVariantList binds;
     if (filter.serial >= 0) {
         where << QStringLiteral("e.serial = ?");
         binds << filter.serial;
@@ -377,6 +379,16 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
         }
         where << QLatin1Char('(') + any.join(QStringLiteral(" OR ")) + QLatin1Char(')');
     }
+    return where.join(QStringLiteral(" AND "));
+}
+
+} // namespace
+
+QList<TimelineRow> Store::timeline(const Filter &filter, int newest) const {
+    QList<TimelineRow> out;
+    if (!isOpen()) return out;
+    QVariantList binds;
+    const QString where = whereOf(filter, binds);
     // A read's configuration is not shown in a timeline; reading it would only cost time.
     QString columns;
     for (const QString &c : QString::fromLatin1(kColumns).split(QStringLiteral(", ")))
@@ -385,9 +397,11 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
             QStringLiteral(", ");
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
+    // The newest few are taken newest first, so that the database stops after them.
     q.prepare(QStringLiteral("SELECT %1 c.id, c.outcome, c.response_code, c.message FROM events e "
-                             "LEFT JOIN events c ON c.completes = e.id WHERE %2 ORDER BY e.id")
-                  .arg(columns, where.join(QStringLiteral(" AND "))));
+                             "LEFT JOIN events c ON c.completes = e.id WHERE %2 ORDER BY e.id%3")
+                  .arg(columns, where,
+                       newest > 0 ? QStringLiteral(" DESC LIMIT %1").arg(newest) : QString()));
     for (int i = 0; i < binds.size(); ++i)
         q.bindValue(i, binds[i]);
     if (!q.exec()) return out;
@@ -400,7 +414,21 @@ QList<TimelineRow> Store::timeline(const Filter &filter) const {
         r.message = r.completed ? q.value(kColumnCount + 3).toString() : r.event.message;
         out << r;
     }
+    if (newest > 0) std::reverse(out.begin(), out.end());
     return out;
+}
+
+qint64 Store::count(const Filter &filter) const {
+    if (!isOpen()) return 0;
+    QVariantList binds;
+    const QString where = whereOf(filter, binds);
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(QStringLiteral("SELECT count(*) FROM events e LEFT JOIN events c ON c.completes = "
+                             "e.id WHERE %1")
+                  .arg(where));
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds[i]);
+    return q.exec() && q.next() ? q.value(0).toLongLong() : 0;
 }
 
 Verification Store::verify() const {

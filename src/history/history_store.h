@@ -96,7 +96,10 @@ public:
     bool append(Event &e, QString *error);
 
     QList<Transmitter> transmitters() const;
-    QList<TimelineRow> timeline(const Filter &filter) const;
+    // The entries the filter lets through, oldest first; with `newest`, only the newest so many.
+    QList<TimelineRow> timeline(const Filter &filter, int newest = 0) const;
+    // How many entries the filter lets through.
+    qint64 count(const Filter &filter) const;
     Verification verify() const;
 
 private:

@@ -55,19 +55,19 @@ QStringList reportLines(qint64 serial, const QString &path) {
     if (!store.open(path.isEmpty() ? Store::defaultPath() : path, &notice)) return {notice};
     Filter f;
     f.serial = serial;
-    const QList<TimelineRow> rows = store.timeline(f);
+    const QList<TimelineRow> rows = store.timeline(f, kReportEntries);
     if (rows.isEmpty())
         return {
             QCoreApplication::translate("history", "No history is recorded for serial number %1.")
                 .arg(serial)};
     QStringList out;
-    const qsizetype left = qMax<qsizetype>(0, rows.size() - kReportEntries);
+    const qint64 left = store.count(f) - rows.size();
     if (left > 0)
         out << QCoreApplication::translate("history", "Earlier entries left out here: %1. "
                                                       "File > History… shows them all.")
                    .arg(left);
-    for (qsizetype i = left; i < rows.size(); ++i)
-        out << eventLine(rows[i]);
+    for (const TimelineRow &r : rows)
+        out << eventLine(r);
     return out;
 }
 
