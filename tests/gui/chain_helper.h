@@ -4,8 +4,8 @@
 
 #include "gui_test_helper.h"
 #include "hart/link/hart_codec.h"
+#include "local_number.h"
 
-#include <QLocale>
 #include <QTimer>
 #include <QtTest>
 
@@ -31,17 +31,6 @@ inline QList<QByteArray> requestsOf(const GuiFixture &f, int command) {
     for (const auto &e : f.device.trace())
         if (e.command == command) out.append(e.requestData);
     return out;
-}
-
-inline QByteArray floatBytes(float v) {
-    QByteArray b;
-    hart::putFloat(b, 0, v);
-    return b;
-}
-
-// A number text as the window shows it: the pattern's '.' is the machine's decimal separator.
-inline QString local(QString text) {
-    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 } // namespace chain

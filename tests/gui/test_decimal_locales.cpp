@@ -1,6 +1,7 @@
 // Numbers through the window in a point, a comma and an Arabic locale: what the window shows
 // goes back to the transmitter unchanged, and what the user types reads as meant.
 #include "chain_helper.h"
+#include "hart/hart_replies.h"
 #include "units/module1.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-using chain::floatBytes;
 using chain::settle;
 
 class TestDecimalLocales : public QObject {
@@ -44,7 +44,7 @@ void TestDecimalLocales::shownDampingIsSentBack() {
     f.form->Command4->click();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), (QList<int>{34, 152}));
-    QCOMPARE(f.lastRequestData(34), floatBytes(0.4f));
+    QCOMPARE(f.lastRequestData(34), hart::encodeSingle(0.4f));
     QCOMPARE(f.device.config().damping, 0.4f);
 }
 
@@ -61,7 +61,7 @@ void TestDecimalLocales::shownRangeIsSentAfterUnitChange() {
     f.form->Command3->click();
     QVERIFY(f.waitIdle());
     QCOMPARE(f.commandsSeen(), (QList<int>{44, 35}));
-    QCOMPARE(f.lastRequestData(35).mid(1, 4), floatBytes(980.665f));
+    QCOMPARE(f.lastRequestData(35).mid(1, 4), hart::encodeSingle(980.665f));
 }
 
 void TestDecimalLocales::typedZeroIsKept_data() {

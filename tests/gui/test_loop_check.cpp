@@ -195,7 +195,7 @@ void TestLoopCheck::percentToleranceAtItsEdge() {
     type(w, QStringLiteral("12.08")); // 0.5 % of the 16 mA span
     QVERIFY(finished(w));
     QCOMPARE(w->verdictLabel->text(),
-             chain::local("Result: Passed (tolerance ±0.500 % of span (±0.080 mA))."));
+             local("Result: Passed (tolerance ±0.500 % of span (±0.080 mA))."));
 }
 
 void TestLoopCheck::mainWindowLockedAndRestoredExactly() {

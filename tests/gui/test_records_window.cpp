@@ -318,8 +318,8 @@ void TestRecordsWindow::compareDialogMarksDifferences() {
         if (!t->item(i, 5)->text().isEmpty()) marked << t->item(i, 0)->text();
     QCOMPARE(marked, (QStringList{"Unit", "Upper range value (20 mA)"}));
     const int upper = 10;
-    QCOMPARE(t->item(upper, 1)->text(), chain::local("0.5 Bar"));
-    QCOMPARE(t->item(upper, 4)->text(), chain::local("10 mH2O"));
+    QCOMPARE(t->item(upper, 1)->text(), local("0.5 Bar"));
+    QCOMPARE(t->item(upper, 4)->text(), local("10 mH2O"));
     QVERIFY(d->ChangesLabel->text().contains("Unit: mH2O -> Bar")); // by caption, not key
     QVERIFY(d->WriteButton->isEnabled());
 
@@ -394,7 +394,7 @@ void TestRecordsWindow::reportRenders() {
     for (const QString &expected :
          {QString("Commissioning report"), QString("Serial number"), QString("6801234"),
           QString("LT-101"), QString("WELL 3 LEVEL"), QString("0b7c2d"),
-          QString("Lower range value (4 mA)"), chain::local("10 mH2O"), QString("4-20 mA"),
+          QString("Lower range value (4 mA)"), local("10 mH2O"), QString("4-20 mA"),
           QString("Minimum span"), QString("Device status"), QString("1.0.3"),
           QString("Checked by:"), QString("Signature:")})
         QVERIFY2(text.contains(expected), qPrintable(expected + " not in:\n" + text));
@@ -424,8 +424,8 @@ void TestRecordsWindow::reportShowsThisTransmittersLoopCheck() {
     QCOMPARE(html.contains("No loop check of this transmitter was made"), !shown);
     const QStringList parts{
         QLocale::system().toString(check.started, QLocale::LongFormat).toHtmlEscaped(),
-        chain::local("±0.05 mA"),
-        ">+" + chain::local("0.01") + "<",
+        local("±0.05 mA"),
+        ">+" + local("0.01") + "<",
         ">Skipped<",
         ">Fail<",
         ">Failed<",

@@ -11,7 +11,6 @@
 
 #include <limits>
 
-using chain::local;
 
 namespace {
 

@@ -3,6 +3,7 @@
 // list always returns to "Esc", and the tag field never holds more than the transmitter can.
 // The bytes of each write and how it ends are the session's (tests/session/test_chains.cpp).
 #include "gui_test_helper.h"
+#include "hart/hart_replies.h"
 
 #include "hart/link/hart_codec.h"
 
@@ -16,15 +17,7 @@
 
 #include <functional>
 
-namespace {
-
-QByteArray floatBytes(float v) {
-    QByteArray b;
-    hart::putFloat(b, 0, v);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 class TestSettingsPanel : public QObject {
     Q_OBJECT
@@ -49,7 +42,8 @@ void TestSettingsPanel::sendButtons_data() {
     };
     QTest::newRow("damping 1 falling")
         << "Command4"
-        << "1" << 1 << QList<int>{34, 152} << QList<QByteArray>{floatBytes(1.f), QByteArray(1, 1)};
+        << "1" << 1 << QList<int>{34, 152}
+        << QList<QByteArray>{hart::encodeSingle(1.f), QByteArray(1, 1)};
     QTest::newRow("tag ABC padded")
         << "Command8"
         << "ABC" << 0 << QList<int>{18} << QList<QByteArray>{packed("ABC     ")};

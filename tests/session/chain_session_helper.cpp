@@ -256,13 +256,3 @@ QString req(int command, const QByteArray &data) {
                ? QString::number(command)
                : QStringLiteral("%1 %2").arg(command).arg(QString::fromLatin1(data.toHex()));
 }
-
-QByteArray fl(float value) {
-    QByteArray b;
-    hart::putFloat(b, 0, value);
-    return b;
-}
-
-QString local(QString text) {
-    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
-}

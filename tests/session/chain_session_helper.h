@@ -3,6 +3,7 @@
 // chain table is a list of steps in the small language of ChainRig::step.
 #pragma once
 
+#include "local_number.h"
 #include "session/session.h"
 #include "sim/sim_device.h"
 
@@ -98,6 +99,3 @@ private:
 
 // One request as wire() shows it.
 QString req(int command, const QByteArray &data = {});
-QByteArray fl(float value); // an IEEE single as the control sends it
-// A number text with the machine's decimal separator in place of '.'.
-QString local(QString text);

@@ -2,6 +2,7 @@
 // user did and how the transmitter answered; out come the requests on the wire, the boxes asked,
 // what the window was told, and what the device record and the transmitter hold.
 #include "chain_session_helper.h"
+#include "hart/hart_replies.h"
 
 #include "hart/link/hart_codec.h"
 #include "hart/link/hart_line.h"
@@ -35,7 +36,8 @@ QString tagReq(const char *tag) {
 }
 
 QString rangeReq(int unit, float upper, float lower) {
-    return req(35, QByteArray(1, char(unit)) + fl(upper) + fl(lower));
+    return req(35,
+               QByteArray(1, char(unit)) + hart::encodeSingle(upper) + hart::encodeSingle(lower));
 }
 
 QString byteReq(int command, int value) {
@@ -218,11 +220,11 @@ void TestChains::writes_data() {
 
     QTest::newRow("damping 2,5 s, rising") << L{"direction=1"}
         << L{"damping=2,5", "direction=0", "damping"} << Answers{}
-        << L{req(34, fl(2.5f)), byteReq(152, 0)} << L{} << L{}
+        << L{req(34, hart::encodeSingle(2.5f)), byteReq(152, 0)} << L{} << L{}
         << L{"dev.damping=2.5", "sim.damping=2.5", "sim.direction=0", "timer2=1"};
     QTest::newRow("damping 0.4 s, falling") << L{}
         << L{"damping=0.4", "direction=1", "damping"} << Answers{}
-        << L{req(34, fl(0.4f)), byteReq(152, 1)} << L{} << L{}
+        << L{req(34, hart::encodeSingle(0.4f)), byteReq(152, 1)} << L{} << L{}
         << L{"sim.damping=0.4", "sim.direction=1"};
     QTest::newRow("damping, no direction selected") << L{}
         << L{"damping=1", "direction=-1", "damping"} << Answers{} << L{}
@@ -233,7 +235,7 @@ void TestChains::writes_data() {
     QTest::newRow("damping beyond a single") << L{} << L{"damping=5e38", "damping"} << Answers{}
         << L{} << L{"|Cannot send, the damping is too large"} << L{} << L{"dev.damping=0.4"};
     QTest::newRow("direction unselected while the damping goes out") << L{}
-        << L{"damping=1", "damping", "direction=-1"} << Answers{} << L{req(34, fl(1))}
+        << L{"damping=1", "damping", "direction=-1"} << Answers{} << L{req(34, hart::encodeSingle(1))}
         << L{"|Cannot send, no output direction"} << L{}
         << L{"progress=0", "pointer=0", "timer2=0", "sim.direction=0"};
 
@@ -252,7 +254,7 @@ void TestChains::writes_data() {
 
     QTest::newRow("fixed current on, then off") << L{}
         << L{"current=12,5", "on", "wait", "off"} << Answers{}
-        << L{req(40, fl(12.5f)), req(40, fl(0))} << L{} << L{"caption Abort", "caption Send"}
+        << L{req(40, hart::encodeSingle(12.5f)), req(40, hart::encodeSingle(0))} << L{} << L{"caption Abort", "caption Send"}
         << L{"sim.fixed=none", "pointer=0"};
     QTest::newRow("fixed current too large for a single") << L{} << L{"current=1e39", "on"}
         << Answers{} << L{} << L{"|Cannot send, the fixed current is too large"} << L{}
@@ -266,10 +268,10 @@ void TestChains::replies_data() {
     // clang-format off
     QTest::newRow("busy 9 times, then done: every resend as it was") << L{}
         << L{"busy 9", "damping=3", "damping"} << Answers{}
-        << times(10, req(34, fl(3))) + L{byteReq(152, 0)} << L{} << L{}
+        << times(10, req(34, hart::encodeSingle(3))) + L{byteReq(152, 0)} << L{} << L{}
         << L{"sim.damping=3", "dev.busy=0", "timer2=1"};
     QTest::newRow("busy 10 times: aborted") << L{} << L{"busy 10", "damping=3", "damping"}
-        << Answers{} << times(10, req(34, fl(3))) << L{kBusyBox} << L{}
+        << Answers{} << times(10, req(34, hart::encodeSingle(3))) << L{kBusyBox} << L{}
         << L{"sim.damping=0.4", "dev.busy=0", "timer2=0", "progress=0", "pointer=0"};
     QTest::newRow("33 has the busy bit") << L{} << L{"code 18:33", "tag=NEW", "tag"} << Answers{}
         << times(10, tagReq("NEW     ")) << L{kBusyBox} << L{"tag NEW"} << L{"dev.busy=0"};
@@ -315,7 +317,7 @@ void TestChains::replies_data() {
         << Answers{} << L{tagReq("NEW     ")} + kRead << L{"Error|Set to Nearest Value"}
         << L{"tag NEW"} + kReadShown << L{"dev.tag=LT-101  "};
     QTest::newRow("152: invalid selection") << L{} << L{"once 152:2", "damping=1.5", "damping"}
-        << Answers{} << L{req(34, fl(1.5f)), byteReq(152, 0)} + kRead
+        << Answers{} << L{req(34, hart::encodeSingle(1.5f)), byteReq(152, 0)} + kRead
         << L{"Error|Invalid selection"} << kReadShown << L{};
     QTest::newRow("37: pushed the upper end over the limit") << L{"pressure=3.25"}
         << L{"once 37:14", "dev.pending=37", "pressure"} << Answers{} << L{"3", "37"} + kRead
@@ -354,7 +356,7 @@ void TestChains::outputAndTimers_data() {
     // clang-format off
     QTest::newRow("On after a write: the poll goes without its data") << half
         << L{"current=4", "on", "wait", "off", "wait", "monitoring=1", "monitor"} << Answers{}
-        << L{req(40, fl(4)), req(40, fl(0)), "2"} << L{}
+        << L{req(40, hart::encodeSingle(4)), req(40, hart::encodeSingle(0)), "2"} << L{}
         << L{"caption Abort", "caption Send", poll} << L{"timer5=1"};
     QTest::newRow("a poll's reply arms the next") << half
         << L{"monitoring=1", "monitor", "wait", "tick5"} << Answers{} << L{"2", "2"} << L{}
@@ -377,42 +379,42 @@ void TestChains::outputAndTimers_data() {
 
     // Enter in the simulation's field takes only a current a loop can carry, or 0.
     QTest::newRow("Enter 4.00 starts") << L{} << L{"current=4.00", "enter"} << Answers{}
-        << L{req(40, fl(4))} << L{} << L{"caption Abort"} << L{"sim.fixed=4", "pointer=2"};
+        << L{req(40, hart::encodeSingle(4))} << L{} << L{"caption Abort"} << L{"sim.fixed=4", "pointer=2"};
     QTest::newRow("Enter 3.9 is ignored") << L{} << L{"current=3.9", "enter"} << Answers{} << L{}
         << L{} << L{} << L{"sim.fixed=none"};
     QTest::newRow("Enter 20.1 is ignored") << L{} << L{"current=20.1", "enter"} << Answers{}
         << L{} << L{} << L{} << L{};
     QTest::newRow("Enter 3.91 is taken") << L{} << L{"current=3.91", "enter"} << Answers{}
-        << L{req(40, fl(3.91f))} << L{} << L{"caption Abort"} << L{};
+        << L{req(40, hart::encodeSingle(3.91f))} << L{} << L{"caption Abort"} << L{};
     QTest::newRow("Enter 20.09 is taken") << L{} << L{"current=20.09", "enter"} << Answers{}
-        << L{req(40, fl(20.09f))} << L{} << L{"caption Abort"} << L{};
+        << L{req(40, hart::encodeSingle(20.09f))} << L{} << L{"caption Abort"} << L{};
     QTest::newRow("Enter 12,5 changes a running one") << L{}
         << L{"current=4", "enter", "wait", "current=12,5", "enter"} << Answers{}
-        << L{req(40, fl(4)), req(40, fl(12.5f))} << L{} << L{"caption Abort", "caption Abort"}
+        << L{req(40, hart::encodeSingle(4)), req(40, hart::encodeSingle(12.5f))} << L{} << L{"caption Abort", "caption Abort"}
         << L{"sim.fixed=12.5"};
     QTest::newRow("Enter 0 ends a running one") << L{}
         << L{"current=4", "enter", "wait", "current=0", "enter"} << Answers{}
-        << L{req(40, fl(4)), req(40, fl(0))} << L{} << L{"caption Abort", "caption Send"}
+        << L{req(40, hart::encodeSingle(4)), req(40, hart::encodeSingle(0))} << L{} << L{"caption Abort", "caption Send"}
         << L{"sim.fixed=none", "pointer=0"};
     QTest::newRow("Enter 25 leaves a running one running") << L{}
         << L{"current=4", "enter", "wait", "current=25", "enter"} << Answers{}
-        << L{req(40, fl(4))} << L{} << L{"caption Abort"} << L{"sim.fixed=4"};
+        << L{req(40, hart::encodeSingle(4))} << L{} << L{"caption Abort"} << L{"sim.fixed=4"};
     QTest::newRow("Enter on text without a number is no 0") << L{}
         << L{"current=4", "enter", "wait", "current=off", "enter"} << Answers{}
-        << L{req(40, fl(4))} << L{"|Cannot send, \"current\" holds no number"}
+        << L{req(40, hart::encodeSingle(4))} << L{"|Cannot send, \"current\" holds no number"}
         << L{"caption Abort"} << L{"sim.fixed=4"};
     QTest::newRow("Enter while monitoring leaves the poll running") << half
         << L{"monitoring=1", "monitor", "wait", "current=16", "enter", "wait", "tick5"}
-        << Answers{} << L{"2", req(40, fl(16)), "2"} << L{}
+        << Answers{} << L{"2", req(40, hart::encodeSingle(16)), "2"} << L{}
         << L{poll, "caption Abort", "output 16.000 50.0"} << L{"timer5=1"};
     // The button applies no limits: the transmitter refuses 25 mA, and the caption still says
     // that a simulation may be running.
     QTest::newRow("Send stops the poll and sends without limits") << half
         << L{"monitoring=1", "monitor", "wait", "current=25", "toggle"} << Answers{}
-        << L{"2", req(40, fl(25))} + kRead << L{"Error|Passed Parameter too Large"}
+        << L{"2", req(40, hart::encodeSingle(25))} + kRead << L{"Error|Passed Parameter too Large"}
         << L{poll, "clear", "caption Abort"} + kReadShown << L{"sim.fixed=none"};
     QTest::newRow("Abort sends 0 mA") << L{} << L{"current=4", "toggle", "wait", "toggle"}
-        << Answers{} << L{req(40, fl(4)), req(40, fl(0))} << L{}
+        << Answers{} << L{req(40, hart::encodeSingle(4)), req(40, hart::encodeSingle(0))} << L{}
         << L{"clear", "caption Abort", "clear", "caption Send"} << L{"sim.fixed=none"};
     QTest::newRow("Send on text without a number") << L{} << L{"current=", "toggle"} << Answers{}
         << L{} << L{"|Cannot send, \"current\" holds no number"} << L{} << L{};
@@ -420,14 +422,14 @@ void TestChains::outputAndTimers_data() {
     // One transaction at a time: what the user does while a poll is out waits for its reply.
     QTest::newRow("Enter while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "current=8", "enter"} << Answers{}
-        << L{"2", "2", req(40, fl(8))} << L{}
+        << L{"2", "2", req(40, hart::encodeSingle(8))} << L{}
         << L{poll, "caption Abort", poll} << L{"timer5=1"};
     QTest::newRow("On again while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "monitor"} << Answers{}
         << L{"2", "2", "2"} << L{} << L{poll, poll, poll} << L{"timer5=1"};
     QTest::newRow("damping while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "damping=1", "damping"}
-        << Answers{} << L{"2", "2", req(34, fl(1)), byteReq(152, 0)} << L{} << L{poll, poll}
+        << Answers{} << L{"2", "2", req(34, hart::encodeSingle(1)), byteReq(152, 0)} << L{} << L{poll, poll}
         << L{"timer2=1"};
     QTest::newRow("Refresh while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "identify"} << Answers{}
@@ -445,7 +447,7 @@ void TestChains::outputAndTimers_data() {
         << L{poll, poll} << L{"sim.lower=0"};
     QTest::newRow("simulation Send while a poll is out") << half
         << L{"monitoring=1", "monitor", "wait", "tick5", "current=8", "toggle"} << Answers{}
-        << L{"2", "2", req(40, fl(8))} << L{} << L{poll, "clear", "caption Abort", poll}
+        << L{"2", "2", req(40, hart::encodeSingle(8))} << L{} << L{poll, "clear", "caption Abort", poll}
         << L{"sim.fixed=8"};
     // A poll tick that falls inside a write neither slips between its steps nor spoils the
     // resend of a step answered busy; the write's end resumes the poll.

@@ -6,12 +6,6 @@ QByteArray hex(const char *text) {
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
-QByteArray floatBytes(float value) {
-    QByteArray out;
-    hart::putFloat(out, 0, value);
-    return out;
-}
-
 QByteArray longAddressOf(const SimDevice &device) {
     return hart::longAddress(true, device.manufacturerId(), device.deviceType(), device.deviceId());
 }

@@ -13,7 +13,6 @@ namespace simtest {
 
 // "F0 41 20 00 00" -> bytes; blanks are for the reader.
 QByteArray hex(const char *text);
-QByteArray floatBytes(float value);
 
 // The long address a master builds from this device's command-0 reply (primary master).
 QByteArray longAddressOf(const SimDevice &device);

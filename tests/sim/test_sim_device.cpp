@@ -1,6 +1,7 @@
 // The simulated transmitter as a HART slave: reply layouts, refusals, the output it drives and
 // the configuration it keeps.
 
+#include "hart/hart_replies.h"
 #include "sim_test_helper.h"
 
 #include <QJsonDocument>
@@ -18,7 +19,7 @@ namespace {
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 QByteArray rangeRequest(quint8 unit, float urv, float lrv) {
-    return QByteArray(1, char(unit)) + floatBytes(urv) + floatBytes(lrv);
+    return QByteArray(1, char(unit)) + hart::encodeSingle(urv) + hart::encodeSingle(lrv);
 }
 
 } // namespace
@@ -144,12 +145,12 @@ void TestSimDevice::refusal_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<bool>("applied");
 
-    QTest::newRow("34 too large") << 34 << floatBytes(32.5f) << false << 3 << false;
-    QTest::newRow("34 largest") << 34 << floatBytes(32.0f) << false << 0 << true;
-    QTest::newRow("34 negative") << 34 << floatBytes(-0.1f) << false << 4 << false;
-    QTest::newRow("34 NaN") << 34 << floatBytes(kNaN) << false << 2 << false;
+    QTest::newRow("34 too large") << 34 << hart::encodeSingle(32.5f) << false << 3 << false;
+    QTest::newRow("34 largest") << 34 << hart::encodeSingle(32.0f) << false << 0 << true;
+    QTest::newRow("34 negative") << 34 << hart::encodeSingle(-0.1f) << false << 4 << false;
+    QTest::newRow("34 NaN") << 34 << hart::encodeSingle(kNaN) << false << 2 << false;
     QTest::newRow("34 short") << 34 << hex("402000") << false << 5 << false;
-    QTest::newRow("34 protected") << 34 << floatBytes(1.0f) << true << 7 << false;
+    QTest::newRow("34 protected") << 34 << hart::encodeSingle(1.0f) << true << 7 << false;
 
     QTest::newRow("35 LRV above USL") << 35 << rangeRequest(240, 10, 20.5f) << false << 9 << false;
     QTest::newRow("35 LRV below LSL") << 35 << rangeRequest(240, 10, -1) << false << 10 << false;
@@ -173,12 +174,12 @@ void TestSimDevice::refusal_data() {
     QTest::newRow("36 protected") << 36 << QByteArray() << true << 7 << false;
     QTest::newRow("37 protected") << 37 << QByteArray() << true << 7 << false;
 
-    QTest::newRow("40 too large") << 40 << floatBytes(20.6f) << false << 3 << false;
-    QTest::newRow("40 too small") << 40 << floatBytes(3.7f) << false << 4 << false;
-    QTest::newRow("40 negative") << 40 << floatBytes(-4.0f) << false << 4 << false;
-    QTest::newRow("40 NaN") << 40 << floatBytes(kNaN) << false << 2 << false;
+    QTest::newRow("40 too large") << 40 << hart::encodeSingle(20.6f) << false << 3 << false;
+    QTest::newRow("40 too small") << 40 << hart::encodeSingle(3.7f) << false << 4 << false;
+    QTest::newRow("40 negative") << 40 << hart::encodeSingle(-4.0f) << false << 4 << false;
+    QTest::newRow("40 NaN") << 40 << hart::encodeSingle(kNaN) << false << 2 << false;
     QTest::newRow("40 short") << 40 << hex("4148") << false << 5 << false;
-    QTest::newRow("40 not a write") << 40 << floatBytes(12.0f) << true << 0 << true;
+    QTest::newRow("40 not a write") << 40 << hart::encodeSingle(12.0f) << true << 0 << true;
 
     QTest::newRow("44 unknown unit") << 44 << hex("63") << false << 2 << false;
     QTest::newRow("44 no data") << 44 << QByteArray() << false << 5 << false;
@@ -284,7 +285,7 @@ void TestSimDevice::loopCurrent() {
 void TestSimDevice::fixedCurrentEntersAndLeaves() {
     SimDevice device;
     makeSteady(device, 11.0); // the live output would saturate at 20.5 mA
-    auto r = transact(device, 40, floatBytes(12.5f));
+    auto r = transact(device, 40, hart::encodeSingle(12.5f));
     QVERIFY(r);
     QCOMPARE(int(r->responseCode), 0);
     QCOMPARE(hart::getFloat(r->data, 0), 12.5f);
@@ -296,11 +297,11 @@ void TestSimDevice::fixedCurrentEntersAndLeaves() {
     QVERIFY(device.config().fixedCurrent.has_value());
 
     // A refused value leaves the fixed current where it was.
-    r = transact(device, 40, floatBytes(25.0f));
+    r = transact(device, 40, hart::encodeSingle(25.0f));
     QCOMPARE(int(r->responseCode), 3);
     QCOMPARE(*device.config().fixedCurrent, 12.5f);
 
-    r = transact(device, 40, floatBytes(0.0f));
+    r = transact(device, 40, hart::encodeSingle(0.0f));
     QCOMPARE(int(r->responseCode), 0);
     QCOMPARE(int(r->deviceStatus), 0x04);
     QVERIFY(!device.config().fixedCurrent.has_value());
@@ -308,8 +309,8 @@ void TestSimDevice::fixedCurrentEntersAndLeaves() {
     QCOMPARE(hart::getFloat(r->data, 0), 20.5f);
 
     // Limits themselves are accepted.
-    QCOMPARE(int(transact(device, 40, floatBytes(3.8f))->responseCode), 0);
-    QCOMPARE(int(transact(device, 40, floatBytes(20.5f))->responseCode), 0);
+    QCOMPARE(int(transact(device, 40, hart::encodeSingle(3.8f))->responseCode), 0);
+    QCOMPARE(int(transact(device, 40, hart::encodeSingle(20.5f))->responseCode), 0);
 }
 
 void TestSimDevice::rangeFromAppliedPressure_data() {
@@ -581,9 +582,9 @@ void TestSimDevice::stateJsonHoldsConfiguration() {
     SimDevice device;
     makeSteady(device, 4.0);
     transact(device, 35, rangeRequest(240, 12.5f, 0.5f));
-    transact(device, 34, floatBytes(0.4f));
+    transact(device, 34, hart::encodeSingle(0.4f));
     transact(device, 152, hex("01"));
-    transact(device, 40, floatBytes(6.0f));
+    transact(device, 40, hart::encodeSingle(6.0f));
     device.setWriteProtect(true);
     const QJsonObject o = QJsonDocument::fromJson(device.stateJson()).object();
     QCOMPARE(o.value("tag").toString(), QStringLiteral("LT-101"));
@@ -602,7 +603,7 @@ void TestSimDevice::stateJsonHoldsConfiguration() {
     QCOMPARE(o.value("message").toString(), QString());
     QCOMPARE(o.value("final_assembly_number").toInt(), 0);
     QCOMPARE(o.value("polling_address").toInt(), 0);
-    transact(device, 40, floatBytes(0.0f));
+    transact(device, 40, hart::encodeSingle(0.0f));
     QVERIFY(QJsonDocument::fromJson(device.stateJson()).object().value("fixed_current").isNull());
 }
 
@@ -671,7 +672,7 @@ void TestSimDevice::multidropAtNonZeroPollingAddress() {
     QCOMPARE(hart::getFloat(current->data, 4), 75.0f);
     QCOMPARE(int(current->deviceStatus), 0x40 | 0x08);
     // Fixed-current mode has nothing to drive while multidrop holds the current.
-    QCOMPARE(int(transact(device, 40, floatBytes(12.0f))->responseCode), 11);
+    QCOMPARE(int(transact(device, 40, hart::encodeSingle(12.0f))->responseCode), 11);
     QCOMPARE(int(transact(device, 6, hex("00"))->responseCode), 0);
     QCOMPARE(hart::getFloat(transact(device, 2)->data, 0), 16.0f);
 }
@@ -711,14 +712,14 @@ void TestSimDevice::statusLifeCycle() {
     device.setNoise(false);
     QCOMPARE(int(transact(device, 0)->deviceStatus), 0x20);
     QCOMPARE(int(transact(device, 0)->deviceStatus), 0x00);
-    QCOMPARE(int(transact(device, 34, floatBytes(1.0f))->deviceStatus), 0x40);
+    QCOMPARE(int(transact(device, 34, hart::encodeSingle(1.0f))->deviceStatus), 0x40);
     QCOMPARE(int(transact(device, 13)->deviceStatus), 0x40);
     const auto reset = transact(device, 38);
     QCOMPARE(int(reset->responseCode), 0);
     QCOMPARE(int(reset->deviceStatus), 0x00);
     QVERIFY(reset->data.isEmpty());
     // A refused write changes nothing, so it sets nothing.
-    QCOMPARE(int(transact(device, 34, floatBytes(-1.0f))->deviceStatus), 0x00);
+    QCOMPARE(int(transact(device, 34, hart::encodeSingle(-1.0f))->deviceStatus), 0x00);
     // The applied pressure outside the sensor: PV out of limits, and the output saturates.
     device.setAppliedPressure(20.5);
     device.settle();
@@ -791,7 +792,7 @@ void TestSimDevice::loopTrim() {
         const QStringList part = step.split(QLatin1Char(':'));
         const quint8 command = quint8(part[0].toInt());
         const float value = part.size() > 1 ? part[1].toFloat() : float(device.meterCurrent());
-        last = transact(device, command, floatBytes(value));
+        last = transact(device, command, hart::encodeSingle(value));
         QVERIFY(last);
     }
     QCOMPARE(int(last->responseCode), code);

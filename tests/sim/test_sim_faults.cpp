@@ -1,6 +1,7 @@
 // Fault injection: each switch does what it says, for as long as it says, and nothing else.
 // A twin device without the fault gives the replies to compare with.
 
+#include "hart/hart_replies.h"
 #include "sim_test_helper.h"
 
 #include <QtTest>
@@ -36,7 +37,8 @@ void TestSimFaults::busyThenNormal() {
     SimDevice device, clean;
     twin(device, clean);
     device.setBusy(2);
-    const QByteArray write = QByteArray(1, char(240)) + floatBytes(8) + floatBytes(1);
+    const QByteArray write =
+        QByteArray(1, char(240)) + hart::encodeSingle(8) + hart::encodeSingle(1);
     for (int i = 0; i < 2; ++i) {
         const auto r = transact(device, 35, write);
         QVERIFY(r);
@@ -91,7 +93,7 @@ void TestSimFaults::forcedResponse() {
         QCOMPARE(int(r->responseCode), 16);
         QVERIFY(r->data.isEmpty());
     }
-    const auto w = transact(device, 34, floatBytes(3.0f));
+    const auto w = transact(device, 34, hart::encodeSingle(3.0f));
     QCOMPARE(int(w->responseCode), 6);
     QCOMPARE(device.config().damping, 0.4f); // not carried out
     // Other commands answer as ever.
