@@ -4,10 +4,6 @@
 #include <QDir>
 #include <QPointer>
 
-#ifndef ZANU_SIM_PLUGIN_DIR
-#define ZANU_SIM_PLUGIN_DIR "../lib/zanu-config" // the build defines where the package puts it
-#endif
-
 namespace {
 
 class PluginLine : public TimedLine {

@@ -30,8 +30,6 @@ public:
 
     // From the first fix until the transmitter confirmed the release (or the engineer gave up).
     bool holds() const { return holds_; }
-    bool releasing() const { return releasing_; }
-    bool releaseFailedLast() const { return failedLast_; }
 
     // Why a transmitter's answer is no success, in the words every guided procedure uses.
     static QString refusal(int code, int command);
