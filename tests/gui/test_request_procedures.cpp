@@ -11,7 +11,6 @@
 
 #include <limits>
 
-
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
